@@ -1,0 +1,19 @@
+// The one way logic classes talk to the user: information, errors and yes/no questions.
+// Widgets implement it with message boxes (caption "tavlen"); tests use a recording fake
+// that also scripts the answers. Texts are UTF-8.
+#pragma once
+
+#include <string>
+
+namespace ui {
+
+class Messenger {
+public:
+    virtual ~Messenger() = default;
+    virtual void info(const std::string& text) = 0;
+    virtual void error(const std::string& text) = 0;
+    // True for yes.
+    virtual bool confirm(const std::string& text) = 0;
+};
+
+} // namespace ui

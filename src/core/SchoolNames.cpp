@@ -1,0 +1,56 @@
+#include "SchoolNames.h"
+
+#include <cassert>
+
+namespace school {
+
+std::optional<int> gradeIndex(std::string_view name) {
+    for (int g = 0; g < kGrades; ++g) {
+        if (kGradeNames[static_cast<std::size_t>(g)] == name) {
+            return g;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string className(int gradeIndex, int classNumber) {
+    assert(gradeIndex >= 0 && gradeIndex < kGrades);
+    assert(classNumber >= 1 && classNumber <= kMaxClasses);
+    std::string name(kGradeNames[static_cast<std::size_t>(gradeIndex)]);
+    name += kClassNumbers[static_cast<std::size_t>(classNumber - 1)];
+    return name;
+}
+
+std::optional<ClassId> parseClassName(std::string_view name) {
+    for (int g = 0; g < kGrades; ++g) {
+        const std::string_view grade = kGradeNames[static_cast<std::size_t>(g)];
+        if (!name.starts_with(grade)) {
+            continue;
+        }
+        const std::string_view rest = name.substr(grade.size());
+        for (int c = 1; c <= kMaxClasses; ++c) {
+            if (rest == kClassNumbers[static_cast<std::size_t>(c - 1)]) {
+                return ClassId{g, c};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+int packRowNumber(RowKey key) {
+    assert(key.gradeNumber >= 1 && key.gradeNumber <= kGrades);
+    assert(key.classNumber >= 1 && key.classNumber <= kMaxClasses);
+    assert(key.period >= 1 && key.period <= kPeriods);
+    return key.gradeNumber * 10000 + key.classNumber * 100 + key.period;
+}
+
+std::optional<RowKey> unpackRowNumber(int number) {
+    const RowKey key{number / 10000, (number / 100) % 100, number % 100};
+    if (number < 0 || key.gradeNumber < 1 || key.gradeNumber > kGrades || key.classNumber < 1 ||
+        key.classNumber > kMaxClasses || key.period < 1 || key.period > kPeriods) {
+        return std::nullopt;
+    }
+    return key;
+}
+
+} // namespace school

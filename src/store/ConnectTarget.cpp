@@ -1,0 +1,47 @@
+#include "store/ConnectTarget.h"
+
+#include <mutex>
+
+namespace store {
+namespace {
+
+std::mutex g_mutex;
+std::string g_databaseFile;
+
+} // namespace
+
+std::string fileConnectionString(const std::string& databasePath) {
+    std::string s = "DRIVER=";
+    s += kDriverName;
+    s += ";Database=";
+    s += databasePath;
+    s += ";NoCreat=1;Timeout=";
+    s += std::to_string(kBusyTimeoutMs);
+    return s;
+}
+
+void useDatabaseFile(const std::string& databasePath) {
+    const std::lock_guard lock(g_mutex);
+    g_databaseFile = databasePath;
+}
+
+void useDataSource() {
+    const std::lock_guard lock(g_mutex);
+    g_databaseFile.clear();
+}
+
+std::string resolveConnectString(std::string_view recordSetConnect) {
+    {
+        const std::lock_guard lock(g_mutex);
+        if (!g_databaseFile.empty()) {
+            return fileConnectionString(g_databaseFile);
+        }
+    }
+    constexpr std::string_view prefix = "ODBC;";
+    if (recordSetConnect.starts_with(prefix)) {
+        recordSetConnect.remove_prefix(prefix.size());
+    }
+    return std::string(recordSetConnect);
+}
+
+} // namespace store

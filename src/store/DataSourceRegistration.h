@@ -1,0 +1,29 @@
+// Registers the data source "TAVLEN" with unixODBC's installer library, as the program
+// does at every start: driver SQLite3, Database=<working dir>/tavlen/tavlen.mdb,
+// DefaultDir=<working dir>/tavlen, NoCreat=1 (a missing file is an error, never a new
+// empty database) and a short busy timeout. A system data source is written; where the
+// system one is refused (no rights) a user data source is written instead. A user data
+// source of the same name shadows the system one, so an existing one is kept pointing at
+// the same file. Working directories of any length work.
+#pragma once
+
+#include <string>
+
+namespace store {
+
+inline constexpr const char* kDataSourceName = "TAVLEN";
+
+struct RegistrationResult {
+    bool ok = false;
+    bool system = false; // written as a system data source
+    bool user = false;   // written as a user data source
+    std::string error;   // the installer's text when nothing could be written
+};
+
+RegistrationResult registerDataSource(const std::string& workingDir);
+
+// <workingDir>/tavlen and <workingDir>/tavlen/tavlen.mdb.
+std::string dataDirectory(const std::string& workingDir);
+std::string databasePath(const std::string& workingDir);
+
+} // namespace store

@@ -1,0 +1,256 @@
+#include "store/Odbc.h"
+
+#include <algorithm>
+#include <array>
+#include <mutex>
+
+namespace store::odbc {
+
+std::string diagnostics(SQLSMALLINT handleType, SQLHANDLE handle, std::string_view fallback) {
+    std::string text;
+    for (SQLSMALLINT i = 1;; ++i) {
+        std::array<SQLCHAR, 6> state{};
+        SQLINTEGER native = 0;
+        std::array<SQLCHAR, 1024> message{};
+        SQLSMALLINT length = 0;
+        const SQLRETURN rc =
+            SQLGetDiagRec(handleType, handle, i, state.data(), &native, message.data(),
+                          static_cast<SQLSMALLINT>(message.size()), &length);
+        if (!SQL_SUCCEEDED(rc)) {
+            break;
+        }
+        if (!text.empty()) {
+            text += '\n';
+        }
+        text += reinterpret_cast<const char*>(message.data());
+    }
+    return text.empty() ? std::string(fallback) : text;
+}
+
+void check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, std::string_view what) {
+    if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) {
+        return;
+    }
+    throw DbError(diagnostics(handleType, handle, what));
+}
+
+SQLHENV environment() {
+    static SQLHENV env = [] {
+        SQLHENV h = SQL_NULL_HENV;
+        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h))) {
+            throw DbError("cannot allocate the ODBC environment");
+        }
+        SQLSetEnvAttr(h, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        return h;
+    }();
+    return env;
+}
+
+Connection::~Connection() {
+    disconnect();
+}
+
+void Connection::connect(const std::string& connectionString) {
+    disconnect();
+    check(SQLAllocHandle(SQL_HANDLE_DBC, environment(), &m_dbc), SQL_HANDLE_ENV, environment(),
+          "cannot allocate an ODBC connection");
+    std::array<SQLCHAR, 1024> out{};
+    SQLSMALLINT outLength = 0;
+    const SQLRETURN rc = SQLDriverConnect(
+        m_dbc, nullptr,
+        reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectionString.c_str())),
+        static_cast<SQLSMALLINT>(connectionString.size()), out.data(),
+        static_cast<SQLSMALLINT>(out.size()), &outLength, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        std::string text = diagnostics(SQL_HANDLE_DBC, m_dbc, "cannot connect to the database");
+        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+        m_dbc = SQL_NULL_HDBC;
+        throw DbError(text);
+    }
+    m_connected = true;
+}
+
+void Connection::disconnect() {
+    if (m_dbc == SQL_NULL_HDBC) {
+        return;
+    }
+    if (m_connected) {
+        SQLDisconnect(m_dbc);
+    }
+    SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+    m_dbc = SQL_NULL_HDBC;
+    m_connected = false;
+}
+
+void Connection::execute(const std::string& sql) {
+    Statement stmt(*this);
+    stmt.executeDirect(sql);
+}
+
+void Connection::setAutoCommit(bool on) {
+    const auto value = on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
+    check(SQLSetConnectAttr(m_dbc, SQL_ATTR_AUTOCOMMIT,
+                            reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(value)), 0),
+          SQL_HANDLE_DBC, m_dbc, "cannot change the commit mode");
+}
+
+void Connection::commit() {
+    check(SQLEndTran(SQL_HANDLE_DBC, m_dbc, SQL_COMMIT), SQL_HANDLE_DBC, m_dbc,
+          "cannot commit the changes");
+}
+
+void Connection::rollback() {
+    check(SQLEndTran(SQL_HANDLE_DBC, m_dbc, SQL_ROLLBACK), SQL_HANDLE_DBC, m_dbc,
+          "cannot roll back the changes");
+}
+
+Statement::Statement(Connection& connection) {
+    if (!connection.connected()) {
+        throw DbError("not connected to the database");
+    }
+    check(SQLAllocHandle(SQL_HANDLE_STMT, connection.handle(), &m_stmt), SQL_HANDLE_DBC,
+          connection.handle(), "cannot allocate an ODBC statement");
+}
+
+Statement::~Statement() {
+    if (m_stmt != SQL_NULL_HSTMT) {
+        SQLFreeHandle(SQL_HANDLE_STMT, m_stmt);
+    }
+}
+
+void Statement::prepare(const std::string& sql) {
+    check(SQLPrepare(m_stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
+                     static_cast<SQLINTEGER>(sql.size())),
+          SQL_HANDLE_STMT, m_stmt, sql);
+}
+
+void Statement::execute(const std::vector<Value>& params) {
+    SQLFreeStmt(m_stmt, SQL_CLOSE);
+    SQLFreeStmt(m_stmt, SQL_RESET_PARAMS);
+    m_textParams.assign(params.size(), std::string());
+    m_intParams.assign(params.size(), 0);
+    m_indicators.assign(params.size(), 0);
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        const auto number = static_cast<SQLUSMALLINT>(i + 1);
+        SQLRETURN rc = SQL_SUCCESS;
+        if (const auto* text = std::get_if<std::string>(&params[i])) {
+            m_textParams[i] = *text;
+            m_indicators[i] = static_cast<SQLLEN>(text->size());
+            rc = SQLBindParameter(m_stmt, number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                                  std::max<SQLULEN>(text->size(), 1), 0, m_textParams[i].data(),
+                                  static_cast<SQLLEN>(m_textParams[i].size() + 1),
+                                  &m_indicators[i]);
+        } else if (const auto* number32 = std::get_if<std::int32_t>(&params[i])) {
+            m_intParams[i] = *number32;
+            m_indicators[i] = 0;
+            rc = SQLBindParameter(m_stmt, number, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
+                                  &m_intParams[i], 0, &m_indicators[i]);
+        } else {
+            m_indicators[i] = SQL_NULL_DATA;
+            rc = SQLBindParameter(m_stmt, number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0,
+                                  nullptr, 0, &m_indicators[i]);
+        }
+        check(rc, SQL_HANDLE_STMT, m_stmt, "cannot bind a parameter");
+    }
+    check(SQLExecute(m_stmt), SQL_HANDLE_STMT, m_stmt, "cannot execute the statement");
+}
+
+void Statement::executeDirect(const std::string& sql) {
+    SQLFreeStmt(m_stmt, SQL_CLOSE);
+    check(SQLExecDirect(m_stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
+                        static_cast<SQLINTEGER>(sql.size())),
+          SQL_HANDLE_STMT, m_stmt, sql);
+}
+
+bool Statement::fetch() {
+    const SQLRETURN rc = SQLFetch(m_stmt);
+    if (rc == SQL_NO_DATA) {
+        return false;
+    }
+    check(rc, SQL_HANDLE_STMT, m_stmt, "cannot read a row");
+    return true;
+}
+
+std::optional<std::string> Statement::text(SQLUSMALLINT column) {
+    std::string result;
+    std::array<char, 512> buf{};
+    for (;;) {
+        SQLLEN indicator = 0;
+        const SQLRETURN rc = SQLGetData(m_stmt, column, SQL_C_CHAR, buf.data(),
+                                        static_cast<SQLLEN>(buf.size()), &indicator);
+        if (rc == SQL_NO_DATA) {
+            break;
+        }
+        check(rc, SQL_HANDLE_STMT, m_stmt, "cannot read a column");
+        if (indicator == SQL_NULL_DATA) {
+            return std::nullopt;
+        }
+        if (rc == SQL_SUCCESS_WITH_INFO &&
+            (indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(buf.size()))) {
+            result.append(buf.data(), buf.size() - 1);
+            continue;
+        }
+        result.append(buf.data(), static_cast<std::size_t>(indicator));
+        break;
+    }
+    return result;
+}
+
+std::optional<std::int32_t> Statement::integer(SQLUSMALLINT column) {
+    SQLINTEGER value = 0;
+    SQLLEN indicator = 0;
+    check(SQLGetData(m_stmt, column, SQL_C_SLONG, &value, 0, &indicator), SQL_HANDLE_STMT, m_stmt,
+          "cannot read a column");
+    if (indicator == SQL_NULL_DATA) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+SQLSMALLINT Statement::columnCount() {
+    SQLSMALLINT count = 0;
+    check(SQLNumResultCols(m_stmt, &count), SQL_HANDLE_STMT, m_stmt, "cannot count the columns");
+    return count;
+}
+
+std::string Statement::columnName(SQLUSMALLINT column) {
+    std::array<SQLCHAR, 256> name{};
+    SQLSMALLINT length = 0;
+    SQLSMALLINT type = 0;
+    SQLULEN size = 0;
+    SQLSMALLINT digits = 0;
+    SQLSMALLINT nullable = 0;
+    check(SQLDescribeCol(m_stmt, column, name.data(), static_cast<SQLSMALLINT>(name.size()),
+                         &length, &type, &size, &digits, &nullable),
+          SQL_HANDLE_STMT, m_stmt, "cannot describe a column");
+    return std::string(reinterpret_cast<const char*>(name.data()));
+}
+
+void Statement::closeCursor() {
+    SQLFreeStmt(m_stmt, SQL_CLOSE);
+}
+
+Transaction::Transaction(Connection& connection) : m_connection(connection) {
+    m_connection.setAutoCommit(false);
+}
+
+Transaction::~Transaction() {
+    if (!m_done) {
+        try {
+            m_connection.rollback();
+        } catch (const DbError&) {
+            // The connection is already unusable; the original error is what matters.
+        }
+    }
+    try {
+        m_connection.setAutoCommit(true);
+    } catch (const DbError&) {
+    }
+}
+
+void Transaction::commit() {
+    m_connection.commit();
+    m_done = true;
+}
+
+} // namespace store::odbc

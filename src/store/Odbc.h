@@ -1,0 +1,102 @@
+// A thin RAII wrapper over unixODBC's ANSI API: the process-wide environment, one
+// connection, and statements with bound parameters. Text crosses as UTF-8 bytes,
+// untouched. Every failure throws DbError carrying the driver's diagnostic records.
+#pragma once
+
+#include "store/DbError.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include <sql.h>
+#include <sqlext.h>
+
+namespace store::odbc {
+
+// The diagnostic records of a handle, joined by line breaks; a fallback text when the
+// driver left none.
+std::string diagnostics(SQLSMALLINT handleType, SQLHANDLE handle, std::string_view fallback);
+
+// Throws DbError with the handle's diagnostics unless rc is a success code.
+void check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, std::string_view what);
+
+// The process-wide ODBC environment (ODBC 3), created on first use.
+SQLHENV environment();
+
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Connects with an ODBC connection string ("DSN=…" or "DRIVER=…;Database=…").
+    void connect(const std::string& connectionString);
+    void disconnect();
+    bool connected() const { return m_dbc != SQL_NULL_HDBC && m_connected; }
+    SQLHDBC handle() const { return m_dbc; }
+
+    // Executes a statement that returns no rows.
+    void execute(const std::string& sql);
+
+    void setAutoCommit(bool on);
+    void commit();
+    void rollback();
+
+private:
+    SQLHDBC m_dbc = SQL_NULL_HDBC;
+    bool m_connected = false;
+};
+
+// A parameter or column value: text (UTF-8), a whole number, or SQL NULL.
+using Value = std::variant<std::monostate, std::string, std::int32_t>;
+
+class Statement {
+public:
+    explicit Statement(Connection& connection);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void prepare(const std::string& sql);
+    // Binds the values to the markers of the prepared statement and executes it.
+    void execute(const std::vector<Value>& params);
+    void executeDirect(const std::string& sql);
+
+    // Moves to the next row of the result; false at the end.
+    bool fetch();
+    // Column values of the current row, 1-based column numbers.
+    std::optional<std::string> text(SQLUSMALLINT column);
+    std::optional<std::int32_t> integer(SQLUSMALLINT column);
+
+    SQLSMALLINT columnCount();
+    std::string columnName(SQLUSMALLINT column);
+    void closeCursor();
+
+private:
+    SQLHSTMT m_stmt = SQL_NULL_HSTMT;
+    // Parameter buffers must outlive the execute call.
+    std::vector<std::string> m_textParams;
+    std::vector<std::int32_t> m_intParams;
+    std::vector<SQLLEN> m_indicators;
+};
+
+// Rolls back unless committed; restores auto-commit either way.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Connection& m_connection;
+    bool m_done = false;
+};
+
+} // namespace store::odbc

@@ -1,0 +1,270 @@
+#include "store/RecordSet.h"
+
+#include "store/ConnectTarget.h"
+
+namespace store {
+namespace {
+
+std::string bracket(std::string_view name) {
+    std::string s = "[";
+    s += name;
+    s += "]";
+    return s;
+}
+
+odbc::Value toValue(const Field& field) {
+    if (const auto* text = std::get_if<std::string>(&field)) {
+        return *text;
+    }
+    if (const auto* number = std::get_if<std::int32_t>(&field)) {
+        return *number;
+    }
+    const auto& date = std::get<school::DateTime>(field);
+    if (!date.valid()) {
+        return std::monostate{};
+    }
+    return date.toText();
+}
+
+} // namespace
+
+RecordSet::RecordSet(const TableDef& table, std::string_view defaultConnect)
+    : m_table(table), m_defaultConnect(defaultConnect), m_fields(emptyFields()) {}
+
+std::string RecordSet::defaultSql() const {
+    return bracket(m_table.name);
+}
+
+odbc::Connection& RecordSet::connection() {
+    if (!m_connection.connected()) {
+        m_connection.connect(resolveConnectString(m_defaultConnect));
+    }
+    return m_connection;
+}
+
+FieldList RecordSet::emptyFields() const {
+    FieldList fields;
+    fields.reserve(m_table.columns.size());
+    for (const ColumnDef& column : m_table.columns) {
+        switch (column.kind) {
+        case ColumnKind::Text:
+            fields.emplace_back(std::string());
+            break;
+        case ColumnKind::Int:
+        case ColumnKind::Bool:
+            fields.emplace_back(std::int32_t{0});
+            break;
+        case ColumnKind::Date:
+            fields.emplace_back(school::DateTime{});
+            break;
+        }
+    }
+    return fields;
+}
+
+std::vector<RecordSet::StoredRow> RecordSet::loadRows() {
+    std::string sql = "SELECT " + bracket(kHiddenKey);
+    for (const ColumnDef& column : m_table.columns) {
+        sql += ", " + bracket(column.name);
+    }
+    sql += " FROM " + defaultSql() + " ORDER BY " + bracket(kHiddenKey);
+    odbc::Statement select(connection());
+    select.executeDirect(sql);
+    std::vector<StoredRow> rows;
+    while (select.fetch()) {
+        StoredRow row;
+        row.key = select.integer(1).value_or(0);
+        row.fields.reserve(m_table.columns.size());
+        for (std::size_t i = 0; i < m_table.columns.size(); ++i) {
+            const auto column = static_cast<SQLUSMALLINT>(i + 2);
+            switch (m_table.columns[i].kind) {
+            case ColumnKind::Text:
+                row.fields.emplace_back(select.text(column).value_or(std::string()));
+                break;
+            case ColumnKind::Int:
+            case ColumnKind::Bool:
+                row.fields.emplace_back(select.integer(column).value_or(0));
+                break;
+            case ColumnKind::Date: {
+                const auto text = select.text(column);
+                school::DateTime date;
+                if (text) {
+                    date = school::DateTime::fromText(*text).value_or(school::DateTime{});
+                }
+                row.fields.emplace_back(date);
+                break;
+            }
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string RecordSet::insertSql() const {
+    std::string names;
+    std::string markers;
+    for (const ColumnDef& column : m_table.columns) {
+        if (!names.empty()) {
+            names += ", ";
+            markers += ", ";
+        }
+        names += bracket(column.name);
+        markers += "?";
+    }
+    return "INSERT INTO " + defaultSql() + " (" + names + ") VALUES (" + markers + ")";
+}
+
+void RecordSet::insertRow(odbc::Statement& insert, const FieldList& fields) {
+    std::vector<odbc::Value> params;
+    params.reserve(fields.size());
+    for (const Field& field : fields) {
+        params.push_back(toValue(field));
+    }
+    insert.execute(params);
+}
+
+std::string RecordSet::deleteSql() const {
+    return "DELETE FROM " + defaultSql() + " WHERE " + bracket(kHiddenKey) + " = ?";
+}
+
+void RecordSet::deleteByKey(odbc::Statement& del, std::int32_t key) {
+    del.execute({odbc::Value(key)});
+}
+
+void RecordSet::open() {
+    if (m_open) {
+        close();
+    }
+    m_rows = loadRows();
+    m_deleted.assign(m_rows.size(), false);
+    m_open = true;
+    m_position = 0;
+    m_pending = Pending::None;
+    loadCurrent();
+}
+
+void RecordSet::close() {
+    m_open = false;
+    m_rows.clear();
+    m_deleted.clear();
+    m_position = 0;
+    m_pending = Pending::None;
+    m_fields = emptyFields();
+}
+
+void RecordSet::requireOpen() const {
+    if (!m_open) {
+        throw DbError("the record set of [" + std::string(m_table.name) + "] is not open");
+    }
+}
+
+void RecordSet::requireRow() const {
+    requireOpen();
+    if (m_position < 0 || m_position >= static_cast<long>(m_rows.size()) ||
+        m_deleted[static_cast<std::size_t>(m_position)]) {
+        throw DbError("no current row in [" + std::string(m_table.name) + "]");
+    }
+}
+
+bool RecordSet::isEOF() const {
+    return !m_open || m_position >= static_cast<long>(m_rows.size());
+}
+
+bool RecordSet::isBOF() const {
+    return !m_open || m_rows.empty() || m_position < 0;
+}
+
+long RecordSet::recordCount() const {
+    return m_open ? static_cast<long>(m_rows.size()) : 0;
+}
+
+void RecordSet::loadCurrent() {
+    if (m_position >= 0 && m_position < static_cast<long>(m_rows.size())) {
+        m_fields = m_rows[static_cast<std::size_t>(m_position)].fields;
+    } else {
+        m_fields = emptyFields();
+    }
+}
+
+void RecordSet::moveFirst() {
+    requireOpen();
+    m_pending = Pending::None;
+    m_position = 0;
+    loadCurrent();
+}
+
+void RecordSet::moveNext() {
+    requireOpen();
+    m_pending = Pending::None;
+    const auto size = static_cast<long>(m_rows.size());
+    do {
+        if (m_position < size) {
+            ++m_position;
+        }
+    } while (m_position < size && m_deleted[static_cast<std::size_t>(m_position)]);
+    loadCurrent();
+}
+
+void RecordSet::moveLast() {
+    requireOpen();
+    m_pending = Pending::None;
+    m_position = m_rows.empty() ? 0 : static_cast<long>(m_rows.size()) - 1;
+    loadCurrent();
+}
+
+void RecordSet::addNew() {
+    requireOpen();
+    m_pending = Pending::Add;
+    m_fields = emptyFields();
+}
+
+void RecordSet::edit() {
+    requireRow();
+    m_pending = Pending::Edit;
+}
+
+void RecordSet::update() {
+    requireOpen();
+    if (m_pending == Pending::Add) {
+        odbc::Statement insert(connection());
+        insert.prepare(insertSql());
+        insertRow(insert, m_fields);
+    } else if (m_pending == Pending::Edit) {
+        requireRow();
+        std::string sql = "UPDATE " + defaultSql() + " SET ";
+        for (std::size_t i = 0; i < m_table.columns.size(); ++i) {
+            sql += (i == 0 ? "" : ", ") + bracket(m_table.columns[i].name) + " = ?";
+        }
+        sql += " WHERE " + bracket(kHiddenKey) + " = ?";
+        std::vector<odbc::Value> params;
+        for (const Field& field : m_fields) {
+            params.push_back(toValue(field));
+        }
+        auto& row = m_rows[static_cast<std::size_t>(m_position)];
+        params.emplace_back(row.key);
+        odbc::Statement stmt(connection());
+        stmt.prepare(sql);
+        stmt.execute(params);
+        row.fields = m_fields;
+    } else {
+        throw DbError("update without add new or edit on [" + std::string(m_table.name) + "]");
+    }
+    m_pending = Pending::None;
+}
+
+void RecordSet::deleteRow() {
+    requireRow();
+    odbc::Statement del(connection());
+    del.prepare(deleteSql());
+    deleteByKey(del, m_rows[static_cast<std::size_t>(m_position)].key);
+    m_deleted[static_cast<std::size_t>(m_position)] = true;
+    m_pending = Pending::None;
+}
+
+void RecordSet::requery() {
+    requireOpen();
+    open();
+}
+
+} // namespace store

@@ -1,0 +1,103 @@
+// The record set over one table: binds exactly the table's columns in their order and
+// offers the cursor operations the dialogs use (open, close, move, add new, edit,
+// update, delete, requery). Rows come in stored (insertion) order through the hidden
+// key, which also identifies the row an edit or delete applies to.
+//
+// Each record set owns its own connection, opened on first use with the record set's
+// connect string as resolved by ConnectTarget. open() reads the whole table; additions
+// become visible after requery(). Every database failure throws DbError with the
+// driver's text. Text is UTF-8; a NULL text reads as empty, a NULL number as 0, a NULL
+// date as an invalid DateTime.
+#pragma once
+
+#include "core/DateTime.h"
+#include "store/Odbc.h"
+#include "store/TableDef.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace store {
+
+using Field = std::variant<std::string, std::int32_t, school::DateTime>;
+using FieldList = std::vector<Field>;
+
+inline constexpr std::string_view kConnectLower = "ODBC;DSN=tavlen";
+inline constexpr std::string_view kConnectUpper = "ODBC;DSN=TAVLEN";
+
+class RecordSet {
+public:
+    RecordSet(const TableDef& table, std::string_view defaultConnect);
+    virtual ~RecordSet() = default;
+    RecordSet(const RecordSet&) = delete;
+    RecordSet& operator=(const RecordSet&) = delete;
+
+    const TableDef& table() const { return m_table; }
+    std::string_view defaultConnect() const { return m_defaultConnect; }
+    // "[tablename]": selecting all bound columns of all rows in stored order.
+    std::string defaultSql() const;
+
+    // Connects if not yet connected, then (re)reads the table; the cursor is on the
+    // first row, or at the end when the table is empty.
+    void open();
+    void close();
+    bool isOpen() const { return m_open; }
+    bool isEOF() const;
+    bool isBOF() const;
+    long recordCount() const;
+
+    void moveFirst();
+    void moveNext();
+    void moveLast();
+
+    // Starts a new row with empty texts, zero numbers and an invalid date.
+    void addNew();
+    // Starts editing the current row.
+    void edit();
+    // Writes the pending new or edited row.
+    void update();
+    // Deletes the current row; the cursor stays on its (now deleted) position.
+    void deleteRow();
+    void requery();
+    bool canUpdate() const { return true; }
+
+    // The columns of the current row, in table order (also the buffer of a pending row).
+    const FieldList& fields() const { return m_fields; }
+    FieldList& fields() { return m_fields; }
+
+    odbc::Connection& connection();
+
+protected:
+    struct StoredRow {
+        std::int32_t key = 0;
+        FieldList fields;
+    };
+    // Reads every row of the table with its hidden key, in stored order.
+    std::vector<StoredRow> loadRows();
+    void insertRow(odbc::Statement& insert, const FieldList& fields);
+    std::string insertSql() const;
+    void deleteByKey(odbc::Statement& del, std::int32_t key);
+    std::string deleteSql() const;
+    FieldList emptyFields() const;
+
+private:
+    enum class Pending { None, Add, Edit };
+    void loadCurrent();
+    void requireOpen() const;
+    void requireRow() const;
+
+    const TableDef& m_table;
+    std::string m_defaultConnect;
+    odbc::Connection m_connection;
+    bool m_open = false;
+    std::vector<StoredRow> m_rows;
+    std::vector<bool> m_deleted;
+    long m_position = 0; // -1 = before the first row, size = after the last
+    FieldList m_fields;
+    Pending m_pending = Pending::None;
+};
+
+} // namespace store

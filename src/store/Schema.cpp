@@ -1,0 +1,104 @@
+#include "store/Schema.h"
+
+namespace store::schema {
+namespace {
+
+using K = ColumnKind;
+
+constexpr ColumnDef kAttendance[] = {{"教师", K::Text}, {"周别", K::Text}, {"班级", K::Text},
+                                     {"日期", K::Date}, {"星期", K::Text}, {"节别", K::Text},
+                                     {"性质", K::Text}, {"补课", K::Text}, {"备注", K::Text}};
+constexpr ColumnDef kClasscourse[] = {
+    {"班级", K::Text}, {"学科", K::Text}, {"教师", K::Text}, {"周课时", K::Int}};
+constexpr ColumnDef kCoursename[] = {{"coursename", K::Text}};
+constexpr ColumnDef kCourseproperty[] = {
+    {"grade", K::Text}, {"course", K::Text}, {"property", K::Int}};
+constexpr ColumnDef kCourseshare[] = {{"coursename", K::Text}, {"share", K::Int}};
+constexpr ColumnDef kCourseteacher[] = {{"course", K::Text}, {"teacher", K::Text}};
+constexpr ColumnDef kCourseweek[] = {{"coursename", K::Text}, {"grade", K::Int}, {"week", K::Int}};
+constexpr ColumnDef kGradecourse[] = {
+    {"年段", K::Text}, {"学科", K::Text}, {"周课时", K::Int}, {"天数", K::Int}};
+constexpr ColumnDef kGradelesson[] = {
+    {"class", K::Text},     {"number", K::Int},   {"monday", K::Text},
+    {"tuesday", K::Text},   {"wednesday", K::Text}, {"thursday", K::Text},
+    {"friday", K::Text},    {"saturday", K::Text}, {"sunday", K::Text}};
+constexpr ColumnDef kGradeclass[] = {{"grade", K::Text}, {"class", K::Int}};
+constexpr ColumnDef kLessonprearrange[] = {{"teacher", K::Text}, {"prearrange", K::Text}};
+constexpr ColumnDef kOrderplan[] = {{"class", K::Text},   {"course", K::Text},  {"week1", K::Int},
+                                    {"week2", K::Int},    {"number1", K::Int},  {"number2", K::Int},
+                                    {"order", K::Bool}};
+constexpr ColumnDef kReviewlesson[] = {
+    {"class", K::Text}, {"number", K::Int}, {"one", K::Text},   {"two", K::Text},
+    {"three", K::Text}, {"four", K::Text},  {"five", K::Text},  {"six", K::Text},
+    {"seven", K::Text}, {"eight", K::Text}, {"nine", K::Text},  {"ten", K::Text}};
+constexpr ColumnDef kSamelesson[] = {
+    {"年段", K::Text}, {"星期", K::Int}, {"节别", K::Int}, {"学科", K::Text}};
+constexpr ColumnDef kSupervise[] = {{"classname", K::Text}, {"time", K::Text}, {"teacher", K::Text}};
+constexpr ColumnDef kTeachername[] = {{"姓名", K::Text}};
+
+const char* sqlType(ColumnKind kind) {
+    switch (kind) {
+    case K::Text:
+        return "VARCHAR(255)";
+    case K::Int:
+        return "INTEGER";
+    case K::Bool:
+        return "INTEGER";
+    case K::Date:
+        return "TIMESTAMP";
+    }
+    return "VARCHAR(255)";
+}
+
+} // namespace
+
+const TableDef attendance{"attendance", kAttendance};
+const TableDef classcourse{"classcourse", kClasscourse};
+const TableDef coursename{"coursename", kCoursename};
+const TableDef courseproperty{"courseproperty", kCourseproperty};
+const TableDef courseshare{"courseshare", kCourseshare};
+const TableDef courseteacher{"courseteacher", kCourseteacher};
+const TableDef courseweek{"courseweek", kCourseweek};
+const TableDef gradecourse{"gradecourse", kGradecourse};
+const TableDef gradelesson{"gradelesson", kGradelesson};
+const TableDef gradeclass{"gradeclass", kGradeclass};
+const TableDef lessonprearrange{"lessonprearrange", kLessonprearrange};
+const TableDef orderplan{"orderplan", kOrderplan};
+const TableDef reviewlesson{"reviewlesson", kReviewlesson};
+const TableDef samelesson{"samelesson", kSamelesson};
+const TableDef supervise{"supervise", kSupervise};
+const TableDef teachername{"teachername", kTeachername};
+
+const std::array<const TableDef*, 16>& allTables() {
+    static const std::array<const TableDef*, 16> tables = {
+        &attendance, &classcourse, &coursename,       &courseproperty, &courseshare, &courseteacher,
+        &courseweek, &gradecourse, &gradelesson,      &gradeclass,     &lessonprearrange,
+        &orderplan,  &reviewlesson, &samelesson,      &supervise,      &teachername};
+    return tables;
+}
+
+std::string createStatement(const TableDef& table) {
+    std::string sql = "CREATE TABLE [";
+    sql += table.name;
+    sql += "] ([";
+    sql += kHiddenKey;
+    sql += "] INTEGER PRIMARY KEY AUTOINCREMENT";
+    for (const ColumnDef& column : table.columns) {
+        sql += ", [";
+        sql += column.name;
+        sql += "] ";
+        sql += sqlType(column.kind);
+    }
+    sql += ")";
+    return sql;
+}
+
+void createAll(odbc::Connection& connection) {
+    odbc::Transaction transaction(connection);
+    for (const TableDef* table : allTables()) {
+        connection.execute(createStatement(*table));
+    }
+    transaction.commit();
+}
+
+} // namespace store::schema

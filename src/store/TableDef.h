@@ -1,0 +1,25 @@
+// The description of one table: its name and its columns, in the order they are bound
+// and listed. Every table also has a hidden integer key (kHiddenKey) that keeps the
+// insertion order and identifies a row for edit and delete; no dialog ever sees it.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace store {
+
+enum class ColumnKind { Text, Int, Bool, Date };
+
+struct ColumnDef {
+    std::string_view name;
+    ColumnKind kind;
+};
+
+struct TableDef {
+    std::string_view name;
+    std::span<const ColumnDef> columns;
+};
+
+inline constexpr std::string_view kHiddenKey = "_key";
+
+} // namespace store

@@ -1,0 +1,36 @@
+#include "cli/Command.h"
+
+#include "cli/InitCommand.h"
+#include "cli/ShowCommand.h"
+
+#include <ostream>
+
+namespace cli {
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {"init", "init DIR [--demo]   create DIR/tavlen/tavlen.mdb (with --demo: the demo school)",
+         &runInit},
+        {"show", "show                print a summary of the school in ./tavlen/tavlen.mdb",
+         &runShow},
+    };
+    return table;
+}
+
+int dispatch(const Args& argv, std::ostream& out, std::ostream& err) {
+    if (argv.size() >= 2) {
+        for (const Command& command : commands()) {
+            if (argv[1] == command.name) {
+                return command.run(Args(argv.begin() + 2, argv.end()), out, err);
+            }
+        }
+        err << "tavlen-cli: unknown command '" << argv[1] << "'\n";
+    }
+    err << "usage: tavlen-cli COMMAND [ARGS]\n";
+    for (const Command& command : commands()) {
+        err << "  tavlen-cli " << command.usage << '\n';
+    }
+    return 2;
+}
+
+} // namespace cli

@@ -33,8 +33,8 @@ const long kAutomationEpoch = daysFromCivil(1899, 12, 30);
 } // namespace
 
 bool DateTime::valid() const {
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || hour < 0 ||
-        hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 ||
+        minute < 0 || minute > 59 || second < 0 || second > 59) {
         return false;
     }
     int y = 0;

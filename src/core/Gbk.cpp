@@ -145,7 +145,9 @@ void appendUtf8(std::string& out, char32_t ch) {
     }
 }
 
-int charWidth(char32_t ch) { return widthTable().at(ch); }
+int charWidth(char32_t ch) {
+    return widthTable().at(ch);
+}
 
 namespace {
 

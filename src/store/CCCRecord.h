@@ -12,9 +12,9 @@ namespace store {
 
 struct ClasscourseRow {
     std::string className{}; // [班级]
-    std::string course{}; // [学科]
-    std::string teacher{}; // [教师]
-    int weekly = 0; // [周课时]
+    std::string course{};    // [学科]
+    std::string teacher{};   // [教师]
+    int weekly = 0;          // [周课时]
 
     auto tie() { return std::tie(className, course, teacher, weekly); }
     friend bool operator==(const ClasscourseRow&, const ClasscourseRow&) = default;

@@ -12,7 +12,7 @@ namespace store {
 
 struct CourseshareRow {
     std::string course{}; // [coursename]
-    int share = 0; // [share]
+    int share = 0;        // [share]
 
     auto tie() { return std::tie(course, share); }
     friend bool operator==(const CourseshareRow&, const CourseshareRow&) = default;

@@ -11,7 +11,7 @@
 namespace store {
 
 struct CourseteacherRow {
-    std::string course{}; // [course]
+    std::string course{};  // [course]
     std::string teacher{}; // [teacher]
 
     auto tie() { return std::tie(course, teacher); }

@@ -12,7 +12,7 @@ namespace store {
 
 struct GradeclassRow {
     std::string grade{}; // [grade]
-    int classes = 0; // [class]
+    int classes = 0;     // [class]
 
     auto tie() { return std::tie(grade, classes); }
     friend bool operator==(const GradeclassRow&, const GradeclassRow&) = default;

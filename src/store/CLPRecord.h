@@ -1,5 +1,5 @@
-// Record set over table [lessonprearrange]: teacher presets: a 35-character '0'/'1' mask, '1' = must not teach then.
-// Connect string "ODBC;DSN=TAVLEN".
+// Record set over table [lessonprearrange]: teacher presets: a 35-character '0'/'1' mask, '1' =
+// must not teach then. Connect string "ODBC;DSN=TAVLEN".
 #pragma once
 
 #include "store/Schema.h"
@@ -11,7 +11,7 @@
 namespace store {
 
 struct LessonprearrangeRow {
-    std::string teacher{}; // [teacher]
+    std::string teacher{};    // [teacher]
     std::string prearrange{}; // [prearrange]
 
     auto tie() { return std::tie(teacher, prearrange); }

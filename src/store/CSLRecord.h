@@ -1,5 +1,5 @@
-// Record set over table [samelesson]: unified courses: a course a whole grade has in the same slot (day 1..5, period 1..7).
-// Connect string "ODBC;DSN=tavlen".
+// Record set over table [samelesson]: unified courses: a course a whole grade has in the same slot
+// (day 1..5, period 1..7). Connect string "ODBC;DSN=tavlen".
 #pragma once
 
 #include "store/Schema.h"
@@ -11,9 +11,9 @@
 namespace store {
 
 struct SamelessonRow {
-    std::string grade{}; // [年段]
-    int day = 0; // [星期]
-    int period = 0; // [节别]
+    std::string grade{};  // [年段]
+    int day = 0;          // [星期]
+    int period = 0;       // [节别]
     std::string course{}; // [学科]
 
     auto tie() { return std::tie(grade, day, period, course); }

@@ -12,8 +12,8 @@ namespace store {
 
 struct SuperviseRow {
     std::string className{}; // [classname]
-    std::string time{}; // [time]
-    std::string teacher{}; // [teacher]
+    std::string time{};      // [time]
+    std::string teacher{};   // [teacher]
 
     auto tie() { return std::tie(className, time, teacher); }
     friend bool operator==(const SuperviseRow&, const SuperviseRow&) = default;

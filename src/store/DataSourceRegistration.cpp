@@ -14,8 +14,8 @@ std::string installerError() {
         DWORD code = 0;
         std::array<char, 512> message{};
         WORD length = 0;
-        const RETCODE rc = SQLInstallerError(i, &code, message.data(),
-                                             static_cast<WORD>(message.size()), &length);
+        const RETCODE rc =
+            SQLInstallerError(i, &code, message.data(), static_cast<WORD>(message.size()), &length);
         if (rc != SQL_SUCCESS && rc != SQL_SUCCESS_WITH_INFO) {
             break;
         }

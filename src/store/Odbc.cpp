@@ -57,8 +57,7 @@ void Connection::connect(const std::string& connectionString) {
     std::array<SQLCHAR, 1024> out{};
     SQLSMALLINT outLength = 0;
     const SQLRETURN rc = SQLDriverConnect(
-        m_dbc, nullptr,
-        reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectionString.c_str())),
+        m_dbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectionString.c_str())),
         static_cast<SQLSMALLINT>(connectionString.size()), out.data(),
         static_cast<SQLSMALLINT>(out.size()), &outLength, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) {
@@ -136,10 +135,10 @@ void Statement::execute(const std::vector<Value>& params) {
         if (const auto* text = std::get_if<std::string>(&params[i])) {
             m_textParams[i] = *text;
             m_indicators[i] = static_cast<SQLLEN>(text->size());
-            rc = SQLBindParameter(m_stmt, number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
-                                  std::max<SQLULEN>(text->size(), 1), 0, m_textParams[i].data(),
-                                  static_cast<SQLLEN>(m_textParams[i].size() + 1),
-                                  &m_indicators[i]);
+            rc =
+                SQLBindParameter(m_stmt, number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                                 std::max<SQLULEN>(text->size(), 1), 0, m_textParams[i].data(),
+                                 static_cast<SQLLEN>(m_textParams[i].size() + 1), &m_indicators[i]);
         } else if (const auto* number32 = std::get_if<std::int32_t>(&params[i])) {
             m_intParams[i] = *number32;
             m_indicators[i] = 0;

@@ -19,21 +19,22 @@ constexpr ColumnDef kCourseweek[] = {{"coursename", K::Text}, {"grade", K::Int},
 constexpr ColumnDef kGradecourse[] = {
     {"年段", K::Text}, {"学科", K::Text}, {"周课时", K::Int}, {"天数", K::Int}};
 constexpr ColumnDef kGradelesson[] = {
-    {"class", K::Text},     {"number", K::Int},   {"monday", K::Text},
-    {"tuesday", K::Text},   {"wednesday", K::Text}, {"thursday", K::Text},
-    {"friday", K::Text},    {"saturday", K::Text}, {"sunday", K::Text}};
+    {"class", K::Text},   {"number", K::Int},     {"monday", K::Text},
+    {"tuesday", K::Text}, {"wednesday", K::Text}, {"thursday", K::Text},
+    {"friday", K::Text},  {"saturday", K::Text},  {"sunday", K::Text}};
 constexpr ColumnDef kGradeclass[] = {{"grade", K::Text}, {"class", K::Int}};
 constexpr ColumnDef kLessonprearrange[] = {{"teacher", K::Text}, {"prearrange", K::Text}};
-constexpr ColumnDef kOrderplan[] = {{"class", K::Text},   {"course", K::Text},  {"week1", K::Int},
-                                    {"week2", K::Int},    {"number1", K::Int},  {"number2", K::Int},
+constexpr ColumnDef kOrderplan[] = {{"class", K::Text}, {"course", K::Text}, {"week1", K::Int},
+                                    {"week2", K::Int},  {"number1", K::Int}, {"number2", K::Int},
                                     {"order", K::Bool}};
-constexpr ColumnDef kReviewlesson[] = {
-    {"class", K::Text}, {"number", K::Int}, {"one", K::Text},   {"two", K::Text},
-    {"three", K::Text}, {"four", K::Text},  {"five", K::Text},  {"six", K::Text},
-    {"seven", K::Text}, {"eight", K::Text}, {"nine", K::Text},  {"ten", K::Text}};
+constexpr ColumnDef kReviewlesson[] = {{"class", K::Text}, {"number", K::Int}, {"one", K::Text},
+                                       {"two", K::Text},   {"three", K::Text}, {"four", K::Text},
+                                       {"five", K::Text},  {"six", K::Text},   {"seven", K::Text},
+                                       {"eight", K::Text}, {"nine", K::Text},  {"ten", K::Text}};
 constexpr ColumnDef kSamelesson[] = {
     {"年段", K::Text}, {"星期", K::Int}, {"节别", K::Int}, {"学科", K::Text}};
-constexpr ColumnDef kSupervise[] = {{"classname", K::Text}, {"time", K::Text}, {"teacher", K::Text}};
+constexpr ColumnDef kSupervise[] = {
+    {"classname", K::Text}, {"time", K::Text}, {"teacher", K::Text}};
 constexpr ColumnDef kTeachername[] = {{"姓名", K::Text}};
 
 const char* sqlType(ColumnKind kind) {
@@ -71,9 +72,10 @@ const TableDef teachername{"teachername", kTeachername};
 
 const std::array<const TableDef*, 16>& allTables() {
     static const std::array<const TableDef*, 16> tables = {
-        &attendance, &classcourse, &coursename,       &courseproperty, &courseshare, &courseteacher,
-        &courseweek, &gradecourse, &gradelesson,      &gradeclass,     &lessonprearrange,
-        &orderplan,  &reviewlesson, &samelesson,      &supervise,      &teachername};
+        &attendance,   &classcourse,   &coursename,       &courseproperty,
+        &courseshare,  &courseteacher, &courseweek,       &gradecourse,
+        &gradelesson,  &gradeclass,    &lessonprearrange, &orderplan,
+        &reviewlesson, &samelesson,    &supervise,        &teachername};
     return tables;
 }
 

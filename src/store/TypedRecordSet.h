@@ -16,8 +16,7 @@
 
 namespace store {
 
-template <class Row>
-class TypedRecordSet : public RecordSet {
+template <class Row> class TypedRecordSet : public RecordSet {
 public:
     using RowType = Row;
     using Predicate = std::function<bool(const Row&)>;
@@ -84,8 +83,7 @@ public:
     static FieldList toFields(const Row& row) {
         Row copy = row;
         FieldList fields;
-        std::apply([&](auto&... member) { (fields.push_back(toField(member)), ...); },
-                   copy.tie());
+        std::apply([&](auto&... member) { (fields.push_back(toField(member)), ...); }, copy.tie());
         return fields;
     }
 

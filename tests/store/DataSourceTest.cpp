@@ -1,0 +1,105 @@
+// Registration of the data source "TAVLEN" against a private odbc.ini, and record sets
+// reaching it through their connect strings in either letter case.
+#include "PrivateOdbcIni.h"
+#include "TempDatabase.h"
+
+#include "store/CCPRecord.h"
+#include "store/CTNRecord.h"
+#include "store/ConnectTarget.h"
+#include "store/DataSourceRegistration.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+// The value of key in section [TAVLEN] of an ini text, or nullopt.
+std::optional<std::string> iniValue(const std::string& text, const std::string& key) {
+    std::istringstream in(text);
+    std::string line;
+    bool inSection = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line[0] == '[') {
+            inSection = line == "[TAVLEN]";
+            continue;
+        }
+        const auto eq = line.find('=');
+        if (inSection && eq != std::string::npos) {
+            std::string k = line.substr(0, eq);
+            std::string v = line.substr(eq + 1);
+            while (!k.empty() && k.back() == ' ') {
+                k.pop_back();
+            }
+            while (!v.empty() && v.front() == ' ') {
+                v.erase(0, 1);
+            }
+            if (k == key) {
+                return v;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+TEST(DataSource, RegistrationWritesTheFileAttributes) {
+    const std::string dir = "/srv/学校/课程";
+    const auto result = store::registerDataSource(dir);
+    ASSERT_TRUE(result.ok) << result.error;
+    const std::string ini =
+        readFile(result.system ? PrivateOdbcIni::systemIni() : PrivateOdbcIni::userIni());
+    EXPECT_EQ(iniValue(ini, "Driver"), "SQLite3");
+    EXPECT_EQ(iniValue(ini, "Database"), dir + "/tavlen/tavlen.mdb");
+    EXPECT_EQ(iniValue(ini, "DefaultDir"), dir + "/tavlen");
+    EXPECT_EQ(iniValue(ini, "NoCreat"), "1");
+    EXPECT_EQ(iniValue(ini, "Timeout"), "2000");
+    EXPECT_FALSE(iniValue(ini, "DBQ").has_value());
+}
+
+TEST(DataSource, TheLatestStartWinsAndLongDirectoriesFit) {
+    const std::string first = "/home/a/first";
+    std::string second = "/home/b";
+    while (second.size() < 400) {
+        second += "/很长的目录名称";
+    }
+    ASSERT_TRUE(store::registerDataSource(first).ok);
+    const auto result = store::registerDataSource(second);
+    ASSERT_TRUE(result.ok) << result.error;
+    const std::string ini =
+        readFile(result.system ? PrivateOdbcIni::systemIni() : PrivateOdbcIni::userIni());
+    EXPECT_EQ(iniValue(ini, "Database"), second + "/tavlen/tavlen.mdb");
+    EXPECT_EQ(iniValue(ini, "DefaultDir"), second + "/tavlen");
+    // One section only.
+    EXPECT_EQ(ini.find("[TAVLEN]"), ini.rfind("[TAVLEN]"));
+}
+
+TEST(DataSource, ConnectStringsInEitherCaseReachTheSameDatabase) {
+    const testsupport::TempDatabase db;
+    ASSERT_TRUE(store::registerDataSource(db.workingDir()).ok);
+    store::useDataSource(); // through the data source, not the file
+
+    store::CTNRecord lower; // "ODBC;DSN=tavlen"
+    lower.append(std::vector<store::TeachernameRow>{{"王伟"}});
+    store::CCPRecord upper; // "ODBC;DSN=TAVLEN"
+    upper.append(std::vector<store::CoursepropertyRow>{{"初一", "语文", 1}});
+
+    // Both rows are in the one file the data source names.
+    store::useDatabaseFile(db.databasePath());
+    store::CTNRecord teachers;
+    store::CCPRecord properties;
+    EXPECT_EQ(teachers.readAll(), (std::vector<store::TeachernameRow>{{"王伟"}}));
+    EXPECT_EQ(properties.readAll(), (std::vector<store::CoursepropertyRow>{{"初一", "语文", 1}}));
+}
+
+TEST(DataSource, AMissingDatabaseIsAnErrorNeverANewEmptyFile) {
+    const std::string dir = testsupport::makeTempDir("tavlen-nodb-");
+    std::filesystem::create_directories(dir + "/tavlen");
+    ASSERT_TRUE(store::registerDataSource(dir).ok);
+    store::useDataSource();
+    store::CTNRecord rs;
+    EXPECT_THROW(rs.open(), store::DbError);
+    EXPECT_FALSE(std::filesystem::exists(dir + "/tavlen/tavlen.mdb"));
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace

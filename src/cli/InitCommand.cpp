@@ -1,0 +1,148 @@
+#include "cli/InitCommand.h"
+
+#include "cli/DemoSchool.h"
+#include "store/ConnectTarget.h"
+#include "store/DatabaseFile.h"
+#include "store/DbError.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+#include <vector>
+
+namespace cli {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kUsage = "usage: tavlen-cli init DIR [--demo]\n";
+
+// The regular files of the template folder, by name; none when it is missing.
+std::vector<fs::path> templateFiles(const fs::path& folder) {
+    std::vector<fs::path> files;
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        return files;
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+        if (entry.is_regular_file(ec)) {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Copies the templates into the data directory. A file of the same name that is already
+// there is kept: it may be a template the school has adapted.
+bool installTemplates(const fs::path& dataDir, std::ostream& out, std::ostream& err) {
+    const fs::path folder = templateFolder();
+    int copied = 0;
+    for (const fs::path& source : templateFiles(folder)) {
+        const fs::path target = dataDir / source.filename();
+        std::error_code ec;
+        if (fs::exists(target, ec)) {
+            out << "保留已有的 " << target.string() << '\n';
+            continue;
+        }
+        fs::copy_file(source, target, ec);
+        if (ec) {
+            err << "tavlen-cli init: 无法复制报表模板 " << source.string() << ": " << ec.message()
+                << '\n';
+            return false;
+        }
+        ++copied;
+    }
+    if (copied > 0) {
+        out << "已复制 " << copied << " 个报表模板到 " << dataDir.string() << '\n';
+    }
+    return true;
+}
+
+bool fillDemoSchool(const fs::path& database, std::ostream& out, std::ostream& err) {
+    try {
+        const DemoSchool school = makeDemoSchool();
+        store::useDatabaseFile(database.string());
+        storeDemoSchool(school);
+        int classes = 0;
+        for (const auto& row : school.gradeclass) {
+            classes += row.classes;
+        }
+        out << "已填入示范学校：" << school.gradeclass.size() << " 个年段，" << classes << " 个班，"
+            << school.coursename.size() << " 门课程，" << school.teachername.size() << " 位教师\n";
+        return true;
+    } catch (const std::exception& e) {
+        err << "tavlen-cli init: 无法填入示范学校: " << e.what() << '\n';
+        return false;
+    }
+}
+
+} // namespace
+
+std::string templateFolder() {
+    if (const char* folder = std::getenv("TAVLEN_TEMPLATES"); folder != nullptr && *folder != 0) {
+        return folder;
+    }
+    return TAVLEN_TEMPLATE_DIR;
+}
+
+int runInit(const Args& args, std::ostream& out, std::ostream& err) {
+    std::string dir;
+    bool demo = false;
+    for (const std::string& arg : args) {
+        if (arg == "--demo") {
+            demo = true;
+        } else if (arg.starts_with("-")) {
+            err << "tavlen-cli init: 未知选项 " << arg << '\n' << kUsage;
+            return 2;
+        } else if (dir.empty()) {
+            dir = arg;
+        } else {
+            err << "tavlen-cli init: 多余的参数 " << arg << '\n' << kUsage;
+            return 2;
+        }
+    }
+    if (dir.empty()) {
+        err << kUsage;
+        return 2;
+    }
+
+    const fs::path dataDir = fs::absolute(fs::path(dir)) / "tavlen";
+    const fs::path database = dataDir / "tavlen.mdb";
+    std::error_code ec;
+    const bool exists = fs::exists(database, ec);
+    if (ec) {
+        err << "tavlen-cli init: 无法访问 " << database.string() << ": " << ec.message() << '\n';
+        return 1;
+    }
+    if (exists) {
+        err << "tavlen-cli init: 数据库已存在: " << database.string() << "，未作任何改动\n";
+        return 1;
+    }
+    fs::create_directories(dataDir, ec);
+    if (ec) {
+        err << "tavlen-cli init: 无法创建目录 " << dataDir.string() << ": " << ec.message() << '\n';
+        return 1;
+    }
+    try {
+        store::createDatabase(database.string());
+    } catch (const store::DbError& e) {
+        err << "tavlen-cli init: 无法创建数据库: " << e.what() << '\n';
+        return 1;
+    }
+    out << "已创建数据库 " << database.string() << "（16 张表）\n";
+
+    if (!installTemplates(dataDir, out, err)) {
+        return 1;
+    }
+    if (demo && !fillDemoSchool(database, out, err)) {
+        // The database is ours from this very run: remove it so that init can be retried.
+        fs::remove(database, ec);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace cli

@@ -1,0 +1,19 @@
+// tavlen-cli init DIR [--demo]: creates DIR/tavlen/tavlen.mdb with the sixteen empty
+// tables (never over an existing database), installs the report templates next to it
+// and, with --demo, fills in the demo school through the record sets.
+#pragma once
+
+#include "cli/Command.h"
+
+#include <iosfwd>
+#include <string>
+
+namespace cli {
+
+int runInit(const Args& args, std::ostream& out, std::ostream& err);
+
+// The folder whose files init copies into DIR/tavlen/: $TAVLEN_TEMPLATES when set and
+// not empty, otherwise the source tree's data/templates. It may be missing or empty.
+std::string templateFolder();
+
+} // namespace cli

@@ -1,0 +1,18 @@
+// tavlen-cli show: a readable UTF-8 summary of the school in ./tavlen/tavlen.mdb, read
+// back through the record sets (grades and classes, courses, teachers, grade plans, one
+// line per class plan, and the sizes of the other tables).
+#pragma once
+
+#include "cli/Command.h"
+
+#include <iosfwd>
+
+namespace cli {
+
+int runShow(const Args& args, std::ostream& out, std::ostream& err);
+
+// Writes the summary of the database the record sets currently connect to. Throws
+// store::DbError when a table cannot be read.
+void writeSummary(std::ostream& out);
+
+} // namespace cli

@@ -1,0 +1,373 @@
+// The demo school as `init --demo` stores it, read back through the record sets: every
+// row must be one the dialogs could have written, the class plans must be teachable
+// (a teacher for every class course, 10 to 20 lessons a teacher, at most 35 periods a
+// week) and two builds must give the same database.
+#include "CliTestSupport.h"
+
+#include "cli/DemoSchool.h"
+#include "core/DateTime.h"
+#include "core/Gbk.h"
+#include "core/SchoolNames.h"
+#include "store/CGLRecord.h"
+#include "store/COPRecord.h"
+#include "store/CRLRecord.h"
+#include "store/Schema.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool contains(const std::set<std::string>& set, const std::string& value) {
+    return set.count(value) > 0;
+}
+
+class DemoSchool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto result = clitest::runCli({"init", (m_dir / "school").string(), "--demo"});
+        ASSERT_EQ(result.code, 0) << result.err;
+        ASSERT_EQ(result.err, "");
+        store::useDatabaseFile((m_dir / "school" / "tavlen" / "tavlen.mdb").string());
+
+        m_courseRows = store::CCNRecord().readAll();
+        m_gradeRows = store::CGSRecord().readAll();
+        m_teacherRows = store::CTNRecord().readAll();
+        m_planRows = store::CGCRecord().readAll();
+        m_classRows = store::CCCRecord().readAll();
+        m_unifiedRows = store::CSLRecord().readAll();
+        for (const auto& row : m_courseRows) {
+            m_courses.insert(row.name);
+        }
+        for (const auto& row : m_teacherRows) {
+            m_teachers.insert(row.name);
+        }
+        for (const auto& row : m_gradeRows) {
+            m_classCount[row.grade] = row.classes;
+        }
+    }
+
+    bool isSchoolClass(const std::string& name) const {
+        const auto id = school::parseClassName(name);
+        if (!id) {
+            return false;
+        }
+        const auto it = m_classCount.find(
+            std::string(school::kGradeNames[static_cast<std::size_t>(id->gradeIndex)]));
+        return it != m_classCount.end() && id->classNumber <= it->second;
+    }
+
+    clitest::TempDir m_dir;
+    clitest::ScopedEnv m_templates{"TAVLEN_TEMPLATES", (m_dir / "no-templates").string()};
+    std::vector<store::CoursenameRow> m_courseRows;
+    std::vector<store::GradeclassRow> m_gradeRows;
+    std::vector<store::TeachernameRow> m_teacherRows;
+    std::vector<store::GradecourseRow> m_planRows;
+    std::vector<store::ClasscourseRow> m_classRows;
+    std::vector<store::SamelessonRow> m_unifiedRows;
+    std::set<std::string> m_courses;
+    std::set<std::string> m_teachers;
+    std::map<std::string, int> m_classCount;
+};
+
+TEST_F(DemoSchool, HasSixGradesOfEightToTwelveClasses) {
+    ASSERT_EQ(m_gradeRows.size(), 6u);
+    for (std::size_t g = 0; g < m_gradeRows.size(); ++g) {
+        EXPECT_EQ(m_gradeRows[g].grade, school::kGradeNames[g]);
+        EXPECT_GE(m_gradeRows[g].classes, 8) << m_gradeRows[g].grade;
+        EXPECT_LE(m_gradeRows[g].classes, 12) << m_gradeRows[g].grade;
+    }
+}
+
+TEST_F(DemoSchool, CourseNamesStartWithChineseAndAreValidNames) {
+    ASSERT_FALSE(m_courseRows.empty());
+    EXPECT_EQ(m_courseRows.front().name, "语文");
+    EXPECT_GE(m_courseRows.size(), 10u);
+    EXPECT_LE(m_courseRows.size(), 20u);
+    EXPECT_EQ(m_courses.size(), m_courseRows.size()) << "course names repeat";
+    for (const auto& row : m_courseRows) {
+        EXPECT_TRUE(gbk::encodable(row.name)) << row.name;
+        EXPECT_GE(gbk::width(row.name), 4u) << row.name;
+        EXPECT_LE(gbk::width(row.name), 8u) << row.name;
+    }
+}
+
+TEST_F(DemoSchool, TeacherRosterHoldsUniqueNamesOfTwoOrThreeCharacters) {
+    EXPECT_GE(m_teacherRows.size(), 100u);
+    EXPECT_LE(m_teacherRows.size(), 200u);
+    EXPECT_EQ(m_teachers.size(), m_teacherRows.size()) << "teacher names repeat";
+    for (const auto& row : m_teacherRows) {
+        EXPECT_TRUE(gbk::encodable(row.name)) << row.name;
+        EXPECT_GE(gbk::width(row.name), 4u) << row.name;
+        EXPECT_LE(gbk::width(row.name), 6u) << row.name;
+        EXPECT_FALSE(contains(m_courses, row.name)) << row.name;
+    }
+}
+
+TEST_F(DemoSchool, GradePlansFitTheWeekWithTheirUnifiedSlots) {
+    for (const auto& row : m_planRows) {
+        EXPECT_TRUE(school::gradeIndex(row.grade).has_value()) << row.grade;
+        EXPECT_TRUE(contains(m_courses, row.course)) << row.course;
+        EXPECT_EQ(row.days, 0) << row.grade << row.course;
+        EXPECT_GE(row.weekly, 1) << row.grade << row.course;
+    }
+    for (const auto& row : m_unifiedRows) {
+        EXPECT_TRUE(school::gradeIndex(row.grade).has_value()) << row.grade;
+        EXPECT_TRUE(contains(m_courses, row.course)) << row.course;
+        EXPECT_TRUE(row.day >= 1 && row.day <= 5) << row.day;
+        EXPECT_TRUE(row.period >= 1 && row.period <= 7) << row.period;
+    }
+    for (const std::string_view gradeName : school::kGradeNames) {
+        const std::string grade(gradeName);
+        std::vector<store::GradecourseRow> plan;
+        std::copy_if(m_planRows.begin(), m_planRows.end(), std::back_inserter(plan),
+                     [&](const auto& row) { return row.grade == grade; });
+        ASSERT_FALSE(plan.empty()) << grade;
+        EXPECT_EQ(plan.front().course, "语文") << grade;
+        EXPECT_GE(plan.front().weekly, 2) << grade;
+        int total = 0;
+        std::set<std::string> courses;
+        for (const auto& row : plan) {
+            total += row.weekly;
+            EXPECT_TRUE(courses.insert(row.course).second) << grade << " repeats " << row.course;
+        }
+        EXPECT_GE(total, 29) << grade;
+        EXPECT_LE(total, 33) << grade;
+
+        std::set<std::pair<int, int>> slots;
+        for (const auto& row : m_unifiedRows) {
+            if (row.grade == grade) {
+                EXPECT_TRUE(slots.insert({row.day, row.period}).second) << grade;
+                EXPECT_FALSE(courses.count(row.course)) << grade << " unifies a planned course";
+            }
+        }
+        EXPECT_GE(slots.size(), 1u) << grade;
+        EXPECT_LE(slots.size(), 2u) << grade;
+        EXPECT_LE(total + static_cast<int>(slots.size()), 35) << grade;
+    }
+}
+
+TEST_F(DemoSchool, EveryClassFollowsItsGradePlanWithATeacherForEveryCourse) {
+    std::set<std::pair<std::string, std::string>> allowed;
+    for (const auto& row : store::CCTRecord().readAll()) {
+        EXPECT_TRUE(contains(m_courses, row.course)) << row.course;
+        EXPECT_TRUE(contains(m_teachers, row.teacher)) << row.teacher;
+        allowed.insert({row.course, row.teacher});
+    }
+    for (const auto& row : m_classRows) {
+        EXPECT_TRUE(isSchoolClass(row.className)) << row.className;
+        EXPECT_TRUE(contains(m_teachers, row.teacher))
+            << row.className << ' ' << row.course << " teacher '" << row.teacher << "'";
+        EXPECT_TRUE(allowed.count({row.course, row.teacher}))
+            << row.teacher << " is not listed for " << row.course;
+    }
+    for (const auto& grade : m_gradeRows) {
+        const int g = *school::gradeIndex(grade.grade);
+        std::vector<std::pair<std::string, int>> plan;
+        for (const auto& row : m_planRows) {
+            if (row.grade == grade.grade) {
+                plan.emplace_back(row.course, row.weekly);
+            }
+        }
+        for (int c = 1; c <= grade.classes; ++c) {
+            const std::string name = school::className(g, c);
+            std::vector<std::pair<std::string, int>> classPlan;
+            for (const auto& row : m_classRows) {
+                if (row.className == name) {
+                    classPlan.emplace_back(row.course, row.weekly);
+                }
+            }
+            EXPECT_EQ(classPlan, plan) << name;
+        }
+    }
+}
+
+TEST_F(DemoSchool, EveryTeacherTeachesOneSubjectForTenToTwentyLessonsAWeek) {
+    std::map<std::string, int> load;
+    std::map<std::string, std::set<std::string>> subjects;
+    for (const auto& row : m_classRows) {
+        load[row.teacher] += row.weekly;
+        subjects[row.teacher].insert(row.course);
+    }
+    for (const auto& row : m_teacherRows) {
+        EXPECT_GE(load[row.name], 10) << row.name;
+        EXPECT_LE(load[row.name], 20) << row.name;
+        EXPECT_EQ(subjects[row.name].size(), 1u) << row.name;
+    }
+}
+
+TEST_F(DemoSchool, ResourceLimitsLeaveTheArrangementRoom) {
+    const auto shares = store::CCSRecord().readAll();
+    EXPECT_GE(shares.size(), 2u);
+    EXPECT_LE(shares.size(), 3u);
+    for (const auto& row : shares) {
+        EXPECT_TRUE(contains(m_courses, row.course)) << row.course;
+        EXPECT_GE(row.share, 1) << row.course;
+        EXPECT_LE(row.share, 29) << row.course;
+        int lessons = 0;
+        for (const auto& lesson : m_classRows) {
+            lessons += lesson.course == row.course ? lesson.weekly : 0;
+        }
+        EXPECT_GT(lessons, 0) << row.course;
+        // At most three quarters of the school's periods of that subject are used.
+        EXPECT_LE(lessons * 4, row.share * 35 * 3) << row.course << " share " << row.share;
+    }
+}
+
+TEST_F(DemoSchool, CoursePropertiesCoverEachGradePlan) {
+    std::map<std::pair<std::string, std::string>, int> property;
+    for (const auto& row : store::CCPRecord().readAll()) {
+        EXPECT_TRUE(row.property == 0 || row.property == 1) << row.grade << row.course;
+        EXPECT_TRUE(property.insert({{row.grade, row.course}, row.property}).second);
+    }
+    for (const auto& row : m_planRows) {
+        const auto it = property.find({row.grade, row.course});
+        ASSERT_NE(it, property.end()) << row.grade << row.course;
+        if (row.course == "语文" || row.course == "数学" || row.course == "英语") {
+            EXPECT_EQ(it->second, 1) << row.grade << row.course;
+        }
+    }
+    EXPECT_EQ(property.size(), m_planRows.size());
+}
+
+TEST_F(DemoSchool, PresetsBlockAFewPeriodsOfAFewTeachers) {
+    const auto presets = store::CLPRecord().readAll();
+    EXPECT_GE(presets.size(), 3u);
+    EXPECT_LE(presets.size(), 6u);
+    std::set<std::string> seen;
+    for (const auto& row : presets) {
+        EXPECT_TRUE(contains(m_teachers, row.teacher)) << row.teacher;
+        EXPECT_TRUE(seen.insert(row.teacher).second) << row.teacher;
+        ASSERT_EQ(row.prearrange.size(), 35u) << row.prearrange;
+        EXPECT_EQ(row.prearrange.find_first_not_of("01"), std::string::npos) << row.prearrange;
+        const auto blocked = std::count(row.prearrange.begin(), row.prearrange.end(), '1');
+        EXPECT_GE(blocked, 1) << row.prearrange;
+        EXPECT_LE(blocked, 6) << row.prearrange;
+    }
+}
+
+TEST_F(DemoSchool, DutiesUseTheRosterTheClassesAndTheFourteenSlots) {
+    const std::set<std::string> slots = {"周一早", "周一晚", "周二早", "周二晚", "周三早",
+                                         "周三晚", "周四早", "周四晚", "周五早", "周五晚",
+                                         "周六早", "周六晚", "周日早", "周日晚"};
+    const auto duties = store::CSORecord().readAll();
+    EXPECT_FALSE(duties.empty());
+    std::set<std::tuple<std::string, std::string, std::string>> seen;
+    for (const auto& row : duties) {
+        EXPECT_TRUE(isSchoolClass(row.className)) << row.className;
+        EXPECT_TRUE(contains(slots, row.time)) << row.time;
+        EXPECT_TRUE(contains(m_teachers, row.teacher)) << row.teacher;
+        EXPECT_TRUE(seen.insert({row.className, row.time, row.teacher}).second)
+            << row.className << row.time << row.teacher;
+    }
+}
+
+TEST_F(DemoSchool, StandardWorkloadsArePositiveAndNameRealGrades) {
+    const auto workloads = store::CCWRecord().readAll();
+    EXPECT_FALSE(workloads.empty());
+    for (const auto& row : workloads) {
+        EXPECT_TRUE(contains(m_courses, row.course)) << row.course;
+        EXPECT_GE(row.grade, 1);
+        EXPECT_LE(row.grade, 6);
+        EXPECT_GT(row.week, 0) << row.course;
+    }
+}
+
+TEST_F(DemoSchool, AttendanceHoldsThreeSchoolWeeksOfWellFormedRecords) {
+    const std::set<std::string> periods = {"第一节", "第二节", "第三节", "第四节",
+                                           "第五节", "第六节", "第七节", "早督修",
+                                           "晚督修", "政治会", "教研会", "升  旗"};
+    const std::set<std::string> kinds = {"迟  到", "早  退", "事  假", "公  假",
+                                         "缺  勤", "公  代", "校公开", "组公开"};
+    const auto records = store::CATRecord().readAll();
+    EXPECT_GE(records.size(), 24u);
+    EXPECT_LE(records.size(), 60u);
+    std::map<std::string, int> perWeek;
+    std::set<std::string> kindsUsed;
+    ASSERT_FALSE(records.empty());
+    const double firstDay = records.front().date.toAutomation();
+    for (const auto& row : records) {
+        EXPECT_TRUE(contains(m_teachers, row.teacher)) << row.teacher;
+        EXPECT_TRUE(isSchoolClass(row.className)) << row.className;
+        EXPECT_TRUE(contains(periods, row.period)) << row.period;
+        EXPECT_TRUE(contains(kinds, row.kind)) << '"' << row.kind << '"';
+        kindsUsed.insert(row.kind);
+        EXPECT_LE(gbk::width(row.remark), 8u) << row.remark;
+        if (row.kind == "公  假") {
+            EXPECT_TRUE(contains(m_teachers, row.substitute)) << row.substitute;
+            EXPECT_NE(row.substitute, row.teacher);
+        } else {
+            EXPECT_EQ(row.substitute, "") << row.kind;
+        }
+
+        ASSERT_TRUE(row.date.valid()) << row.week;
+        const int weekday = row.date.weekday();
+        ASSERT_TRUE(weekday >= 1 && weekday <= 5) << row.date.toText();
+        EXPECT_EQ(row.weekday, school::kDayNames[static_cast<std::size_t>(weekday - 1)])
+            << row.date.toText();
+        // Week n runs from the n-th Monday of the records.
+        const int week = static_cast<int>(row.date.toAutomation() - firstDay) / 7 + 1;
+        EXPECT_EQ(row.week, std::to_string(week)) << row.date.toText();
+        ++perWeek[row.week];
+    }
+    EXPECT_EQ(perWeek.size(), 3u);
+    for (const auto& [week, count] : perWeek) {
+        EXPECT_GE(count, 5) << "week " << week;
+    }
+    EXPECT_GE(kindsUsed.size(), 5u);
+}
+
+TEST_F(DemoSchool, LeavesTheTimetablesAndTheArrangementPlanEmpty) {
+    EXPECT_TRUE(store::CGLRecord().readAll().empty());
+    EXPECT_TRUE(store::CRLRecord().readAll().empty());
+    EXPECT_TRUE(store::COPRecord().readAll().empty());
+}
+
+TEST_F(DemoSchool, StoresExactlyTheSchoolItBuilds) {
+    const cli::DemoSchool demo = cli::makeDemoSchool();
+    EXPECT_EQ(m_courseRows, demo.coursename);
+    EXPECT_EQ(m_gradeRows, demo.gradeclass);
+    EXPECT_EQ(m_teacherRows, demo.teachername);
+    EXPECT_EQ(store::CCTRecord().readAll(), demo.courseteacher);
+    EXPECT_EQ(m_planRows, demo.gradecourse);
+    EXPECT_EQ(m_unifiedRows, demo.samelesson);
+    EXPECT_EQ(m_classRows, demo.classcourse);
+    EXPECT_EQ(store::CCSRecord().readAll(), demo.courseshare);
+    EXPECT_EQ(store::CCPRecord().readAll(), demo.courseproperty);
+    EXPECT_EQ(store::CLPRecord().readAll(), demo.lessonprearrange);
+    EXPECT_EQ(store::CSORecord().readAll(), demo.supervise);
+    EXPECT_EQ(store::CCWRecord().readAll(), demo.courseweek);
+    EXPECT_EQ(store::CATRecord().readAll(), demo.attendance);
+}
+
+TEST_F(DemoSchool, StoringItAgainReplacesRatherThanAdds) {
+    std::vector<std::vector<store::FieldList>> before;
+    for (const store::TableDef* table : store::schema::allTables()) {
+        before.push_back(clitest::readTable(*table));
+    }
+    cli::storeDemoSchool(cli::makeDemoSchool());
+    for (std::size_t t = 0; t < before.size(); ++t) {
+        const store::TableDef& table = *store::schema::allTables()[t];
+        EXPECT_EQ(clitest::readTable(table), before[t]) << table.name;
+    }
+}
+
+TEST_F(DemoSchool, TwoBuildsGiveIdenticalDatabases) {
+    const fs::path first = m_dir / "school" / "tavlen" / "tavlen.mdb";
+    const fs::path second = m_dir / "again" / "tavlen" / "tavlen.mdb";
+    ASSERT_EQ(clitest::runCli({"init", (m_dir / "again").string(), "--demo"}).code, 0);
+    for (const store::TableDef* table : store::schema::allTables()) {
+        store::useDatabaseFile(first.string());
+        const auto a = clitest::readTable(*table);
+        store::useDatabaseFile(second.string());
+        const auto b = clitest::readTable(*table);
+        EXPECT_EQ(a, b) << table->name;
+    }
+}
+
+} // namespace

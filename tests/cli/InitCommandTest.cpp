@@ -1,0 +1,187 @@
+// tavlen-cli init: the new database and its sixteen tables, the refusal to touch an
+// existing one, the template installation and the argument checks.
+#include "CliTestSupport.h"
+
+#include "cli/InitCommand.h"
+#include "store/CTNRecord.h"
+#include "store/ConnectTarget.h"
+#include "store/Odbc.h"
+#include "store/Schema.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+namespace fs = std::filesystem;
+using clitest::readFile;
+using clitest::runCli;
+using clitest::TempDir;
+using clitest::writeFile;
+
+std::set<std::string> storedTableNames(const fs::path& database) {
+    store::odbc::Connection connection;
+    connection.connect(store::fileConnectionString(database.string()));
+    store::odbc::Statement query(connection);
+    query.executeDirect(
+        "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
+    std::set<std::string> names;
+    while (query.fetch()) {
+        names.insert(query.text(1).value_or(""));
+    }
+    return names;
+}
+
+std::set<std::string> filesIn(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+class InitCommand : public ::testing::Test {
+protected:
+    TempDir m_dir;
+    // No stray templates from the source tree: each test says where they come from.
+    clitest::ScopedEnv m_templates{"TAVLEN_TEMPLATES", (m_dir / "no-templates").string()};
+};
+
+TEST_F(InitCommand, CreatesTheDatabaseWithTheSixteenEmptyTables) {
+    const fs::path school = m_dir / "school";
+    const auto result = runCli({"init", school.string()});
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+
+    const fs::path database = school / "tavlen" / "tavlen.mdb";
+    ASSERT_TRUE(fs::is_regular_file(database));
+    EXPECT_NE(result.out.find(database.string()), std::string::npos) << result.out;
+
+    std::set<std::string> expected;
+    for (const store::TableDef* table : store::schema::allTables()) {
+        expected.insert(std::string(table->name));
+    }
+    EXPECT_EQ(storedTableNames(database), expected);
+
+    // Every record set binds its columns and finds the table empty.
+    store::useDatabaseFile(database.string());
+    for (const store::TableDef* table : store::schema::allTables()) {
+        EXPECT_TRUE(clitest::readTable(*table).empty()) << table->name;
+    }
+    EXPECT_EQ(filesIn(school / "tavlen"), std::set<std::string>{"tavlen.mdb"});
+}
+
+TEST_F(InitCommand, CreatesMissingParentFoldersAndAcceptsAnExistingDataFolder) {
+    const fs::path nested = m_dir / "a" / "b";
+    ASSERT_EQ(runCli({"init", nested.string()}).code, 0);
+    EXPECT_TRUE(fs::is_regular_file(nested / "tavlen" / "tavlen.mdb"));
+
+    const fs::path prepared = m_dir / "prepared";
+    fs::create_directories(prepared / "tavlen");
+    writeFile(prepared / "tavlen" / "notes.txt", "keep");
+    ASSERT_EQ(runCli({"init", "--demo", prepared.string()}).code, 0);
+    EXPECT_TRUE(fs::is_regular_file(prepared / "tavlen" / "tavlen.mdb"));
+    EXPECT_EQ(readFile(prepared / "tavlen" / "notes.txt"), "keep");
+}
+
+TEST_F(InitCommand, RefusesAnExistingDatabaseAndChangesNothing) {
+    const fs::path school = m_dir / "school";
+    ASSERT_EQ(runCli({"init", school.string()}).code, 0);
+    const fs::path database = school / "tavlen" / "tavlen.mdb";
+    store::useDatabaseFile(database.string());
+    const std::vector<store::TeachernameRow> roster = {{"王老师"}};
+    store::CTNRecord().append(roster);
+    store::useDataSource();
+    const std::string before = readFile(database);
+
+    // Templates on offer this time: the refusal must not install them either.
+    const fs::path templates = m_dir / "templates";
+    fs::create_directories(templates);
+    writeFile(templates / "lesson.wps", "template");
+    const clitest::ScopedEnv env("TAVLEN_TEMPLATES", templates.string());
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"init", school.string()},
+          std::vector<std::string>{"init", school.string(), "--demo"}}) {
+        const auto result = runCli(args);
+        EXPECT_NE(result.code, 0);
+        EXPECT_NE(result.err.find("已存在"), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(database.string()), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(readFile(database), before);
+    EXPECT_EQ(filesIn(school / "tavlen"), std::set<std::string>{"tavlen.mdb"});
+    store::useDatabaseFile(database.string());
+    EXPECT_EQ(store::CTNRecord().readAll(), roster);
+}
+
+TEST_F(InitCommand, CopiesEveryTemplateFileFromTheFolderNamedByTheEnvironment) {
+    const fs::path templates = m_dir / "templates";
+    fs::create_directories(templates / "old");
+    const std::string gbkBytes = "\xB3\xF5\xD2\xBB\xA2\xC5\r\n\x0C"; // 初一⑴, CRLF, form feed
+    writeFile(templates / "lesson.wps", gbkBytes);
+    writeFile(templates / "teacher.wps", "");
+    writeFile(templates / "old" / "lesson.wps", "an older copy");
+    const clitest::ScopedEnv env("TAVLEN_TEMPLATES", templates.string());
+    EXPECT_EQ(cli::templateFolder(), templates.string());
+
+    const fs::path school = m_dir / "school";
+    const auto result = runCli({"init", school.string()});
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_NE(result.out.find("2 个报表模板"), std::string::npos) << result.out;
+    const fs::path data = school / "tavlen";
+    EXPECT_EQ(filesIn(data), (std::set<std::string>{"tavlen.mdb", "lesson.wps", "teacher.wps"}));
+    EXPECT_EQ(readFile(data / "lesson.wps"), gbkBytes);
+    EXPECT_EQ(readFile(data / "teacher.wps"), "");
+}
+
+TEST_F(InitCommand, KeepsATemplateTheDataFolderAlreadyHolds) {
+    const fs::path templates = m_dir / "templates";
+    fs::create_directories(templates);
+    writeFile(templates / "lesson.wps", "new");
+    writeFile(templates / "duty.wps", "duty");
+    const clitest::ScopedEnv env("TAVLEN_TEMPLATES", templates.string());
+
+    const fs::path school = m_dir / "school";
+    fs::create_directories(school / "tavlen");
+    writeFile(school / "tavlen" / "lesson.wps", "adapted");
+    ASSERT_EQ(runCli({"init", school.string()}).code, 0);
+    EXPECT_EQ(readFile(school / "tavlen" / "lesson.wps"), "adapted");
+    EXPECT_EQ(readFile(school / "tavlen" / "duty.wps"), "duty");
+}
+
+TEST_F(InitCommand, AMissingOrEmptyTemplateFolderInstallsNothing) {
+    fs::create_directories(m_dir / "empty");
+    for (const std::string folder : {"missing", "empty"}) {
+        const clitest::ScopedEnv env("TAVLEN_TEMPLATES", (m_dir / folder).string());
+        const fs::path school = m_dir / ("school-" + folder);
+        const auto result = runCli({"init", school.string()});
+        ASSERT_EQ(result.code, 0) << result.err;
+        EXPECT_EQ(filesIn(school / "tavlen"), std::set<std::string>{"tavlen.mdb"});
+    }
+}
+
+TEST_F(InitCommand, WithoutTheVariableTemplatesComeFromTheSourceTree) {
+    unsetenv("TAVLEN_TEMPLATES");
+    EXPECT_TRUE(fs::path(cli::templateFolder()).is_absolute()) << cli::templateFolder();
+    EXPECT_EQ(fs::path(cli::templateFolder()).filename(), "templates");
+    const clitest::ScopedEnv empty("TAVLEN_TEMPLATES", "");
+    EXPECT_EQ(fs::path(cli::templateFolder()).filename(), "templates");
+}
+
+TEST_F(InitCommand, RejectsMissingOrUnknownArgumentsWithoutCreatingAnything) {
+    const fs::path school = m_dir / "school";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"init"}, std::vector<std::string>{"init", "--demo"},
+          std::vector<std::string>{"init", school.string(), "--sample"},
+          std::vector<std::string>{"init", school.string(), "other"}}) {
+        const auto result = runCli(args);
+        EXPECT_EQ(result.code, 2);
+        EXPECT_NE(result.err.find("usage: tavlen-cli init DIR [--demo]"), std::string::npos)
+            << result.err;
+    }
+    EXPECT_FALSE(fs::exists(school));
+}
+
+} // namespace

@@ -1,0 +1,55 @@
+#include "masterdata/Coursename.h"
+
+#include "core/Gbk.h"
+#include "store/CCNRecord.h"
+#include "store/DbError.h"
+
+#include <vector>
+
+namespace masterdata {
+
+Coursename::Coursename(ui::Messenger& messenger) : m_messenger(messenger) {
+    store::CCNRecord record;
+    const std::vector<store::CoursenameRow> rows = record.readAll();
+    record.close();
+    m_overflowed = rows.size() > static_cast<std::size_t>(kEntries);
+    for (std::size_t k = 0; k < rows.size() && k < m_names.size(); ++k) {
+        m_names[k] = rows[k].name;
+        if (gbk::width(m_names[k]) > kBoxBytes) {
+            m_overflowed = true;
+        }
+    }
+}
+
+void Coursename::reportOverflow() {
+    if (m_overflowed) {
+        m_messenger.info(kOverflowMessage);
+    }
+}
+
+bool Coursename::save() {
+    Names closed{};
+    std::size_t used = 0;
+    for (const std::string& name : m_names) {
+        if (!gbk::isBlank(name)) {
+            closed[used++] = name;
+        }
+    }
+    m_names = closed;
+
+    std::vector<store::CoursenameRow> rows;
+    for (std::size_t k = 0; k < used; ++k) {
+        rows.push_back({m_names[k]});
+    }
+    try {
+        store::CCNRecord record;
+        record.replaceAll(rows);
+    } catch (const store::DbError& e) {
+        m_messenger.error(e.what());
+        return false;
+    }
+    m_overflowed = false;
+    return true;
+}
+
+} // namespace masterdata

@@ -1,0 +1,164 @@
+#include "app/CommandTable.h"
+
+#include <exception>
+
+namespace app {
+namespace {
+
+// The dialogs, one line each. A module without a dialog yet stays {} (entry disabled).
+// For example: const DialogFactory kCoursename = modal<CoursenameDialog>();
+const DialogFactory kCoursename = {};
+const DialogFactory kSamelesson = {};
+const DialogFactory kFacilitiesSet = {};
+const DialogFactory kTeachernameEdit = {};
+const DialogFactory kGradeteacheredit = {};
+const DialogFactory kGradeclass = {};
+const DialogFactory kGradelessonInit = {};
+// Gradecourse(mode, parent): e.g. const ModeDialogFactory kGradecourse =
+// modalWithMode<GradecourseDialog>();
+const ModeDialogFactory kGradecourse = {};
+const DialogFactory kClasscourse = {};
+const DialogFactory kClassteacher = {};
+const DialogFactory kPrearrangeLesson = {};
+const DialogFactory kCoursePropertyset = {};
+const DialogFactory kGradelesson = {};
+const DialogFactory kReviewlesson = {};
+const DialogFactory kLessonorderPlan = {};
+const DialogFactory kGTReplace = {};
+const DialogFactory kTReplace = {};
+const DialogFactory kSuperviseOrder = {};
+const DialogFactory kTeachertable = {};
+const DialogFactory kWeekwork = {};
+const DialogFactory kGTBrowse = {};
+const DialogFactory kSupervisebrowse = {};
+const DialogFactory kAttendanceinput = {};
+const DialogFactory kAttendancesquire = {};
+const DialogFactory kAttendancecount = {};
+const DialogFactory kAttendancemonth = {};
+const DialogFactory kAttendanceterm = {};
+const DialogFactory kWeekworkSet = {};
+
+} // namespace
+
+CommandTable commandTable() {
+    return commandTable(kGradecourse);
+}
+
+CommandTable commandTable(const ModeDialogFactory& gradecourse) {
+    const std::string settings = "系统设置";
+    const std::string courses = "课程设置";
+    const std::string arrange = "课程编排";
+    const std::string manage = "课程管理";
+    const std::string query = "课程查询";
+    const std::string attendance = "出勤管理";
+    return {
+        {settings, "课程名称设置", "设置全部课程名称", "Coursename", kCoursename},
+        {settings, "统一课程设置", "设置同一年段中在某天某节的统一课程", "Samelesson", kSamelesson},
+        {settings, "学科资源设置", "", "FacilitiesSet", kFacilitiesSet},
+        {settings, "教师名单编辑", "全校教师名单编辑", "TeachernameEdit", kTeachernameEdit},
+        {settings, "学科教师编辑", "设置各个年段中的课任教师", "Gradeteacheredit",
+         kGradeteacheredit},
+        {settings, "年段班级编辑", "设置各个年段中的班级数", "Gradeclass", kGradeclass},
+        {settings, "课程初始化", "删除整个年段的班级课程设置与课程表", "GradelessonInit",
+         kGradelessonInit},
+        {.menu = courses,
+         .caption = "年段课程设置",
+         .prompt = "年段课程设置",
+         .module = "Gradecourse",
+         .open = withMode(gradecourse, 0),
+         .toolBarGroup = 0,
+         .toolBarGlyph = "年"},
+        {.menu = courses,
+         .caption = "班级课程设置",
+         .prompt = "设置一个班级学科、课时、课任教师",
+         .module = "Classcourse",
+         .open = kClasscourse,
+         .toolBarGroup = 0,
+         .toolBarGlyph = "班"},
+        {courses, "课任教师选用", "", "Classteacher", kClassteacher},
+        {courses, "教师课程预设", "", "PrearrangeLesson", kPrearrangeLesson},
+        {courses, "复习课程设置", "", "Gradecourse", withMode(gradecourse, 1)},
+        {courses, "课程性质设置", "", "CoursePropertyset", kCoursePropertyset},
+        {.menu = arrange,
+         .caption = "年段课程编排",
+         .prompt = "年段课程编排",
+         .module = "Gradelesson",
+         .open = kGradelesson,
+         .toolBarGroup = 0,
+         .toolBarGlyph = "排"},
+        {arrange, "复习课程编排", "", "Reviewlesson", kReviewlesson},
+        // No menu entry on the original; the arrangement plan is reached from here.
+        {.menu = arrange,
+         .caption = "编排计划设置",
+         .prompt = "设置班级课程不参与编排的时段",
+         .module = "LessonorderPlan",
+         .open = kLessonorderPlan,
+         .separatorBefore = true},
+        {.menu = manage,
+         .caption = "年段任课教师替换",
+         .prompt = "把整个年段任课教师替换到另一个年段任课教师",
+         .module = "GTReplace",
+         .open = kGTReplace,
+         .shortcut = "Ctrl+X"},
+        {manage, "个别任课教师替换", "", "TReplace", kTReplace},
+        {manage, "早晚督修教师安排", "", "SuperviseOrder", kSuperviseOrder},
+        {query, "任课教师周课程表", "", "Teachertable", kTeachertable},
+        {query, "教师周课时数浏览", "", "Weekwork", kWeekwork},
+        {query, "年段任课教师浏览", "年段各班任课教师浏览", "GTBrowse", kGTBrowse},
+        {query, "早晚督修教师浏览", "", "Supervisebrowse", kSupervisebrowse},
+        {.menu = attendance,
+         .caption = "出勤情况录入",
+         .prompt = "出勤情况录入",
+         .module = "Attendanceinput",
+         .open = kAttendanceinput,
+         .toolBarGroup = 1,
+         .toolBarGlyph = "录"},
+        {.menu = attendance,
+         .caption = "出勤情况预览",
+         .prompt = "出勤情况查询",
+         .module = "Attendancesquire",
+         .open = kAttendancesquire,
+         .toolBarGroup = 1,
+         .toolBarGlyph = "览"},
+        {.menu = attendance,
+         .caption = "出勤情况周统计",
+         .prompt = "出勤情况周统计",
+         .module = "Attendancecount",
+         .open = kAttendancecount,
+         .toolBarGroup = 1,
+         .toolBarGlyph = "周"},
+        {.menu = attendance,
+         .caption = "出勤情况月统计",
+         .prompt = "出勤情况月统计",
+         .module = "Attendancemonth",
+         .open = kAttendancemonth,
+         .toolBarGroup = 2,
+         .toolBarGlyph = "月"},
+        {attendance, "出勤情况学期统计", "", "Attendanceterm", kAttendanceterm},
+        {attendance, "工作量设置", "各科标准工作量设定", "WeekworkSet", kWeekworkSet},
+    };
+}
+
+DialogFactory withMode(const ModeDialogFactory& factory, int mode) {
+    if (!factory) {
+        return {};
+    }
+    return [factory, mode](QWidget* parent) { factory(parent, mode); };
+}
+
+bool runCommand(const DialogFactory& open, QWidget* parent, ui::Messenger& messenger) {
+    if (!open) {
+        return false; // no dialog yet; its entry is disabled, so only code gets here
+    }
+    try {
+        open(parent);
+        return true;
+    } catch (const std::exception& e) {
+        messenger.error(e.what());
+    } catch (...) {
+        messenger.error("未知错误");
+    }
+    return false;
+}
+
+} // namespace app

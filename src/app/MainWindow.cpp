@@ -1,0 +1,191 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutDialog.h"
+#include "app/ProductInfo.h"
+#include "app/ShellIcons.h"
+#include "app/ShellView.h"
+#include "widgets/QtMessenger.h"
+#include "widgets/TextConvert.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include <array>
+#include <map>
+#include <utility>
+
+namespace app {
+namespace {
+
+using widgets::toQString;
+
+const std::array<QColor, 3> kGroupColours = {QColor(0x2b, 0x6c, 0xb0), QColor(0x2f, 0x85, 0x5a),
+                                             QColor(0xc0, 0x56, 0x21)};
+
+} // namespace
+
+MainWindow::MainWindow(CommandTable commands, ShellServices services, QWidget* parent)
+    : QMainWindow(parent), m_commands(std::move(commands)), m_messenger(services.messenger),
+      m_openUrl(services.openUrl ? std::move(services.openUrl) : desktopUrlOpener()) {
+    if (m_messenger == nullptr) {
+        m_ownMessenger = std::make_unique<widgets::QtMessenger>(this);
+        m_messenger = m_ownMessenger.get();
+    }
+    setWindowTitle(QString::fromUtf8(kProductName));
+    setWindowIcon(applicationIcon());
+    setCentralWidget(new ShellView(this));
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    resize(1024, 700);
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::makeAction(const std::string& caption, const std::string& prompt) {
+    auto* action = new QAction(toQString(caption), this);
+    const auto newline = prompt.find('\n');
+    action->setStatusTip(toQString(prompt.substr(0, newline)));
+    if (newline != std::string::npos) {
+        action->setToolTip(toQString(prompt.substr(newline + 1)));
+    }
+    return action;
+}
+
+void MainWindow::buildMenus() {
+    std::map<std::string, QMenu*> menus;
+    QMenu* first = nullptr;
+    for (const Command& command : m_commands) {
+        QMenu*& menu = menus[command.menu];
+        if (menu == nullptr) {
+            menu = menuBar()->addMenu(toQString(command.menu));
+            if (first == nullptr) {
+                first = menu;
+            }
+        }
+        QAction* action = makeAction(command.caption, command.prompt);
+        action->setEnabled(static_cast<bool>(command.open));
+        if (!command.shortcut.empty()) {
+            action->setShortcut(
+                QKeySequence::fromString(toQString(command.shortcut), QKeySequence::PortableText));
+        }
+        const DialogFactory open = command.open;
+        connect(action, &QAction::triggered, this,
+                [this, open] { runCommand(open, this, *m_messenger); });
+        if (command.separatorBefore) {
+            menu->addSeparator();
+        }
+        menu->addAction(action);
+        m_commandActions.push_back(action);
+    }
+
+    m_exitAction = makeAction("退出系统(&X)", "退出应用程序\n退出");
+    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+    if (first == nullptr) {
+        first = menuBar()->addMenu(QStringLiteral("系统设置"));
+    }
+    first->addSeparator();
+    first->addAction(m_exitAction);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
+    m_toolBarAction = makeAction("工具栏(&T)", "显示或隐藏工具栏\n显隐工具栏");
+    m_statusBarAction = makeAction("状态栏(&S)", "显示或隐藏状态栏\n显隐状态栏");
+    for (QAction* toggle : {m_toolBarAction, m_statusBarAction}) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+        view->addAction(toggle);
+    }
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    m_aboutAction = makeAction(std::string("关于 ") + kProductName + "(&A)...",
+                               "显示程序信息，版本号和版权\n关于");
+    m_aboutAction->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    help->addAction(m_aboutAction);
+    m_helpAction = makeAction("帮助主题", "");
+    connect(m_helpAction, &QAction::triggered, this, [this] { showHelp(); });
+    help->addAction(m_helpAction);
+}
+
+void MainWindow::buildToolBar() {
+    m_toolBar = addToolBar(QStringLiteral("工具栏"));
+    m_toolBar->setObjectName(QStringLiteral("mainToolBar"));
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+
+    std::map<int, std::vector<std::size_t>> groups;
+    for (std::size_t row = 0; row < m_commands.size(); ++row) {
+        if (m_commands[row].toolBarGroup >= 0) {
+            groups[m_commands[row].toolBarGroup].push_back(row);
+        }
+    }
+    for (const auto& [group, rows] : groups) {
+        const QColor colour = kGroupColours[static_cast<std::size_t>(group) % kGroupColours.size()];
+        for (const std::size_t row : rows) {
+            QAction* action = m_commandActions[row];
+            action->setIcon(glyphIcon(toQString(m_commands[row].toolBarGlyph), colour));
+            m_toolBar->addAction(action);
+        }
+        m_toolBar->addSeparator();
+    }
+    m_toolBar->addAction(m_aboutAction);
+
+    connect(m_toolBarAction, &QAction::toggled, m_toolBar, &QWidget::setVisible);
+    // The tool bar can also be closed from its own context menu or while floating.
+    connect(m_toolBar, &QToolBar::visibilityChanged, this,
+            [this] { m_toolBarAction->setChecked(!m_toolBar->isHidden()); });
+}
+
+void MainWindow::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    // A normal (non-permanent) widget: the status bar hides it while a prompt is shown.
+    m_messagePane = new QLabel(QStringLiteral("就绪"), bar);
+    m_messagePane->setObjectName(QStringLiteral("messagePane"));
+    bar->addWidget(m_messagePane, 1);
+    // Qt cannot read the lock keys' states portably; the indicators keep the greyed look
+    // the original shows for a lock that is off rather than claim a state they do not know.
+    for (const char* text : {"大写", "数字", "滚动"}) {
+        auto* pane = new QLabel(QString::fromUtf8(text), bar);
+        pane->setEnabled(false);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setFrameShape(QFrame::StyledPanel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(pane->text()) + 12);
+        bar->addPermanentWidget(pane);
+        m_indicators.push_back(pane);
+    }
+    connect(m_statusBarAction, &QAction::toggled, bar, &QWidget::setVisible);
+}
+
+QString MainWindow::helpFilePath() const {
+    return m_workingDir + QStringLiteral("/tavlen.chm");
+}
+
+bool MainWindow::showHelp() {
+    if (m_workingDir.isEmpty()) {
+        return false;
+    }
+    const QString path = helpFilePath();
+    if (!QFileInfo(path).isFile()) {
+        return false;
+    }
+    if (!m_openUrl(QUrl::fromLocalFile(path))) {
+        m_messenger->error("无法打开帮助文件 " + widgets::toStdString(path));
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::showAbout() {
+    AboutDialog about(*m_messenger, m_openUrl, this);
+    about.exec();
+}
+
+} // namespace app

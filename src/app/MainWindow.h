@@ -1,0 +1,85 @@
+// MainWindow: the program's single main window. Its caption is the product's display name.
+// It holds
+//   - the menus built from the command table, in table order, plus the shell's entries:
+//     退出系统(&X) at the end of the first menu, 查看(&V) with the tool-bar and status-bar
+//     toggles, 帮助(&H) with the About box and 帮助主题;
+//   - the tool bar: the table's buttons in their groups, then About, separators between;
+//   - the status bar: the message pane ("就绪" while no prompt is shown) and the
+//     indicators 大写, 数字, 滚动;
+//   - the central ShellView, which draws nothing.
+// Every entry shows its status-bar prompt as status tip (text after "\n" is its tool tip).
+// A command whose factory is empty is disabled. Triggering a command runs its dialog through
+// runCommand(): an exception while the dialog opens is shown with its own text and the
+// window goes on. The working directory (for the help file) is given by startUp().
+#pragma once
+
+#include "app/CommandTable.h"
+#include "app/ShellServices.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QToolBar;
+
+namespace app {
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(CommandTable commands, ShellServices services = {},
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const CommandTable& commands() const { return m_commands; }
+    // The entry of commands()[row].
+    QAction* commandAction(std::size_t row) const { return m_commandActions.at(row); }
+    QAction* exitAction() const { return m_exitAction; }
+    QAction* toolBarAction() const { return m_toolBarAction; }
+    QAction* statusBarAction() const { return m_statusBarAction; }
+    QAction* aboutAction() const { return m_aboutAction; }
+    QAction* helpAction() const { return m_helpAction; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    QLabel* messagePane() const { return m_messagePane; }
+    std::vector<QLabel*> indicatorPanes() const { return m_indicators; }
+
+    ui::Messenger& messenger() const { return *m_messenger; }
+
+    void setWorkingDirectory(const QString& dir) { m_workingDir = dir; }
+    QString workingDirectory() const { return m_workingDir; }
+
+    // <working dir>/tavlen.chm.
+    QString helpFilePath() const;
+
+    // Opens the help file with the desktop when it exists; nothing happens when it is missing.
+    // True when the file was handed to the desktop and it started.
+    bool showHelp();
+    void showAbout();
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    QAction* makeAction(const std::string& caption, const std::string& prompt);
+
+    CommandTable m_commands;
+    std::unique_ptr<ui::Messenger> m_ownMessenger;
+    ui::Messenger* m_messenger;
+    UrlOpener m_openUrl;
+    QString m_workingDir;
+
+    std::vector<QAction*> m_commandActions;
+    QAction* m_exitAction = nullptr;
+    QAction* m_toolBarAction = nullptr;
+    QAction* m_statusBarAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_helpAction = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_messagePane = nullptr;
+    std::vector<QLabel*> m_indicators;
+};
+
+} // namespace app

@@ -1,0 +1,31 @@
+// ui::Messenger on message boxes: info() shows an information box, error() a warning box,
+// confirm() asks with 是/否 buttons (是 is the default, as on the original). Every box is
+// modal, parented to the widget given at construction, and carries the application title
+// kMessageCaption as its caption. Texts arrive as UTF-8.
+#pragma once
+
+#include "core/Messenger.h"
+
+#include <string>
+
+class QWidget;
+
+namespace widgets {
+
+// The application title: the caption of every message box the program shows.
+inline constexpr const char* kMessageCaption = "tavlen";
+
+class QtMessenger : public ui::Messenger {
+public:
+    // parent may be null (the box is then centred on the screen); it must outlive us.
+    explicit QtMessenger(QWidget* parent = nullptr) : m_parent(parent) {}
+
+    void info(const std::string& text) override;
+    void error(const std::string& text) override;
+    bool confirm(const std::string& text) override;
+
+private:
+    QWidget* m_parent;
+};
+
+} // namespace widgets

@@ -1,0 +1,61 @@
+// Start-up: the data source is registered after the main window is on screen, for the
+// directory the program was started in, and a failing registration does not stop it.
+#include "app/StartUp.h"
+#include "app/CommandTable.h"
+#include "app/MainWindow.h"
+#include "widgets/TextConvert.h"
+
+#include "RecordingMessenger.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+// Runs the body with the process's current directory set to a fresh directory.
+class StartUpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_previous = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+        m_startDir = QDir::currentPath();
+    }
+    void TearDown() override { QDir::setCurrent(m_previous); }
+
+    QTemporaryDir m_dir;
+    QString m_previous;
+    QString m_startDir;
+    testsupport::RecordingMessenger m_messenger;
+};
+
+TEST_F(StartUpTest, RegistersTheWorkingDirectoryAfterTheWindowIsShown) {
+    app::MainWindow window(app::commandTable(), {&m_messenger, {}});
+    std::vector<std::string> registered;
+    bool shownWhenRegistered = false;
+    app::startUp(window, [&](const std::string& dir) {
+        registered.push_back(dir);
+        shownWhenRegistered = window.isVisible();
+    });
+    ASSERT_EQ(registered.size(), 1u);
+    EXPECT_EQ(registered[0], widgets::toStdString(m_startDir));
+    EXPECT_TRUE(shownWhenRegistered);
+    EXPECT_EQ(window.workingDirectory(), m_startDir);
+    EXPECT_TRUE(m_messenger.entries().empty());
+}
+
+TEST_F(StartUpTest, AFailingRegistrationIsNotReportedAndTheWindowStays) {
+    app::MainWindow window(app::commandTable(), {&m_messenger, {}});
+    app::startUp(window,
+                 [](const std::string&) { throw std::runtime_error("General installer error"); });
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.workingDirectory(), m_startDir);
+    EXPECT_TRUE(m_messenger.entries().empty());
+}
+
+} // namespace

@@ -1,0 +1,93 @@
+#include "masterdata/CoursePropertyset.h"
+
+#include "core/Gbk.h"
+#include "core/SchoolNames.h"
+#include "masterdata/NameLists.h"
+#include "store/CCPRecord.h"
+
+namespace masterdata {
+
+void CoursePropertyset::load() {
+    m_startMessage.clear();
+    m_grade.clear();
+    clearPairs();
+    m_courses = readCourseNames(kMaxCourses);
+    if (m_courses.empty()) {
+        m_startMessage = kNoCourses;
+    }
+}
+
+std::vector<std::string> CoursePropertyset::propertyChoices() {
+    // The list keeps its entries sorted: 考查科 (chá) before 考试科 (shì).
+    return {kAssessedName, kExaminationName};
+}
+
+std::vector<std::string> CoursePropertyset::gradeChoices() {
+    return {school::kGradeNames.begin(), school::kGradeNames.end()};
+}
+
+void CoursePropertyset::clearPairs() {
+    m_pairs.fill(Pair{});
+}
+
+void CoursePropertyset::chooseGrade(int gradeIndex) {
+    clearPairs();
+    if (gradeIndex < 0 || gradeIndex >= school::kGrades) {
+        m_grade.clear();
+        return;
+    }
+    m_grade = std::string(school::kGradeNames[static_cast<std::size_t>(gradeIndex)]);
+
+    store::CCPRecord records;
+    std::size_t k = 0;
+    for (const auto& row : records.readAll()) {
+        if (row.grade != m_grade) {
+            continue;
+        }
+        if (k == m_pairs.size()) {
+            break;
+        }
+        m_pairs[k++] = {row.course, row.property};
+    }
+    records.close();
+}
+
+std::string CoursePropertyset::propertyText(int k) const {
+    switch (pair(k).property) {
+    case kExamination:
+        return kExaminationName;
+    case kAssessed:
+        return kAssessedName;
+    default:
+        return {};
+    }
+}
+
+void CoursePropertyset::setPair(int k, const std::string& course, const std::string& propertyText) {
+    Pair& p = m_pairs.at(static_cast<std::size_t>(k));
+    p.course = course;
+    if (propertyText == kExaminationName) {
+        p.property = kExamination;
+    } else if (propertyText == kAssessedName) {
+        p.property = kAssessed;
+    }
+}
+
+bool CoursePropertyset::save() {
+    if (!hasGrade()) {
+        m_messenger.info(kNoGrade);
+        return false;
+    }
+    std::vector<store::CoursepropertyRow> rows;
+    for (const Pair& p : m_pairs) {
+        rows.push_back({m_grade, p.course, p.property});
+    }
+    store::CCPRecord records;
+    const std::string grade = m_grade;
+    records.replace([&grade](const store::CoursepropertyRow& row) { return row.grade == grade; },
+                    rows,
+                    [](const store::CoursepropertyRow& row) { return gbk::isBlank(row.course); });
+    return true;
+}
+
+} // namespace masterdata

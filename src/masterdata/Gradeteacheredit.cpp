@@ -1,0 +1,98 @@
+#include "masterdata/Gradeteacheredit.h"
+
+#include "core/Gbk.h"
+#include "masterdata/NameLists.h"
+#include "store/CCTRecord.h"
+
+#include <algorithm>
+
+namespace masterdata {
+
+bool Gradeteacheredit::load() {
+    m_courses.clear();
+    m_roster.clear();
+    m_subject.clear();
+    m_subjectTeachers.clear();
+    m_unusableMessage.clear();
+
+    m_courses = readCourseNames(kMaxCourses);
+    if (m_courses.empty()) {
+        m_unusableMessage = kNoCourses;
+        return false;
+    }
+    m_roster = readTeacherNames(kMaxTeachers);
+    if (m_roster.empty()) {
+        m_unusableMessage = kNoTeachers;
+        return false;
+    }
+    return true;
+}
+
+void Gradeteacheredit::chooseSubject(int index) {
+    m_subjectTeachers.clear();
+    if (index < 0 || static_cast<std::size_t>(index) >= m_courses.size()) {
+        m_subject.clear();
+        return;
+    }
+    m_subject = m_courses[static_cast<std::size_t>(index)];
+
+    store::CCTRecord records;
+    for (const auto& row : records.readAll()) {
+        // A blank teacher cannot be shown or saved; skipping it (rather than stopping
+        // there) keeps the teachers stored after it.
+        if (row.course != m_subject || gbk::isBlank(row.teacher)) {
+            continue;
+        }
+        if (m_subjectTeachers.size() == kMaxTeachers) {
+            break;
+        }
+        m_subjectTeachers.push_back(row.teacher);
+    }
+    records.close();
+}
+
+bool Gradeteacheredit::addTeacher(int rosterIndex) {
+    if (rosterIndex < 0 || static_cast<std::size_t>(rosterIndex) >= m_roster.size()) {
+        return false;
+    }
+    if (!hasSubject()) {
+        m_messenger.info(kNoSubject);
+        return false;
+    }
+    const std::string& name = m_roster[static_cast<std::size_t>(rosterIndex)];
+    if (m_subjectTeachers.size() == kMaxTeachers ||
+        std::find(m_subjectTeachers.begin(), m_subjectTeachers.end(), name) !=
+            m_subjectTeachers.end()) {
+        return false;
+    }
+    m_subjectTeachers.push_back(name);
+    return true;
+}
+
+bool Gradeteacheredit::removeTeacher(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_subjectTeachers.size()) {
+        return false;
+    }
+    m_subjectTeachers.erase(m_subjectTeachers.begin() + index);
+    return true;
+}
+
+bool Gradeteacheredit::save() {
+    if (!hasSubject()) {
+        m_messenger.info(kNoSubject);
+        return false;
+    }
+    std::vector<store::CourseteacherRow> rows;
+    rows.reserve(m_subjectTeachers.size());
+    for (const std::string& teacher : m_subjectTeachers) {
+        rows.push_back({m_subject, teacher});
+    }
+    store::CCTRecord records;
+    const std::string subject = m_subject;
+    records.replace(
+        [&subject](const store::CourseteacherRow& row) { return row.course == subject; }, rows,
+        [](const store::CourseteacherRow& row) { return gbk::isBlank(row.teacher); });
+    return true;
+}
+
+} // namespace masterdata

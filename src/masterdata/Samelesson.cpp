@@ -1,0 +1,116 @@
+#include "masterdata/Samelesson.h"
+
+#include "core/Gbk.h"
+#include "core/SchoolNames.h"
+#include "masterdata/NameLists.h"
+#include "store/CSLRecord.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+namespace masterdata {
+namespace {
+
+// A unified slot keeps a course of 3 bytes or more, not the usual 4.
+constexpr std::size_t kCourseMinBytes = 3;
+
+template <std::size_t N>
+std::vector<std::string> toStrings(const std::array<std::string_view, N>& names) {
+    return {names.begin(), names.end()};
+}
+
+// Number 1 … N of an exact name, or nullopt.
+template <std::size_t N>
+std::optional<int> numberOf(const std::array<std::string_view, N>& names, std::string_view text) {
+    const auto it = std::find(names.begin(), names.end(), text);
+    if (it == names.end()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(it - names.begin()) + 1;
+}
+
+template <std::size_t N>
+std::string nameOf(const std::array<std::string_view, N>& names, int number) {
+    if (number < 1 || number > static_cast<int>(N)) {
+        return {};
+    }
+    return std::string(names[static_cast<std::size_t>(number - 1)]);
+}
+
+} // namespace
+
+bool Samelesson::load() {
+    m_unusableMessage.clear();
+    m_grade.clear();
+    m_rows = {};
+    m_courseChoices = readCourseNames(kMaxCourses);
+    if (m_courseChoices.empty()) {
+        m_unusableMessage = kNoCourses;
+        return false;
+    }
+    // The list goes on up to and including the first blank entry of the twenty.
+    if (m_courseChoices.size() < kMaxCourses) {
+        m_courseChoices.emplace_back();
+    }
+    return true;
+}
+
+std::vector<std::string> Samelesson::dayChoices() {
+    return toStrings(school::kDayNames);
+}
+
+std::vector<std::string> Samelesson::periodChoices() {
+    return toStrings(school::kPeriodNames);
+}
+
+std::vector<std::string> Samelesson::gradeChoices() {
+    return toStrings(school::kGradeNames);
+}
+
+void Samelesson::chooseGrade(int gradeIndex) {
+    m_rows = {};
+    if (gradeIndex < 0 || gradeIndex >= school::kGrades) {
+        m_grade.clear();
+        return;
+    }
+    m_grade = std::string(school::kGradeNames[static_cast<std::size_t>(gradeIndex)]);
+
+    store::CSLRecord records;
+    std::size_t k = 0;
+    for (const auto& stored : records.readAll()) {
+        if (stored.grade != m_grade) {
+            continue;
+        }
+        if (k == m_rows.size()) {
+            break;
+        }
+        m_rows[k++] = {nameOf(school::kDayNames, stored.day),
+                       nameOf(school::kPeriodNames, stored.period), stored.course};
+    }
+    records.close();
+}
+
+bool Samelesson::save() {
+    if (!hasGrade()) {
+        m_messenger.info(kNoGrade);
+        return false;
+    }
+    std::vector<store::SamelessonRow> rows;
+    for (const Row& r : m_rows) {
+        if (gbk::width(r.course) < kCourseMinBytes) {
+            continue;
+        }
+        const auto day = numberOf(school::kDayNames, r.day);
+        const auto period = numberOf(school::kPeriodNames, r.period);
+        if (day && period) {
+            rows.push_back({m_grade, *day, *period, r.course});
+        }
+    }
+    store::CSLRecord records;
+    const std::string grade = m_grade;
+    records.replace([&grade](const store::SamelessonRow& row) { return row.grade == grade; }, rows);
+    return true;
+}
+
+} // namespace masterdata

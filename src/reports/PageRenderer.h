@@ -1,0 +1,49 @@
+// Draws the printed pages of a report document on a paged device: the default printer's
+// QPrinter or a QPdfWriter, through the same code.
+//
+// Each page gets the title row and the page's lines, each drawn one two-byte cell at a
+// time at its place in the report's print geometry: a GBK character or two single-byte
+// characters fill one cell; zero bytes draw nothing. The whole geometry is scaled to the
+// device's printable area with its proportions kept, and the orientation is chosen to suit
+// it. Fonts: 宋体 (SimSun) when installed, otherwise an installed CJK serif face.
+#pragma once
+
+#include "reports/Document.h"
+
+#include <QFont>
+#include <QPageLayout>
+#include <QSizeF>
+#include <string>
+
+class QPagedPaintDevice;
+class QPainter;
+
+namespace reports {
+
+class PageRenderer {
+public:
+    // titleGbk: the title in GBK bytes.
+    PageRenderer(const Document& document, std::string titleGbk);
+
+    // The extent of the geometry: the area the pages are scaled from.
+    QSizeF extent() const;
+    QPageLayout::Orientation orientation() const;
+
+    // Starts painting on the device (for a printer: starts the job), draws every printed
+    // page and ends. False when painting could not start; nothing is drawn then.
+    bool render(QPagedPaintDevice& device) const;
+
+    // The face used for printing: SimSun/宋体 when installed, else a CJK serif face.
+    static QString fontFamily();
+    static QFont titleFont(ReportKind kind);
+    static QFont bodyFont();
+
+private:
+    void drawPage(QPainter& painter, const PrintedPage& page) const;
+    int titleCells() const;
+
+    const Document& m_document;
+    std::string m_title;
+};
+
+} // namespace reports

@@ -1,0 +1,32 @@
+// What a report dialog calls for its "表格导出" and "打印" buttons: the export through the
+// save-file dialog, and the print on the default printer with the finished notice shown
+// under its own caption "提示". Errors go to the dialog's messenger. The working directory
+// is the process's current directory unless given.
+#pragma once
+
+#include "core/Messenger.h"
+#include "reports/ReportExport.h"
+#include "reports/ReportPrinter.h"
+
+#include <filesystem>
+#include <string>
+
+class QWidget;
+
+namespace reports {
+
+class ReportActions {
+public:
+    ReportActions(QWidget* parent, ui::Messenger& messenger,
+                  std::filesystem::path workDir = std::filesystem::current_path());
+
+    ExportOutcome exportReport(ReportKind kind, const ReportTable& table);
+    PrintOutcome printReport(ReportKind kind, const std::string& title, const ReportTable& table);
+
+private:
+    QWidget* m_parent;
+    ui::Messenger& m_messenger;
+    std::filesystem::path m_workDir;
+};
+
+} // namespace reports

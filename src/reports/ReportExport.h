@@ -1,0 +1,44 @@
+// "表格导出": asks for a file name and writes a report document there.
+//
+// exportReport() builds the document first (a missing or short template, or text GBK
+// cannot encode, is reported and nothing is asked or written), then asks the chooser with
+// the report's dialog title and default path, then, for the kinds that have it, probes
+// the chosen path, and writes the document over the file. Errors go to the messenger;
+// success says nothing. Nothing is written when anything fails or the user cancels.
+#pragma once
+
+#include "core/Messenger.h"
+#include "reports/ReportLayout.h"
+#include "reports/ReportTable.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace reports {
+
+// What the save-file dialog is opened with.
+struct SaveRequest {
+    std::string title;                      // UTF-8
+    std::filesystem::path defaultPath;      // initial file name
+    std::string filter = "文本文件(*.txt)"; // the only filter offered
+    std::string defaultSuffix = "txt";      // appended to a name given without extension
+};
+
+// The save-file dialog. The implementation asks before an existing file is overwritten and
+// returns the chosen path, or nullopt when the user cancels.
+class SaveFileChooser {
+public:
+    virtual ~SaveFileChooser() = default;
+    virtual std::optional<std::filesystem::path> chooseSaveFile(const SaveRequest& request) = 0;
+};
+
+enum class ExportOutcome { Written, Cancelled, Failed };
+
+SaveRequest saveRequestFor(ReportKind kind, const std::filesystem::path& workDir);
+
+ExportOutcome exportReport(ReportKind kind, const ReportTable& table,
+                           const std::filesystem::path& workDir, SaveFileChooser& chooser,
+                           ui::Messenger& messenger);
+
+} // namespace reports

@@ -31,25 +31,30 @@ void CoursePropertyset::clearPairs() {
 }
 
 void CoursePropertyset::chooseGrade(int gradeIndex) {
+    // No grade counts as chosen until its rows have been read: a failed read must not lead
+    // to a save that replaces the grade's rows by blank pairs.
+    m_grade.clear();
     clearPairs();
     if (gradeIndex < 0 || gradeIndex >= school::kGrades) {
-        m_grade.clear();
         return;
     }
-    m_grade = std::string(school::kGradeNames[static_cast<std::size_t>(gradeIndex)]);
+    const std::string grade(school::kGradeNames[static_cast<std::size_t>(gradeIndex)]);
 
     store::CCPRecord records;
+    std::array<Pair, kPairs> pairs{};
     std::size_t k = 0;
     for (const auto& row : records.readAll()) {
-        if (row.grade != m_grade) {
+        if (row.grade != grade) {
             continue;
         }
-        if (k == m_pairs.size()) {
+        if (k == pairs.size()) {
             break;
         }
-        m_pairs[k++] = {row.course, row.property};
+        pairs[k++] = {row.course, row.property};
     }
     records.close();
+    m_grade = grade;
+    m_pairs = pairs;
 }
 
 std::string CoursePropertyset::propertyText(int k) const {

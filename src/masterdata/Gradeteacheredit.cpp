@@ -5,6 +5,7 @@
 #include "store/CCTRecord.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace masterdata {
 
@@ -29,26 +30,31 @@ bool Gradeteacheredit::load() {
 }
 
 void Gradeteacheredit::chooseSubject(int index) {
+    // Until the subject's rows have been read no subject counts as chosen, so a failed read
+    // can never lead to a save that deletes the subject's stored teachers.
+    m_subject.clear();
     m_subjectTeachers.clear();
     if (index < 0 || static_cast<std::size_t>(index) >= m_courses.size()) {
-        m_subject.clear();
         return;
     }
-    m_subject = m_courses[static_cast<std::size_t>(index)];
+    const std::string& subject = m_courses[static_cast<std::size_t>(index)];
 
     store::CCTRecord records;
+    std::vector<std::string> teachers;
     for (const auto& row : records.readAll()) {
         // A blank teacher cannot be shown or saved; skipping it (rather than stopping
         // there) keeps the teachers stored after it.
-        if (row.course != m_subject || gbk::isBlank(row.teacher)) {
+        if (row.course != subject || gbk::isBlank(row.teacher)) {
             continue;
         }
-        if (m_subjectTeachers.size() == kMaxTeachers) {
+        if (teachers.size() == kMaxTeachers) {
             break;
         }
-        m_subjectTeachers.push_back(row.teacher);
+        teachers.push_back(row.teacher);
     }
     records.close();
+    m_subject = subject;
+    m_subjectTeachers = std::move(teachers);
 }
 
 bool Gradeteacheredit::addTeacher(int rosterIndex) {

@@ -69,26 +69,31 @@ std::vector<std::string> Samelesson::gradeChoices() {
 }
 
 void Samelesson::chooseGrade(int gradeIndex) {
+    // No grade counts as chosen until its rows have been read: a failed read must not lead
+    // to a save that deletes the grade's slots.
+    m_grade.clear();
     m_rows = {};
     if (gradeIndex < 0 || gradeIndex >= school::kGrades) {
-        m_grade.clear();
         return;
     }
-    m_grade = std::string(school::kGradeNames[static_cast<std::size_t>(gradeIndex)]);
+    const std::string grade(school::kGradeNames[static_cast<std::size_t>(gradeIndex)]);
 
     store::CSLRecord records;
+    std::array<Row, kRows> rows{};
     std::size_t k = 0;
     for (const auto& stored : records.readAll()) {
-        if (stored.grade != m_grade) {
+        if (stored.grade != grade) {
             continue;
         }
-        if (k == m_rows.size()) {
+        if (k == rows.size()) {
             break;
         }
-        m_rows[k++] = {nameOf(school::kDayNames, stored.day),
-                       nameOf(school::kPeriodNames, stored.period), stored.course};
+        rows[k++] = {nameOf(school::kDayNames, stored.day),
+                     nameOf(school::kPeriodNames, stored.period), stored.course};
     }
     records.close();
+    m_grade = grade;
+    m_rows = rows;
 }
 
 bool Samelesson::save() {

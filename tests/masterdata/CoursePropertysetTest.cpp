@@ -8,6 +8,7 @@
 #include "masterdata/CoursePropertyset.h"
 #include "store/CCNRecord.h"
 #include "store/CCPRecord.h"
+#include "store/DbError.h"
 
 #include <gtest/gtest.h>
 
@@ -163,6 +164,16 @@ TEST_F(CoursePropertysetTest, EditsThatAreNeverSavedWriteNothing) {
         closed.setPair(0, "", "");
         closed.setPair(5, "数学", "考试科");
     }
+    EXPECT_EQ(storedRows(), kOtherGrades);
+}
+
+TEST_F(CoursePropertysetTest, AGradeWhoseRowsCouldNotBeReadIsNotChosen) {
+    logic.chooseGrade(kGaoYi);
+    db.execute("ALTER TABLE [courseproperty] RENAME TO [hidden]");
+    EXPECT_THROW(logic.chooseGrade(0), store::DbError);
+    db.execute("ALTER TABLE [hidden] RENAME TO [courseproperty]");
+    EXPECT_FALSE(logic.hasGrade());
+    EXPECT_FALSE(logic.save());
     EXPECT_EQ(storedRows(), kOtherGrades);
 }
 

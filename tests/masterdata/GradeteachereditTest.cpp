@@ -251,4 +251,16 @@ TEST_F(GradeteachereditTest, AFailedSaveLeavesTheTableAsItWas) {
               (Pairs{{"语文", "王伟"}, {"数学", "李娜"}, {"语文", "张强"}, {"英语", "陈静"}}));
 }
 
+TEST_F(GradeteachereditTest, ASubjectWhoseRowsCouldNotBeReadIsNotChosen) {
+    ASSERT_TRUE(logic.load());
+    logic.chooseSubject(courseIndex("数学"));
+    db.execute("ALTER TABLE [courseteacher] RENAME TO [hidden]");
+    EXPECT_THROW(logic.chooseSubject(courseIndex("语文")), store::DbError);
+    db.execute("ALTER TABLE [hidden] RENAME TO [courseteacher]");
+    EXPECT_FALSE(logic.hasSubject());
+    // Saving now must not replace 语文's teachers by the empty list.
+    EXPECT_FALSE(logic.save());
+    EXPECT_EQ(storedPairs().size(), 4U);
+}
+
 } // namespace

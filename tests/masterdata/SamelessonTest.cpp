@@ -8,6 +8,7 @@
 #include "masterdata/Samelesson.h"
 #include "store/CCNRecord.h"
 #include "store/CSLRecord.h"
+#include "store/DbError.h"
 
 #include <gtest/gtest.h>
 
@@ -189,6 +190,16 @@ TEST_F(SamelessonTest, EditsThatAreNeverSavedWriteNothing) {
         closed.chooseGrade(0);
         closed.setRow(0, Row{});
     }
+    EXPECT_EQ(storedRows(), kOtherGrades);
+}
+
+TEST_F(SamelessonTest, AGradeWhoseRowsCouldNotBeReadIsNotChosen) {
+    logic.chooseGrade(kGaoSan);
+    db.execute("ALTER TABLE [samelesson] RENAME TO [hidden]");
+    EXPECT_THROW(logic.chooseGrade(0), store::DbError);
+    db.execute("ALTER TABLE [hidden] RENAME TO [samelesson]");
+    EXPECT_FALSE(logic.hasGrade());
+    EXPECT_FALSE(logic.save());
     EXPECT_EQ(storedRows(), kOtherGrades);
 }
 

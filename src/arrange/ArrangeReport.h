@@ -1,0 +1,58 @@
+// What remains to be mended in a grade's timetable after an arrangement, in terms of the
+// arrangement rules: teacher clashes with any class of the school, teacher day overloads,
+// periods 1–2 without a main course, lessons in a teacher's preset periods, lessons in a
+// unified slot, and for every class of the grade with a course plan whether it got a week.
+// Read-only over a school timetable in teacher names; pure C++.
+#pragma once
+
+#include "arrange/AutoOrderData.h"
+#include "core/SchoolTimetable.h"
+
+#include <string>
+#include <vector>
+
+namespace arrange {
+
+struct ClassOutcome {
+    std::string className;
+    long long weeklyTotal = 0; // lessons with a teacher plus the grade's unified slots
+    bool arranged = false;     // the class stands in the grade's timetable
+};
+
+struct TeacherClash {
+    int day = 0;    // 0..4
+    int period = 0; // 1..7
+    std::string teacher;
+    std::vector<std::string> classes; // every class of the school holding the teacher then
+};
+
+struct DayOverload {
+    std::string teacher;
+    int day = 0;
+    int lessons = 0; // in the whole school that day
+    int limit = 0;   // 5 for a weekly load of 20 or more, else 4
+};
+
+struct CellIssue {
+    std::string className;
+    int day = 0;
+    int period = 0;
+    std::string text;
+};
+
+struct GradeReview {
+    std::vector<ClassOutcome> classes;
+    std::vector<TeacherClash> clashes;
+    std::vector<DayOverload> overloads;
+    std::vector<CellIssue> mainCourseFirst; // periods 1–2 empty or not a main course
+    std::vector<CellIssue> presets;         // a lesson in a period the teacher's preset blocks
+    std::vector<CellIssue> unifiedFilled;   // a lesson in a unified slot
+};
+
+GradeReview reviewGrade(const AutoOrderData& data, int grade,
+                        const school::SchoolTimetable& timetable);
+
+// One line of counts to compare run with run.
+std::string qualityLine(const GradeReview& review);
+
+} // namespace arrange

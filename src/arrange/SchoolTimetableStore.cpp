@@ -1,0 +1,64 @@
+#include "arrange/SchoolTimetableStore.h"
+
+#include "core/Gbk.h"
+#include "core/SchoolNames.h"
+#include "store/CGLRecord.h"
+
+#include <cstddef>
+
+namespace arrange {
+
+school::SchoolTimetable timetableFromRows(const std::vector<store::GradelessonRow>& rows) {
+    school::SchoolTimetable timetable;
+    for (const store::GradelessonRow& row : rows) {
+        const auto key = school::unpackRowNumber(row.number);
+        if (!key) {
+            continue;
+        }
+        const int g = key->gradeNumber - 1;
+        const int c = key->classNumber - 1;
+        if (gbk::isBlank(timetable.cell(g, c, 0, 0), 3)) {
+            for (int d = 0; d < school::kDays; ++d) {
+                timetable.cell(g, c, d, 0) = row.className;
+            }
+        }
+        for (int d = 0; d < school::kDays; ++d) {
+            timetable.cell(g, c, d, key->period) = row.days[static_cast<std::size_t>(d)];
+        }
+    }
+    return timetable;
+}
+
+std::vector<store::GradelessonRow> rowsFromTimetable(const school::SchoolTimetable& timetable) {
+    std::vector<store::GradelessonRow> rows;
+    for (int g = 0; g < school::kGrades; ++g) {
+        for (int c = 0; c < school::kMaxClasses; ++c) {
+            const std::string& name = timetable.cell(g, c, 0, 0);
+            if (gbk::isBlank(name, 3)) {
+                continue;
+            }
+            for (int p = 1; p <= school::kPeriods; ++p) {
+                store::GradelessonRow row;
+                row.className = name;
+                row.number = school::packRowNumber({g + 1, c + 1, p});
+                for (int d = 0; d < school::kDays; ++d) {
+                    row.days[static_cast<std::size_t>(d)] = timetable.cell(g, c, d, p);
+                }
+                rows.push_back(std::move(row));
+            }
+        }
+    }
+    return rows;
+}
+
+school::SchoolTimetable loadSchoolTimetable() {
+    return timetableFromRows(store::CGLRecord().readAll());
+}
+
+void saveSchoolTimetable(const school::SchoolTimetable& timetable) {
+    const std::vector<store::GradelessonRow> rows = rowsFromTimetable(timetable);
+    store::CGLRecord recordSet;
+    recordSet.replaceAll(rows);
+}
+
+} // namespace arrange

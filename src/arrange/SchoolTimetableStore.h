@@ -1,0 +1,31 @@
+// The school timetable in table gradelesson: loading it into a SchoolTimetable and saving
+// it back, as the grade timetable dialog and the command line do.
+//
+// Loading: for every row, grade, class and period come from number = g·10000 + c·100 + p
+// (rows outside 1..6, 1..20, 1..7 are ignored); the row's class name goes into slot 0 of
+// all five days unless slot 0 of Monday already holds at least 3 bytes; monday … friday go
+// into that period of days 0..4. saturday and sunday are not read.
+//
+// Saving: every row of gradelesson is replaced, in one transaction, by seven rows
+// (periods 1..7) for every class whose Monday slot 0 holds at least 3 bytes; cells are
+// written as held (teacher or course names), saturday and sunday empty. A failure leaves
+// the table as it was and throws store::DbError.
+#pragma once
+
+#include "core/SchoolTimetable.h"
+
+#include <vector>
+
+namespace store {
+struct GradelessonRow;
+}
+
+namespace arrange {
+
+school::SchoolTimetable timetableFromRows(const std::vector<store::GradelessonRow>& rows);
+std::vector<store::GradelessonRow> rowsFromTimetable(const school::SchoolTimetable& timetable);
+
+school::SchoolTimetable loadSchoolTimetable();
+void saveSchoolTimetable(const school::SchoolTimetable& timetable);
+
+} // namespace arrange

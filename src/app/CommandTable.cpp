@@ -1,5 +1,9 @@
 #include "app/CommandTable.h"
 
+#include "masterdata/CoursenameDialog.h"
+#include "masterdata/GradeclassDialog.h"
+#include "masterdata/TeachernameEditDialog.h"
+
 #include <exception>
 
 namespace app {
@@ -7,12 +11,12 @@ namespace {
 
 // The dialogs, one line each. A module without a dialog yet stays {} (entry disabled).
 // For example: const DialogFactory kCoursename = modal<CoursenameDialog>();
-const DialogFactory kCoursename = {};
+const DialogFactory kCoursename = modal<masterdata::CoursenameDialog>();
 const DialogFactory kSamelesson = {};
 const DialogFactory kFacilitiesSet = {};
-const DialogFactory kTeachernameEdit = {};
+const DialogFactory kTeachernameEdit = modal<masterdata::TeachernameEditDialog>();
 const DialogFactory kGradeteacheredit = {};
-const DialogFactory kGradeclass = {};
+const DialogFactory kGradeclass = modal<masterdata::GradeclassDialog>();
 const DialogFactory kGradelessonInit = {};
 // Gradecourse(mode, parent): e.g. const ModeDialogFactory kGradecourse =
 // modalWithMode<GradecourseDialog>();

@@ -12,14 +12,22 @@ QString caption() {
     return QString::fromUtf8(kMessageCaption);
 }
 
+// Built by hand rather than through the static helpers, so the buttons read in Chinese
+// whether or not Qt's own translations are installed.
+void tell(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
+    QMessageBox box(icon, caption(), toQString(text), QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+}
+
 } // namespace
 
 void QtMessenger::info(const std::string& text) {
-    QMessageBox::information(m_parent, caption(), toQString(text));
+    tell(m_parent, QMessageBox::Information, text);
 }
 
 void QtMessenger::error(const std::string& text) {
-    QMessageBox::warning(m_parent, caption(), toQString(text));
+    tell(m_parent, QMessageBox::Warning, text);
 }
 
 bool QtMessenger::confirm(const std::string& text) {

@@ -1,18 +1,22 @@
 // The shared widget kit: the GBK-capped line edit and the 存盘/确定/取消 row.
 #include "widgets/DialogButtons.h"
 #include "widgets/GbkLineEdit.h"
+#include "widgets/QtMessenger.h"
 
 #include "RecordingMessenger.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -25,6 +29,53 @@ void type(QWidget* widget, const QString& text) {
             ch = text.mid(i++, 2);
         }
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, ch, Qt::NoModifier);
+    }
+}
+
+// Runs inspect on the next message box once it is up, then presses the button it returns.
+void onNextBox(const std::function<QAbstractButton*(QMessageBox&)>& inspect) {
+    QTimer::singleShot(0, [inspect] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr) {
+            ADD_FAILURE() << "no message box is up";
+            if (modal != nullptr) {
+                modal->close();
+            }
+            return;
+        }
+        QAbstractButton* button = inspect(*box);
+        ASSERT_NE(button, nullptr);
+        button->click();
+    });
+}
+
+TEST(QtMessenger, BoxesCarryTheApplicationTitleTheTextAndChineseButtons) {
+    QWidget parent;
+    widgets::QtMessenger messenger(&parent);
+    const auto look = [](QMessageBox::Icon icon, const char* text) {
+        return [icon, text](QMessageBox& box) {
+            EXPECT_EQ(box.windowTitle(), QStringLiteral("tavlen"));
+            EXPECT_EQ(box.text(), QString::fromUtf8(text));
+            EXPECT_EQ(box.icon(), icon);
+            EXPECT_EQ(box.buttons().size(), 1);
+            EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+            return box.button(QMessageBox::Ok);
+        };
+    };
+    onNextBox(look(QMessageBox::Information, "存盘完毕"));
+    messenger.info("存盘完毕");
+    onNextBox(look(QMessageBox::Warning, "[SQLite]no such table: x (1)"));
+    messenger.error("[SQLite]no such table: x (1)");
+
+    for (const bool yes : {true, false}) {
+        onNextBox([yes](QMessageBox& box) {
+            EXPECT_EQ(box.windowTitle(), QStringLiteral("tavlen"));
+            EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("是"));
+            EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("否"));
+            return box.button(yes ? QMessageBox::Yes : QMessageBox::No);
+        });
+        EXPECT_EQ(messenger.confirm("删除这位教师吗？"), yes);
     }
 }
 

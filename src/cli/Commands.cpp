@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 
 #include "cli/InitCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/ShowCommand.h"
 
 #include <ostream>
@@ -13,6 +14,10 @@ const std::vector<Command>& commands() {
          &runInit},
         {"show", "show                print a summary of the school in ./tavlen/tavlen.mdb",
          &runShow},
+        {"report",
+         "report KIND --data FILE.tsv -o OUT [--pdf OUT.pdf] [--title TEXT] [--days D]"
+         "   write a report document",
+         &runReport},
     };
     return table;
 }

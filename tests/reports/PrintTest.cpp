@@ -1,0 +1,186 @@
+// "打印" through the same drawing code into PDF files: pages, the temporary file, the
+// messages; and the default printer missing on a machine without one.
+#include "RecordingMessenger.h"
+#include "ReportTestSupport.h"
+#include "reports/Document.h"
+#include "reports/PageRenderer.h"
+#include "reports/ReportPrinter.h"
+
+#include <QFontDatabase>
+#include <QPrinterInfo>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <regex>
+
+using namespace reporttest;
+using reports::PrintOutcome;
+using reports::ReportKind;
+using reports::ReportTable;
+
+namespace {
+
+int pdfPages(const fs::path& pdf) {
+    const std::string bytes = readBytes(pdf);
+    static const std::regex page(R"(/Type\s*/Page[^s])");
+    return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page),
+                                          std::sregex_iterator()));
+}
+
+// The text of a PDF through pdftotext, or nullopt when poppler's tools are missing.
+std::optional<std::string> pdfText(const fs::path& pdf) {
+    const fs::path text = pdf.string() + ".txt";
+    const std::string command =
+        "pdftotext -layout '" + pdf.string() + "' '" + text.string() + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0) {
+        return std::nullopt;
+    }
+    return readBytes(text);
+}
+
+ReportTable counts(int n, int values) {
+    ReportTable table;
+    for (int i = 0; i < n; ++i) {
+        table.counts.push_back(
+            {i == n - 1 ? "末位师" : "王老师", std::vector<long long>(std::size_t(values), 7)});
+    }
+    return table;
+}
+
+ReportTable grade(int classes) {
+    ReportTable table;
+    for (int c = 0; c < classes; ++c) {
+        reports::ClassTimetable row{"初二" + std::string("⑴⑵⑶⑷").substr(std::size_t(3 * c), 3), {}};
+        for (int j = 0; j < 35; ++j) {
+            row.cells.push_back(j % 3 ? "英语" : "化学");
+        }
+        table.classes.push_back(row);
+    }
+    return table;
+}
+
+struct PdfCase {
+    ReportKind kind;
+    ReportTable table;
+    int pages;
+};
+
+TEST(PdfPrint, RendersThePrintedPagesAndRemovesTheTemporaryFile) {
+    ReportTable wide;
+    wide.grid.push_back({"班级"});
+    for (int c = 1; c < 18; ++c) {
+        wide.grid[0].push_back("课程" + std::to_string(c));
+    }
+    wide.grid.push_back({"高二⑴", "赵老师"});
+    const std::vector<PdfCase> cases = {
+        {ReportKind::Weekly, counts(39, 6), 1}, {ReportKind::Weekly, counts(40, 6), 1},
+        {ReportKind::Weekly, counts(41, 6), 2}, {ReportKind::Monthly, counts(26, 9), 2},
+        {ReportKind::Term, counts(25, 9), 2},   {ReportKind::GradeTimetable, grade(4), 1},
+        {ReportKind::TeacherList, wide, 2},
+    };
+    for (const PdfCase& c : cases) {
+        const WorkDir wd;
+        testsupport::RecordingMessenger messenger;
+        reports::ReportPrinter printer(messenger);
+        const fs::path pdf = wd / "out.pdf";
+        EXPECT_EQ(printer.printToPdf(c.kind, "第05周常规教学出勤情况", c.table, wd.path(), pdf),
+                  PrintOutcome::Printed);
+        EXPECT_GT(fs::file_size(pdf), 1000u);
+        EXPECT_EQ(pdfPages(pdf), c.pages) << reports::layoutOf(c.kind).cliName;
+        EXPECT_EQ(messenger.texts(), std::vector<std::string>{"打印完毕!"});
+        EXPECT_FALSE(fs::exists(wd.path() / reports::layoutOf(c.kind).printFile));
+    }
+}
+
+TEST(PdfPrint, ThePageShowsTheTitleAndTheTexts) {
+    const WorkDir wd;
+    testsupport::RecordingMessenger messenger;
+    reports::ReportPrinter printer(messenger);
+    const fs::path pdf = wd / "week.pdf";
+    ASSERT_EQ(printer.printToPdf(ReportKind::Weekly, "第05周常规教学出勤情况", counts(3, 6),
+                                 wd.path(), pdf),
+              PrintOutcome::Printed);
+    const std::optional<std::string> text = pdfText(pdf);
+    if (!text) {
+        GTEST_SKIP() << "pdftotext not installed";
+    }
+    EXPECT_NE(text->find("末位师"), std::string::npos);
+    EXPECT_NE(text->find("迟到"), std::string::npos);
+    EXPECT_NE(text->find("情"), std::string::npos);
+    EXPECT_NE(text->find("7"), std::string::npos);
+}
+
+TEST(PdfPrint, TheTimetableTitleIsDrawnWhole) {
+    const WorkDir wd;
+    testsupport::RecordingMessenger messenger;
+    reports::ReportPrinter printer(messenger);
+    const fs::path pdf = wd / "lesson.pdf";
+    ASSERT_EQ(printer.printToPdf(ReportKind::GradeTimetable,
+                                 std::string(20, ' ') + "初  二  年  段  总  课  程  表", grade(3),
+                                 wd.path(), pdf),
+              PrintOutcome::Printed);
+    const std::optional<std::string> text = pdfText(pdf);
+    if (!text) {
+        GTEST_SKIP() << "pdftotext not installed";
+    }
+    EXPECT_NE(text->find("表"), std::string::npos);
+    // (pdftotext may map some characters to their radicals, e.g. 二 to ⼆.)
+    EXPECT_NE(text->find("⑶"), std::string::npos);
+}
+
+TEST(PdfPrint, FailuresPrintNothing) {
+    const WorkDir wd;
+    testsupport::RecordingMessenger messenger;
+    reports::ReportPrinter printer(messenger);
+    ReportTable review = grade(1);
+    EXPECT_EQ(
+        printer.printToPdf(ReportKind::ReviewTimetable, "复习", review, wd.path(), wd / "r.pdf"),
+        PrintOutcome::NotPrintable);
+    fs::remove(wd / "tavlen/months");
+    EXPECT_EQ(printer.printToPdf(ReportKind::Monthly, "01月份工作量情况", counts(1, 9), wd.path(),
+                                 wd / "m.pdf"),
+              PrintOutcome::Failed);
+    EXPECT_EQ(
+        printer.printToPdf(ReportKind::Weekly, "标题😀", counts(1, 6), wd.path(), wd / "w.pdf"),
+        PrintOutcome::Failed);
+    EXPECT_EQ(printer.printToPdf(ReportKind::Weekly, "标题", counts(1, 6), wd.path(),
+                                 wd / "no-such-folder" / "w.pdf"),
+              PrintOutcome::Failed);
+    EXPECT_FALSE(fs::exists(wd / "r.pdf"));
+    EXPECT_FALSE(fs::exists(wd / "m.pdf"));
+    EXPECT_FALSE(fs::exists(wd / "w.pdf"));
+    EXPECT_FALSE(fs::exists(wd / "tavlen/month.wps"));
+    EXPECT_FALSE(fs::exists(wd / "week.wps"));
+    EXPECT_FALSE(fs::exists(wd / "tavlen/week.wps"));
+    EXPECT_EQ(messenger.entries().size(), 4u);
+    EXPECT_FALSE(messenger.said("打印完毕!"));
+}
+
+TEST(Printer, WithoutADefaultPrinterTheTemporaryFileIsLeft) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+        GTEST_SKIP() << "this machine has a default printer";
+    }
+    const WorkDir wd;
+    testsupport::RecordingMessenger messenger;
+    reports::ReportPrinter printer(messenger);
+    EXPECT_EQ(printer.print(ReportKind::Weekly, "第01周", counts(2, 6), wd.path()),
+              PrintOutcome::NoPrinter);
+    EXPECT_EQ(messenger.texts(), std::vector<std::string>{"没有默认打印机,或者没有安装打印机!"});
+    EXPECT_EQ(fs::file_size(wd / "tavlen/week.wps"), 3956u);
+}
+
+TEST(Renderer, UsesAnInstalledCjkFaceAndOrientsThePageToTheTable) {
+    const QString family = reports::PageRenderer::fontFamily();
+    EXPECT_TRUE(QFontDatabase::families().contains(family, Qt::CaseInsensitive))
+        << family.toStdString();
+    EXPECT_TRUE(QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese));
+    reports::Document timetable{ReportKind::GradeTimetable, std::string(6840, ' '), {{0, 45}}};
+    EXPECT_EQ(reports::PageRenderer(timetable, "").orientation(), QPageLayout::Landscape);
+    reports::Document week{ReportKind::Weekly, std::string(3956, ' '), {{0, 43}}};
+    EXPECT_EQ(reports::PageRenderer(week, "").orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(reports::PageRenderer::bodyFont().pixelSize(), 32);
+    EXPECT_EQ(reports::PageRenderer::titleFont(ReportKind::Monthly).pixelSize(), 40);
+    EXPECT_EQ(reports::PageRenderer::titleFont(ReportKind::Weekly).weight(), QFont::Bold);
+}
+
+} // namespace

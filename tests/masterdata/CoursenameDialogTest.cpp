@@ -105,4 +105,24 @@ TEST_F(CoursenameDialogTest, ATableOfMoreThanTwentyNamesIsAnnouncedOnce) {
     EXPECT_EQ(stored(), names);
 }
 
+TEST_F(CoursenameDialogTest, AMissingTableEndsTheCommandWithTheDriverText) {
+    m_db.execute("DROP TABLE [coursename]");
+    QAction* entry = masterdatatest::menuEntry(m_window, "课程名称设置");
+    ASSERT_NE(entry, nullptr);
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = true;
+            modal->close();
+        }
+    });
+    entry->trigger();
+    QTest::qWait(10);
+    EXPECT_FALSE(opened);
+    ASSERT_EQ(m_messenger.entries().size(), 1U);
+    EXPECT_EQ(m_messenger.entries()[0].kind, testsupport::RecordingMessenger::Entry::Kind::Error);
+    EXPECT_NE(m_messenger.entries()[0].text.find("no such table"), std::string::npos)
+        << m_messenger.entries()[0].text;
+}
+
 } // namespace

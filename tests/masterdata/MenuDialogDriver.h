@@ -24,15 +24,20 @@
 
 namespace masterdatatest {
 
+// The main window's entry with this caption, or null.
+inline QAction* menuEntry(const app::MainWindow& window, const std::string& caption) {
+    for (std::size_t row = 0; row < window.commands().size(); ++row) {
+        if (window.commands()[row].caption == caption) {
+            return window.commandAction(row);
+        }
+    }
+    return nullptr;
+}
+
 template <class Dialog>
 void openFromMenu(app::MainWindow& window, const std::string& caption,
                   const std::function<void(Dialog&)>& drive) {
-    QAction* action = nullptr;
-    for (std::size_t row = 0; row < window.commands().size(); ++row) {
-        if (window.commands()[row].caption == caption) {
-            action = window.commandAction(row);
-        }
-    }
+    QAction* action = menuEntry(window, caption);
     ASSERT_NE(action, nullptr) << caption;
     ASSERT_TRUE(action->isEnabled()) << caption;
     bool driven = false;

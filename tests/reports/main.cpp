@@ -1,13 +1,13 @@
-// The report tests draw PDF pages, which needs a GUI application object: without a display
-// the offscreen platform.
-#include <QGuiApplication>
+// The report tests draw PDF pages and open the save dialog, which needs an application
+// object: without a display the offscreen platform.
+#include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

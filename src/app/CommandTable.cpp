@@ -1,7 +1,11 @@
 #include "app/CommandTable.h"
 
+#include "masterdata/CoursePropertysetDialog.h"
 #include "masterdata/CoursenameDialog.h"
+#include "masterdata/FacilitiesSetDialog.h"
 #include "masterdata/GradeclassDialog.h"
+#include "masterdata/GradeteachereditDialog.h"
+#include "masterdata/SamelessonDialog.h"
 #include "masterdata/TeachernameEditDialog.h"
 
 #include <exception>
@@ -12,10 +16,10 @@ namespace {
 // The dialogs, one line each. A module without a dialog yet stays {} (entry disabled).
 // For example: const DialogFactory kCoursename = modal<CoursenameDialog>();
 const DialogFactory kCoursename = modal<masterdata::CoursenameDialog>();
-const DialogFactory kSamelesson = {};
-const DialogFactory kFacilitiesSet = {};
+const DialogFactory kSamelesson = masterdata::SamelessonDialog::run;
+const DialogFactory kFacilitiesSet = masterdata::FacilitiesSetDialog::run;
 const DialogFactory kTeachernameEdit = modal<masterdata::TeachernameEditDialog>();
-const DialogFactory kGradeteacheredit = {};
+const DialogFactory kGradeteacheredit = masterdata::GradeteachereditDialog::run;
 const DialogFactory kGradeclass = modal<masterdata::GradeclassDialog>();
 const DialogFactory kGradelessonInit = {};
 // Gradecourse(mode, parent): e.g. const ModeDialogFactory kGradecourse =
@@ -24,7 +28,7 @@ const ModeDialogFactory kGradecourse = {};
 const DialogFactory kClasscourse = {};
 const DialogFactory kClassteacher = {};
 const DialogFactory kPrearrangeLesson = {};
-const DialogFactory kCoursePropertyset = {};
+const DialogFactory kCoursePropertyset = masterdata::CoursePropertysetDialog::run;
 const DialogFactory kGradelesson = {};
 const DialogFactory kReviewlesson = {};
 const DialogFactory kLessonorderPlan = {};

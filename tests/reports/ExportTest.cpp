@@ -151,7 +151,7 @@ TEST(Export, AnUncreatablePathShowsTheFileErrorAndWritesNothing) {
     }
 }
 
-TEST(Export, TheProbeLeavesNoFileWhenTheWriteFails) {
+TEST(Export, AReadOnlyFolderShowsThePermissionError) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root writes into read-only folders";
     }

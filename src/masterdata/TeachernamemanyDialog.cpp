@@ -18,7 +18,8 @@ TeachernamemanyDialog::TeachernamemanyDialog(QWidget* parent) : QDialog(parent),
     grid->setVerticalSpacing(8);
     for (int k = 0; k < Teachernamemany::kBoxes; ++k) {
         auto* edit = new widgets::GbkLineEdit(Teachernamemany::kBoxBytes, this);
-        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("欧阳明")) + 24);
+        // Three Chinese characters and a little margin; the default width would be far wider.
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("欧阳明")) + 24);
         grid->addWidget(edit, k / Teachernamemany::kColumns, k % Teachernamemany::kColumns);
         m_boxes[static_cast<std::size_t>(k)] = edit;
     }

@@ -56,9 +56,9 @@ std::vector<Course> planWithTotal(int total, int grade, int classNumber) {
 arrange::AutoOrderData makeSchoolData(std::mt19937& rng, const SchoolOptions& options) {
     arrange::AutoOrderData data;
     const std::vector<std::pair<std::string, std::vector<int>>> plan = {
-        {"语文", {5, 6}}, {"数学", {5}}, {"英语", {4, 5}}, {"物理", {3}},
-        {"化学", {2, 3}}, {"政治", {2}}, {"历史", {2}},    {"地理", {2}},
-        {"体育", {2}},    {"音乐", {1}}, {"美术", {1}},    {"信息", {0, 1}}};
+        {"语文", {5, 6}}, {"数学", {5}},    {"英语", {4, 5}}, {"物理", {3}},
+        {"化学", {1, 2}}, {"政治", {2}},    {"历史", {2}},    {"地理", {2}},
+        {"体育", {2}},    {"音乐", {0, 1}}, {"美术", {0, 1}}, {"信息", {0, 1}}};
     data.addCourseshare("体育", 6);
     data.addCourseshare("信息", 2);
     data.addCourseshare("音乐", 0);
@@ -79,6 +79,17 @@ arrange::AutoOrderData makeSchoolData(std::mt19937& rng, const SchoolOptions& op
                     teachers.push_back(courseTeacher[k]);
                 }
                 rows.push_back({plan[k].first, courseTeacher[k], weekly});
+            }
+            // at most 31 lessons, so that four unified slots still fit the week
+            int sum = 0;
+            for (const Course& row : rows) {
+                sum += row.weekly;
+            }
+            for (auto it = rows.rbegin(); sum > 31 && it != rows.rend(); ++it) {
+                if (it->weekly > 0) {
+                    --it->weekly;
+                    --sum;
+                }
             }
             addClass(data, g, c, rows);
         }

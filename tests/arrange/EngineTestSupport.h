@@ -83,7 +83,7 @@ struct School {
     school::SchoolTimetable timetable; // every grade arranged once, in order
 };
 
-// A realistic school: every class has a plan of 26..31 lessons, main courses first.
+// A realistic school: every class has a plan of 28..31 lessons, main courses first.
 arrange::AutoOrderData makeSchoolData(std::mt19937& rng, const SchoolOptions& options);
 // makeSchoolData, then every grade arranged in order on a scripted source.
 School makeSchool(std::mt19937& rng, const SchoolOptions& options);

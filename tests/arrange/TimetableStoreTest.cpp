@@ -1,0 +1,112 @@
+// gradelesson into the school timetable and back; the engine's lists from the tables.
+#include "arrange/AutoOrderStore.h"
+#include "arrange/SchoolTimetableStore.h"
+
+#include "TempDatabase.h"
+#include "store/CCCRecord.h"
+#include "store/CCSRecord.h"
+#include "store/CGLRecord.h"
+#include "store/CLPRecord.h"
+#include "store/CSLRecord.h"
+#include "store/DbError.h"
+
+#include <gtest/gtest.h>
+
+using arrange::loadSchoolTimetable;
+using arrange::saveSchoolTimetable;
+using store::GradelessonRow;
+
+namespace {
+
+GradelessonRow row(const std::string& name, int number, const std::string& monday,
+                   const std::string& friday = "") {
+    GradelessonRow r;
+    r.className = name;
+    r.number = number;
+    r.days[0] = monday;
+    r.days[4] = friday;
+    r.days[5] = "六";
+    return r;
+}
+
+} // namespace
+
+TEST(SchoolTimetableStore, LoadsRowsByNumberAndIgnoresOutOfRangeOnes) {
+    testsupport::TempDatabase db;
+    const std::vector<GradelessonRow> rows = {
+        row("初二⑶", 20301, "王伟", "李强"), row("初二⑶", 20307, "张敏"),
+        row("别名", 20302, "刘静"), // slot 0 already named: kept
+        row("高三⒇", 62007, "陈军"),         row("初一⑴", 10108, "越界"),
+        row("初一⑴", 12101, "越界"),         row("初一⑴", 70101, "越界"),
+        row("初一⑴", 10001, "越界")};
+    store::CGLRecord().append(rows);
+    const school::SchoolTimetable t = loadSchoolTimetable();
+    for (int d = 0; d < school::kDays; ++d) {
+        EXPECT_EQ(t.cell(1, 2, d, 0), "初二⑶");
+    }
+    EXPECT_EQ(t.cell(1, 2, 0, 1), "王伟");
+    EXPECT_EQ(t.cell(1, 2, 4, 1), "李强");
+    EXPECT_EQ(t.cell(1, 2, 0, 7), "张敏");
+    EXPECT_EQ(t.cell(1, 2, 0, 2), "刘静");
+    EXPECT_EQ(t.cell(5, 19, 0, 7), "陈军");
+    EXPECT_EQ(t.cell(0, 0, 0, 0), ""); // only out-of-range rows for 初一⑴
+}
+
+TEST(SchoolTimetableStore, SaveReplacesEveryRowWithSevenPerNamedClass) {
+    testsupport::TempDatabase db;
+    store::CGLRecord().append(std::vector<GradelessonRow>{row("高一⑴", 40101, "旧的")});
+    school::SchoolTimetable t;
+    for (int d = 0; d < school::kDays; ++d) {
+        t.cell(0, 0, d, 0) = "初一⑴";
+        t.cell(2, 4, d, 0) = "初三⑸";
+    }
+    t.cell(0, 0, 1, 3) = "王伟";
+    t.cell(2, 4, 4, 7) = "       ";
+    t.cell(3, 0, 0, 1) = "无名"; // no class name: not saved
+    saveSchoolTimetable(t);
+    const auto rows = store::CGLRecord().readAll();
+    ASSERT_EQ(rows.size(), 14u);
+    EXPECT_EQ(rows[0].className, "初一⑴");
+    EXPECT_EQ(rows[0].number, 10101);
+    EXPECT_EQ(rows[2].number, 10103);
+    EXPECT_EQ(rows[2].days[1], "王伟");
+    EXPECT_EQ(rows[13].number, 30507);
+    EXPECT_EQ(rows[13].days[4], "       ");
+    EXPECT_EQ(rows[13].days[5], "");
+    EXPECT_TRUE(loadSchoolTimetable().week(0, 0) == t.week(0, 0));
+    EXPECT_TRUE(loadSchoolTimetable().week(2, 4) == t.week(2, 4));
+}
+
+TEST(SchoolTimetableStore, FailedSaveLeavesTheTableAsItWas) {
+    testsupport::TempDatabase db;
+    store::CGLRecord().append(std::vector<GradelessonRow>{row("高一⑴", 40101, "旧的")});
+    db.execute("CREATE TRIGGER stop BEFORE INSERT ON gradelesson WHEN NEW.number = 10105 "
+               "BEGIN SELECT RAISE(ABORT, 'stop'); END");
+    school::SchoolTimetable t;
+    for (int d = 0; d < school::kDays; ++d) {
+        t.cell(0, 0, d, 0) = "初一⑴";
+    }
+    EXPECT_THROW(saveSchoolTimetable(t), store::DbError);
+    const auto rows = store::CGLRecord().readAll();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].days[0], "旧的");
+}
+
+TEST(AutoOrderStore, LoadsTheListsFromTheTablesInStoredOrder) {
+    testsupport::TempDatabase db;
+    store::CCCRecord().append(std::vector<store::ClasscourseRow>{
+        {"初一⑴", "语文", "王伟", 6}, {"初一⑴", "数学", "李强", 0}, {"初一⑵", "英语", "张敏", 5}});
+    store::CCSRecord().append(std::vector<store::CourseshareRow>{{"体育", 40}});
+    store::CLPRecord().append(std::vector<store::LessonprearrangeRow>{{"王伟", "1010"}});
+    store::CSLRecord().append(
+        std::vector<store::SamelessonRow>{{"初一", 2, 3, "班会"}, {"初二", 1, 1, "班会"}});
+    const arrange::AutoOrderData data = arrange::loadAutoOrderData();
+    EXPECT_EQ(data.classList(0, 0).entries[0].teacher, "王伟");
+    EXPECT_EQ(data.classList(0, 0).entries[1].teacher, ""); // count 0
+    EXPECT_EQ(data.classList(0, 1).entries[0].course, "英语");
+    ASSERT_EQ(data.resources.size(), 1u);
+    EXPECT_EQ(data.resources[0].limit, 0);
+    ASSERT_EQ(data.presets.size(), 1u);
+    ASSERT_EQ(data.sameLessons.size(), 2u);
+    EXPECT_EQ(data.sameLessons[1].grade, "初二");
+}

@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 
+#include "cli/ArrangeCommand.h"
 #include "cli/InitCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/ShowCommand.h"
@@ -18,6 +19,10 @@ const std::vector<Command>& commands() {
          "report KIND --data FILE.tsv -o OUT [--pdf OUT.pdf] [--title TEXT] [--days D]"
          "   write a report document",
          &runReport},
+        {"arrange",
+         "arrange GRADE|all [--save] [--seed N] [--courses] [--grid GRADE]"
+         "   arrange a grade (初一…高三 or 1..6), print it and what remains",
+         &runArrange},
     };
     return table;
 }

@@ -1,0 +1,276 @@
+#include "cli/ArrangeCommand.h"
+
+#include "arrange/ArrangeReport.h"
+#include "arrange/AutoOrder.h"
+#include "arrange/AutoOrderStore.h"
+#include "arrange/SchoolTimetableStore.h"
+#include "core/Gbk.h"
+#include "core/SchoolNames.h"
+#include "store/ConnectTarget.h"
+#include "store/DbError.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tavlen-cli arrange GRADE|all [--save] [--seed N] [--courses] [--grid GRADE]\n"
+    "  GRADE: 初一 初二 初三 高一 高二 高三, or 1..6\n";
+
+std::size_t at(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+std::optional<int> parseGrade(const std::string& text) {
+    if (const auto g = school::gradeIndex(text)) {
+        return g;
+    }
+    if (text.size() == 1 && text[0] >= '1' && text[0] <= '6') {
+        return text[0] - '1';
+    }
+    return std::nullopt;
+}
+
+std::optional<unsigned> parseSeed(const std::string& text) {
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != text.npos) {
+        return std::nullopt;
+    }
+    const unsigned long value = std::stoul(text);
+    if (value > 0xffffffffUL) {
+        return std::nullopt;
+    }
+    return static_cast<unsigned>(value);
+}
+
+struct Options {
+    std::set<int> grades; // arranged, in order
+    std::set<int> grids;  // shown as a grid
+    bool all = false;
+    bool save = false;
+    bool courses = false;
+    std::optional<unsigned> seed;
+};
+
+std::string pad(const std::string& text, std::size_t width) {
+    const std::size_t w = gbk::width(text);
+    return text + std::string(w < width ? width - w : 1, ' ');
+}
+
+std::string dayName(int day) {
+    return std::string(school::kDayNames[at(day)]);
+}
+std::string periodName(int period) {
+    return std::string(school::kPeriodNames[at(period - 1)]);
+}
+
+// The course of a teacher in the class named in slot 0, or empty.
+std::string courseOf(const arrange::AutoOrderData& data, int grade, const std::string& className,
+                     const std::string& teacher) {
+    const auto id = school::parseClassName(className);
+    if (!id || id->gradeIndex != grade || teacher.empty()) {
+        return {};
+    }
+    for (const auto& entry : data.classList(grade, id->classNumber - 1).entries) {
+        if (entry.teacher == teacher) {
+            return entry.course;
+        }
+    }
+    return {};
+}
+
+void writeGrid(std::ostream& out, const arrange::AutoOrderData& data, int grade,
+               const school::SchoolTimetable& t, bool courses) {
+    const std::size_t width = courses ? 18 : 10;
+    for (int c = 0; c < school::kMaxClasses; ++c) {
+        const std::string& name = t.cell(grade, c, 0, 0);
+        if (gbk::isBlank(name, 3)) {
+            continue;
+        }
+        out << name << '\n' << pad("", 8);
+        for (int d = 0; d < school::kDays; ++d) {
+            out << (d + 1 < school::kDays ? pad(dayName(d), width) : dayName(d));
+        }
+        out << '\n';
+        for (int p = 1; p <= school::kPeriods; ++p) {
+            out << pad(periodName(p), 8);
+            for (int d = 0; d < school::kDays; ++d) {
+                const std::string& cell = t.cell(grade, c, d, p);
+                std::string text = gbk::isBlank(cell) ? "--" : cell;
+                const std::string course = courseOf(data, grade, name, cell);
+                if (courses && !course.empty()) {
+                    text += "(" + course + ")";
+                }
+                out << (d + 1 < school::kDays ? pad(text, width) : text);
+            }
+            out << '\n';
+        }
+        out << '\n';
+    }
+}
+
+std::string cellText(const std::string& text) {
+    return gbk::isBlank(text) ? "（空）" : text;
+}
+
+void writeReview(std::ostream& out, int grade, const arrange::GradeReview& review) {
+    const std::string gradeName(school::kGradeNames[at(grade)]);
+    out << gradeName << " 剩余问题：\n";
+    bool any = false;
+    for (const auto& clash : review.clashes) {
+        out << "  教师碰课：" << dayName(clash.day) << ' ' << periodName(clash.period) << ' '
+            << clash.teacher << "：";
+        for (std::size_t i = 0; i < clash.classes.size(); ++i) {
+            out << (i == 0 ? "" : " ") << clash.classes[i];
+        }
+        out << '\n';
+        any = true;
+    }
+    for (const auto& overload : review.overloads) {
+        out << "  教师日超量：" << overload.teacher << ' ' << dayName(overload.day) << ' '
+            << overload.lessons << " 节（上限 " << overload.limit << "）\n";
+        any = true;
+    }
+    for (const auto& issue : review.mainCourseFirst) {
+        out << "  主课优先：" << issue.className << ' ' << dayName(issue.day) << ' '
+            << periodName(issue.period) << ' ' << cellText(issue.text) << '\n';
+        any = true;
+    }
+    for (const auto& issue : review.presets) {
+        out << "  教师预设：" << issue.className << ' ' << dayName(issue.day) << ' '
+            << periodName(issue.period) << ' ' << issue.text << '\n';
+        any = true;
+    }
+    for (const auto& issue : review.unifiedFilled) {
+        out << "  统一课占用：" << issue.className << ' ' << dayName(issue.day) << ' '
+            << periodName(issue.period) << ' ' << issue.text << '\n';
+        any = true;
+    }
+    if (!any) {
+        out << "  无\n";
+    }
+    out << gradeName << " 班级：";
+    if (review.classes.empty()) {
+        out << "没有班级课程";
+    }
+    for (std::size_t i = 0; i < review.classes.size(); ++i) {
+        const auto& outcome = review.classes[i];
+        out << (i == 0 ? "" : "；") << outcome.className;
+        if (outcome.arranged) {
+            out << " 已编排";
+        } else {
+            out << " 未编排（周课时 " << outcome.weeklyTotal << "，应为 15 至 35，"
+                << "或第一节无课）";
+        }
+    }
+    out << '\n' << gradeName << ' ' << arrange::qualityLine(review) << '\n';
+}
+
+std::optional<Options> parse(const Args& args, std::ostream& err) {
+    Options options;
+    bool gradeGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--save") {
+            options.save = true;
+        } else if (arg == "--courses") {
+            options.courses = true;
+        } else if (arg == "--seed" || arg == "--grid") {
+            if (i + 1 >= args.size()) {
+                err << "tavlen-cli arrange: " << arg << " 缺少参数\n" << kUsage;
+                return std::nullopt;
+            }
+            const std::string& value = args[++i];
+            if (arg == "--seed") {
+                options.seed = parseSeed(value);
+                if (!options.seed) {
+                    err << "tavlen-cli arrange: 无效的种子 " << value << "\n" << kUsage;
+                    return std::nullopt;
+                }
+            } else {
+                const auto g = parseGrade(value);
+                if (!g) {
+                    err << "tavlen-cli arrange: 未知年段 " << value << "\n" << kUsage;
+                    return std::nullopt;
+                }
+                options.grids.insert(*g);
+            }
+        } else if (!gradeGiven && (arg == "all" || parseGrade(arg))) {
+            gradeGiven = true;
+            options.all = arg == "all";
+            if (!options.all) {
+                options.grades.insert(*parseGrade(arg));
+                options.grids.insert(*parseGrade(arg));
+            }
+        } else {
+            err << "tavlen-cli arrange: " << (gradeGiven ? "多余的参数 " : "未知年段 ") << arg
+                << "\n"
+                << kUsage;
+            return std::nullopt;
+        }
+    }
+    if (!gradeGiven) {
+        err << "tavlen-cli arrange: 缺少年段\n" << kUsage;
+        return std::nullopt;
+    }
+    if (options.all) {
+        for (int g = 0; g < school::kGrades; ++g) {
+            options.grades.insert(g);
+        }
+    }
+    return options;
+}
+
+} // namespace
+
+int runArrange(const Args& args, std::ostream& out, std::ostream& err) {
+    const auto options = parse(args, err);
+    if (!options) {
+        return 2;
+    }
+    const std::filesystem::path database = std::filesystem::path("tavlen") / "tavlen.mdb";
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(database, ec)) {
+        err << "找不到数据库 ./tavlen/tavlen.mdb\n";
+        return 1;
+    }
+    store::useDatabaseFile(std::filesystem::absolute(database).string());
+    std::ostringstream text;
+    try {
+        school::SchoolTimetable timetable = arrange::loadSchoolTimetable();
+        const arrange::AutoOrderData data = arrange::loadAutoOrderData();
+        if (options->seed) {
+            std::srand(*options->seed);
+        }
+        for (int grade : options->grades) {
+            arrange::AutoOrder engine(data);
+            engine.arrange(grade, timetable);
+            timetable = engine.result();
+            text << "== " << school::kGradeNames[at(grade)] << " 编排：" << engine.arrangedCount()
+                 << " 个班，检查 " << engine.passes() << " 遍，最后一遍未能修复 "
+                 << engine.unresolved() << " 处\n";
+            if (options->grids.count(grade) > 0) {
+                writeGrid(text, data, grade, timetable, options->courses);
+            }
+            writeReview(text, grade, arrange::reviewGrade(data, grade, timetable));
+        }
+        if (options->save) {
+            arrange::saveSchoolTimetable(timetable);
+            text << "已存入 gradelesson\n";
+        }
+    } catch (const store::DbError& e) {
+        out << text.str();
+        err << "tavlen-cli arrange: " << e.what() << '\n';
+        return 1;
+    }
+    out << text.str();
+    return 0;
+}
+
+} // namespace cli

@@ -1,0 +1,21 @@
+// tavlen-cli arrange GRADE|all [--save] [--seed N] [--courses] [--grid GRADE]…
+//
+// Works on ./tavlen/tavlen.mdb: loads the school timetable from gradelesson and the
+// engine's lists, arranges the grade (a name "初一" … "高三" or a number 1..6), or with
+// "all" every grade in order in this one process, prints the arranged week of each grade
+// shown (the grade itself; with "all" only the grades named by --grid) as a grid of
+// periods × Monday..Friday with teacher names (and courses with --courses), then what
+// remains to be mended and a one-line quality count per grade. --save writes gradelesson.
+// --seed N seeds the C library's generator first; without it the run takes the unseeded
+// sequence, so two fresh runs on the same data print the same.
+#pragma once
+
+#include "cli/Command.h"
+
+#include <iosfwd>
+
+namespace cli {
+
+int runArrange(const Args& args, std::ostream& out, std::ostream& err);
+
+} // namespace cli

@@ -1,6 +1,7 @@
 # The two commands of the README. Both install what they need first (scripts/bootstrap
 # is quick when everything is present).
-#   make demo   build, create the demo school in build/demo and run the main job there
+#   make demo   build, create the demo school in build/demo, print it, arrange all six
+#               grades, save, and print 初一's timetable and every grade's remaining problems
 #   make test   build and run every test
 CLI := build/src/cli/tavlen-cli
 DEMO := build/demo
@@ -20,6 +21,7 @@ demo: build
 	rm -rf $(DEMO)
 	$(CLI) init $(DEMO) --demo
 	cd $(DEMO) && ../../$(CLI) show
+	cd $(DEMO) && ../../$(CLI) arrange all --save --grid 初一
 
 test: build
 	ctest --preset dev

@@ -61,13 +61,17 @@ void openFromMenu(app::MainWindow& window, const std::string& caption,
 }
 
 // Runs `act` (which opens a modal widget) and hands that widget to `handle` once it runs.
-// Returns whether a modal widget of type W came up.
+// Returns whether a modal widget of type W came up; any other modal widget is closed.
 template <class W>
 bool whileModal(const std::function<void()>& act, const std::function<void(W&)>& handle) {
     bool seen = false;
     QTimer::singleShot(0, [&] {
         auto* widget = qobject_cast<W*>(QApplication::activeModalWidget());
         if (widget == nullptr) {
+            // Something else came up: close it, so the test fails instead of hanging.
+            if (QWidget* other = QApplication::activeModalWidget()) {
+                other->close();
+            }
             return;
         }
         seen = true;

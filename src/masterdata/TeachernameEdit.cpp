@@ -75,7 +75,7 @@ void TeachernameEdit::selectButton(int index) {
 }
 
 bool TeachernameEdit::roomForOne() {
-    if (m_count >= kAddLimit) {
+    if (m_count >= kPlaces) {
         m_messenger.error(kFullMessage);
         return false;
     }
@@ -109,7 +109,7 @@ bool TeachernameEdit::insert(std::string_view name) {
         return false;
     }
     const int p = std::min(m_selection, m_count + 1);
-    // Places p … count move one place on; place count + 1 is free (count < 199).
+    // Places p … count move one place on; place count + 1 is free (count < 200).
     for (int q = m_count; q >= p; --q) {
         m_roster[static_cast<std::size_t>(q)] = m_roster[static_cast<std::size_t>(q - 1)];
     }

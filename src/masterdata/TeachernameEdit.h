@@ -7,9 +7,10 @@
 // saved shortened. The grid shows 60 places, 10 per row, from row `top`; the selected place
 // is the pressed button.
 //
-// Limits: Add and Insert keep the count at 199 at most, so they are refused (with a message
-// naming the limit) once the count has reached 199; a batch that would need a place beyond
-// the 200th is refused whole. Nothing beyond the 200th place is ever written.
+// Limits: every place of the roster is usable. An add or insert with all 200 places in use, or
+// a batch that would need a place beyond the 200th, is refused whole with a message naming
+// the limit. (Capping the count at 199 while still filling place 200 would drop that name on
+// the next save.) Nothing beyond the 200th place is ever written.
 //
 // Construction reads the table (a store::DbError propagates: the command ends); rows after
 // the 200th cannot be shown and reportOverflow() says that a save drops them. save() replaces
@@ -30,7 +31,6 @@ namespace masterdata {
 class TeachernameEdit {
 public:
     static constexpr int kPlaces = 200;
-    static constexpr int kAddLimit = 199; // Add and Insert never raise the count above it
     static constexpr std::size_t kNameBytes = 6;
     static constexpr int kGridRows = 6;
     static constexpr int kGridColumns = 10;

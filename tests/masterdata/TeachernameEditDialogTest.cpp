@@ -168,7 +168,7 @@ TEST_F(TeachernameEditDialogTest, CancelWritesNothing) {
 
 TEST_F(TeachernameEditDialogTest, FullRosterRefusesAddBeforeAskingAndMovesTheGrid) {
     std::vector<std::string> names;
-    for (int i = 1; i <= 199; ++i) {
+    for (int i = 1; i <= 200; ++i) {
         const std::string digits = std::to_string(i);
         names.push_back("师" + std::string(3 - digits.size(), '0') + digits);
     }

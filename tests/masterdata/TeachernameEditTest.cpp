@@ -246,22 +246,31 @@ TEST_F(TeachernameEditTest, InsertBatchAtTheSelectionOrAppendedBeyondTheEnd) {
 
 // --- the 200-place limit ---
 
-TEST_F(TeachernameEditTest, AddAndInsertStopAtACountOf199) {
+TEST_F(TeachernameEditTest, AddAndInsertFillTheRosterToTwoHundredAndNoFurther) {
     store(numbered(1, 198));
     TeachernameEdit logic(m_messenger);
     ASSERT_TRUE(logic.roomForOne());
     ASSERT_TRUE(logic.add("王伟"));
     EXPECT_EQ(logic.count(), 199);
+    logic.selectButton(0);
+    ASSERT_TRUE(logic.insert("陈静")); // the 200th name, at place 1
+    EXPECT_EQ(logic.count(), 200);
     EXPECT_TRUE(m_messenger.entries().empty());
 
     EXPECT_FALSE(logic.roomForOne());
     EXPECT_FALSE(logic.add("李娜"));
     EXPECT_FALSE(logic.insert("李娜"));
     EXPECT_EQ(m_messenger.texts(), std::vector<std::string>(3, TeachernameEdit::kFullMessage));
-    EXPECT_EQ(logic.count(), 199);
-    EXPECT_EQ(logic.place(1), "师001");
-    EXPECT_EQ(logic.place(199), "王伟");
-    EXPECT_EQ(logic.place(200), "");
+    EXPECT_EQ(logic.count(), 200);
+    EXPECT_EQ(logic.place(1), "陈静");
+    EXPECT_EQ(logic.place(200), "王伟");
+
+    // Every one of the 200 names is written, the last one included.
+    ASSERT_TRUE(logic.save());
+    const std::vector<std::string> names = stored();
+    ASSERT_EQ(names.size(), 200U);
+    EXPECT_EQ(names.front(), "陈静");
+    EXPECT_EQ(names.back(), "王伟");
 }
 
 TEST_F(TeachernameEditTest, BatchMayFillThePlacesUpToTheTwoHundredth) {

@@ -12,8 +12,12 @@ Coursename::Coursename(ui::Messenger& messenger) : m_messenger(messenger) {
     store::CCNRecord record;
     const std::vector<store::CoursenameRow> rows = record.readAll();
     record.close();
-    m_overflowed = rows.size() > static_cast<std::size_t>(kEntries);
-    for (std::size_t k = 0; k < rows.size() && k < m_names.size(); ++k) {
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        if (k >= m_names.size()) {
+            // Only a name is lost by a save; a blank row would be dropped anyway.
+            m_overflowed = m_overflowed || !gbk::isBlank(rows[k].name);
+            continue;
+        }
         m_names[k] = rows[k].name;
         if (gbk::width(m_names[k]) > kBoxBytes) {
             m_overflowed = true;

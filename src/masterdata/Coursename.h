@@ -3,9 +3,10 @@
 // courses in this order and stops at the first blank one.
 //
 // Construction reads the whole table (a store::DbError propagates: the command ends). Entry k
-// shows row k. A table holding more than 20 rows or names wider than a box (8 GBK bytes) cannot
-// come from this dialog; the first 20 rows are shown whole, nothing is cut silently, and
-// reportOverflow() tells the user once that a save keeps only what is shown.
+// shows row k. A table holding names after its 20th row or names wider than a box (8 GBK
+// bytes) cannot come from this dialog; the first 20 rows are shown whole, nothing is cut
+// silently, and reportOverflow() tells the user once that a save keeps only what is shown.
+// Blank rows after the 20th are no overflow: a save drops blank entries in any case.
 //
 // save() closes the gaps (a name under 4 GBK bytes is blank and dropped, the others keep box
 // order) and replaces the table in one transaction. A failed save leaves the table as it was,
@@ -38,7 +39,8 @@ public:
     // Box k (0-based, left to right, then top to bottom) into entry k.
     void setNames(const Names& names) { m_names = names; }
 
-    // True when the table could not be shown whole (more than 20 rows or an over-long name).
+    // True when the table could not be shown whole (a name after the 20th row or an over-long
+    // name).
     bool overflowed() const { return m_overflowed; }
     // Tells the user about an overflowing table; says nothing otherwise.
     void reportOverflow();

@@ -144,6 +144,22 @@ TEST(Coursename, TwentyNamesOfEightBytesAreNoOverflow) {
     EXPECT_TRUE(messenger.entries().empty());
 }
 
+TEST(Coursename, BlankRowsAfterTheTwentiethAreNoOverflow) {
+    const testsupport::TempDatabase db;
+    std::vector<std::string> names(20, "信息技术");
+    names.insert(names.end(), {"", "体", ""}); // rows 21 … 23 hold no name
+    store(names);
+    testsupport::RecordingMessenger messenger;
+    Coursename logic(messenger);
+    EXPECT_FALSE(logic.overflowed());
+    logic.reportOverflow();
+    EXPECT_TRUE(messenger.entries().empty());
+
+    store({"化学"}); // appended as row 24: a name that a save would lose
+    Coursename longer(messenger);
+    EXPECT_TRUE(longer.overflowed());
+}
+
 TEST(Coursename, RefusedSaveShowsTheDriverTextAndKeepsTheTable) {
     const testsupport::TempDatabase db;
     store({"语文", "数学"});

@@ -59,10 +59,14 @@ void TeachernameEdit::moveUp() {
 }
 
 void TeachernameEdit::moveDown() {
-    // Down only while the row of the last name is below the grid: with 60 names or fewer the
-    // grid stays, and the last row shown is never an empty one (nor one past the 200th place).
-    const int lastRow = (m_count - 1) / kGridColumns;
-    m_top = std::max(std::min(m_top + 1, lastRow - (kGridRows - 1)), 0);
+    // Down while the row that holds place count + 1 (where the next name goes, row count div
+    // 10) is below the grid, so that row becomes the bottom one. A roster that fits the first
+    // page (60 names or fewer) keeps the grid where it is, and the grid never shows a row past
+    // the 200th place.
+    constexpr int kLastTop = kPlaces / kGridColumns - kGridRows;
+    const int limit =
+        m_count <= kButtons ? 0 : std::min(m_count / kGridColumns - kGridRows + 1, kLastTop);
+    m_top = std::max(std::min(m_top + 1, limit), 0);
     refresh();
 }
 

@@ -131,6 +131,27 @@ TEST_F(TeachernameEditTest, MoveDownStopsWhenTheLastRowIsAtTheBottom) {
     EXPECT_EQ(logic.top(), 0);
 }
 
+TEST_F(TeachernameEditTest, MoveDownBringsThePlaceAfterTheLastNameIntoView) {
+    // The limit is (count div 10) - 5: with 70 or 100 names the grid goes on until the empty
+    // row that holds place count + 1 is its bottom row.
+    for (const int count : {70, 100, 130}) {
+        SCOPED_TRACE(count);
+        store::CTNRecord().replaceAll(std::vector<store::TeachernameRow>{});
+        store(numbered(1, count));
+        TeachernameEdit logic(m_messenger);
+        for (int i = 0; i < 20; ++i) {
+            logic.moveDown();
+        }
+        EXPECT_EQ(logic.top(), count / 10 - 5);
+        EXPECT_EQ(logic.captions()[49], numbered(count, count)[0]);
+        EXPECT_EQ(logic.captions()[50], "");
+        logic.selectButton(50);
+        EXPECT_EQ(logic.selection(), count + 1);
+        ASSERT_TRUE(logic.insert("王伟"));
+        EXPECT_EQ(logic.place(count + 1), "王伟");
+    }
+}
+
 TEST_F(TeachernameEditTest, SelectedButtonIsPressedAndFollowsTheWindow) {
     store(numbered(1, 80));
     TeachernameEdit logic(m_messenger);

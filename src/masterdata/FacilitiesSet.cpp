@@ -14,7 +14,8 @@ namespace {
 enum class Parse { Ok, NotANumber, OutOfRange };
 
 // A limit as typed: surrounding spaces are ignored, an empty box is 0; otherwise an
-// optional sign and decimal digits only.
+// optional sign and decimal digits only. A negative whole number is a valid entry that
+// means no limit, like 0; only a number above 29 is out of range.
 Parse parseLimit(std::string_view text, int& value) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
@@ -30,13 +31,17 @@ Parse parseLimit(std::string_view text, int& value) {
     }
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec == std::errc::result_out_of_range) {
+    if (ec == std::errc::result_out_of_range && ptr == end) {
+        if (text.front() == '-') {
+            value = 0; // below any int: no limit
+            return Parse::Ok;
+        }
         return Parse::OutOfRange;
     }
     if (ec != std::errc() || ptr != end) {
         return Parse::NotANumber;
     }
-    return value >= 0 && value <= FacilitiesSet::kMaxLimit ? Parse::Ok : Parse::OutOfRange;
+    return value <= FacilitiesSet::kMaxLimit ? Parse::Ok : Parse::OutOfRange;
 }
 
 } // namespace

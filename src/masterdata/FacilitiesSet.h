@@ -6,8 +6,9 @@
 // load() reads the course names (unusable when there are none) and the first ten rows of
 // the table into pairs 1 … 10. The dialog copies its controls in with setPair(): the limit
 // arrives as the number box's text. save() first checks every limit: it must be a whole
-// number from 0 to 29, where 0 and an empty box mean "no limit"; the first box that fails
-// is told to the user, invalidPair() names it and nothing is written. Otherwise every row
+// number of at most 29. A limit is 1 … 29; 0, an empty box or a negative number mean "no
+// limit" and are not stored. The first box that fails (not a whole number, or above 29) is
+// told to the user, invalidPair() names it and nothing is written. Otherwise every row
 // of the table is replaced by the pairs that have a subject (4 bytes or more) and a limit
 // above 0, in pair order, in one transaction. Text is UTF-8; load() and save() may throw
 // store::DbError.
@@ -31,7 +32,8 @@ public:
     static constexpr const char* kTitle = "学科资源有限设置";
     static constexpr const char* kNoCourses = "请设置学科课程的名称!";
     static constexpr const char* kNotANumber = "请输入一个整数。";
-    static constexpr const char* kOutOfRange = "请输入一个 0 到 29 之间的整数。";
+    static constexpr const char* kOutOfRange =
+        "请输入一个 1 到 29 之间的整数（0 或不填表示不限）。";
 
     struct Pair {
         std::string subject;

@@ -85,7 +85,7 @@ TEST_F(FacilitiesSetDialogTest, ARefusedLimitKeepsTheDialogOpenThenOkSaves) {
         QTest::keyClicks(d.limitBox(9), QStringLiteral("1"));
 
         EXPECT_EQ(messageFrom([&] { d.buttons()->okButton()->click(); }),
-                  "请输入一个 0 到 29 之间的整数。");
+                  "请输入一个 1 到 29 之间的整数（0 或不填表示不限）。");
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(d.focusWidget(), d.limitBox(6));
         EXPECT_EQ(stored(), (Rows{{"体育", 3}, {"物理", 2}}));

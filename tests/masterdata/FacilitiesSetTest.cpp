@@ -1,7 +1,7 @@
 // FacilitiesSet on a temporary database: pairs load in stored order, saving closes the
-// gaps and drops pairs without a subject or limit, the limit boxes are checked (a whole
-// number from 0 to 29, empty = 0) before anything is written, and the dialog is unusable
-// without course names.
+// gaps and drops pairs without a subject or limit (0, empty or negative), the limit boxes
+// are checked (a whole number of at most 29) before anything is written, and the dialog is
+// unusable without course names.
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
@@ -110,21 +110,21 @@ TEST_F(FacilitiesSetTest, SavingAllEmptyPairsEmptiesTheTable) {
     EXPECT_TRUE(storedRows().empty());
 }
 
-TEST_F(FacilitiesSetTest, LimitsAreWholeNumbersFromZeroToTwentyNine) {
+TEST_F(FacilitiesSetTest, LimitsAreWholeNumbersOfAtMostTwentyNine) {
     struct Case {
         std::string text;
         int stored;          // the limit stored for an accepted box (0: no row)
         std::string message; // the refusal, empty when accepted
     };
-    const std::string range = "请输入一个 0 到 29 之间的整数。";
+    const std::string range = "请输入一个 1 到 29 之间的整数（0 或不填表示不限）。";
     const std::string number = "请输入一个整数。";
     const std::vector<Case> cases = {
-        {"29", 29, ""},     {"1", 1, ""},       {"0", 0, ""},
-        {"", 0, ""},        {" 7 ", 7, ""},     {"+5", 5, ""},
-        {"30", 0, range},   {"-1", 0, range},   {"99999999999", 0, range},
-        {"abc", 0, number}, {"1.5", 0, number}, {"5a", 0, number},
-        {"+", 0, number},   {"+-3", 0, number}, {"二", 0, number},
-        {"1 2", 0, number}, {"0x1", 0, number}, {"-", 0, number},
+        {"29", 29, ""},          {"1", 1, ""},       {"0", 0, ""},       {"", 0, ""},
+        {" 7 ", 7, ""},          {"+5", 5, ""},      {"-1", 0, ""},      {" -30 ", 0, ""},
+        {"-99999999999", 0, ""}, {"30", 0, range},   {"+30", 0, range},  {"99999999999", 0, range},
+        {"abc", 0, number},      {"1.5", 0, number}, {"5a", 0, number},  {"+", 0, number},
+        {"+-3", 0, number},      {"二", 0, number},  {"1 2", 0, number}, {"0x1", 0, number},
+        {"-", 0, number},
     };
     store::CCSRecord().append(Rows{{"语文", 1}});
     ASSERT_TRUE(logic.load());
@@ -153,11 +153,21 @@ TEST_F(FacilitiesSetTest, LimitsAreWholeNumbersFromZeroToTwentyNine) {
 TEST_F(FacilitiesSetTest, ARefusedBoxBeforeAnyValidSaveWritesNothing) {
     store::CCSRecord().append(Rows{{"体育", 3}, {"物理", 2}});
     ASSERT_TRUE(logic.load());
-    setPairs({{"语文", "4"}, {"体育", "-3"}, {"物理", "x"}});
+    setPairs({{"语文", "4"}, {"体育", "-3"}, {"物理", "31"}, {"化学", "x"}});
     EXPECT_FALSE(logic.save());
-    EXPECT_EQ(logic.invalidPair(), 1); // the first refused box
+    EXPECT_EQ(logic.invalidPair(), 2); // the first refused box
     EXPECT_EQ(messenger.texts().size(), 1U);
     EXPECT_EQ(storedRows(), (Rows{{"体育", 3}, {"物理", 2}}));
+}
+
+TEST_F(FacilitiesSetTest, ANegativeLimitIsAcceptedAndNotStored) {
+    store::CCSRecord().append(Rows{{"体育", 3}, {"物理", 2}});
+    ASSERT_TRUE(logic.load());
+    setPairs({{"体育", "-2"}, {"物理", "2"}, {"语文", "-1"}});
+    EXPECT_TRUE(logic.save());
+    EXPECT_EQ(logic.invalidPair(), -1);
+    EXPECT_TRUE(messenger.entries().empty());
+    EXPECT_EQ(storedRows(), (Rows{{"物理", 2}}));
 }
 
 TEST_F(FacilitiesSetTest, AStoredLimitAbove29IsShownAndMustBeMendedBeforeSaving) {

@@ -100,8 +100,8 @@ std::optional<Options> parseOptions(const Args& args, std::ostream& err) {
             options.title = value;
         } else if (option == "--days") {
             options.days = parseInt(value);
-            if (!options.days) {
-                err << kPrefix << "--days 应为整数：" << value << '\n';
+            if (!options.days || *options.days < 0 || *options.days > 10) {
+                err << kPrefix << "--days 应为0到10的整数：" << value << '\n';
                 return std::nullopt;
             }
         } else {
@@ -118,7 +118,7 @@ std::optional<Options> parseOptions(const Args& args, std::ostream& err) {
         return std::nullopt;
     }
     if (options.kind == ReportKind::ReviewTimetable && !options.days) {
-        err << kPrefix << "lessonr 需要 --days D（复习天数 1 到 10）\n";
+        err << kPrefix << "lessonr 需要 --days D（复习天数 0 到 10）\n";
         return std::nullopt;
     }
     return options;

@@ -147,14 +147,8 @@ BuildResult buildWeekly(Pages& pages, const ReportTable& table) {
             pages.putNumber(page, line, 12 + 6 * j + 44 * half, entry.values[size_t(j)]);
         }
     }
-    // Every page that holds an entry is printed (the last page of a full count is blank).
-    const int printedPages =
-        std::max<int>(1, static_cast<int>((n + kWeeklyPerPage - 1) / kWeeklyPerPage));
-    std::vector<PrintedPage> printed;
-    for (int p = 0; p < printedPages; ++p) {
-        printed.push_back({p, layoutOf(ReportKind::Weekly).lines});
-    }
-    return pages.finish(ReportKind::Weekly, std::move(printed));
+    // The print shows the first page only (40 teachers); the export holds every page.
+    return pages.finish(ReportKind::Weekly, {{0, layoutOf(ReportKind::Weekly).lines}});
 }
 
 BuildResult buildMonthly(Pages& pages, ReportKind kind, const ReportTable& table) {
@@ -202,20 +196,22 @@ int rowsInUse(const std::vector<std::vector<std::string>>& grid, int maxRows) {
     return rows;
 }
 
-// One page: rows 0 … R−1 with the grid columns listed in `columns`.
+// One page: rows 0 … R−1 with the grid columns listed in `columns`. The template is
+// trimmed first and the cells written over it, so a name that runs past the last column
+// covers the moved right border instead of losing its end to it.
 void teacherPage(Pages& pages, const ReportTable& table, int rows,
                  const std::vector<int>& columns) {
     const int page = pages.addPage();
+    pages.copyBottomBorder(page, 2 * rows);
+    pages.zeroAfter(page, 2 * rows);
+    const int used = static_cast<int>(columns.size());
+    pages.moveRightBorder(page, 2 * rows, kTeacherRightBorder, 8 * used);
     for (int r = 0; r < rows; ++r) {
         for (size_t c = 0; c < columns.size(); ++c) {
             pages.put(page, 2 * r + 1, 2 + 8 * static_cast<int>(c),
                       cellOf(table.grid, size_t(r), size_t(columns[c])));
         }
     }
-    pages.copyBottomBorder(page, 2 * rows);
-    pages.zeroAfter(page, 2 * rows);
-    const int used = static_cast<int>(columns.size());
-    pages.moveRightBorder(page, 2 * rows, kTeacherRightBorder, 8 * used);
 }
 
 // The list is one page while its columns fit (15 with the class column); the columns past
@@ -312,10 +308,16 @@ BuildResult buildGradeTimetable(Pages& pages, const ReportTable& table) {
     return pages.finish(ReportKind::GradeTimetable, {{page, 2 * n + 5}});
 }
 
+// A cell of a review day after the last one (7D < index < 35 on the first page) is not
+// made self-study: only its first two bytes are shown, as the timetable holds it.
+std::string cellAsHeld(const ClassTimetable& row, int index) {
+    return size_t(index) < row.cells.size() ? gbk::cut(row.cells[size_t(index)], 2) : std::string();
+}
+
 BuildResult buildReviewTimetable(Pages& pages, const ReportTable& table) {
     const int days = table.reviewDays;
-    if (days < 1 || days > kMaxReviewDays) {
-        return {std::nullopt, "复习天数应在1到10之间，实为" + std::to_string(days) + "天。"};
+    if (days < 0 || days > kMaxReviewDays) {
+        return {std::nullopt, "复习天数应在0到10之间，实为" + std::to_string(days) + "天。"};
     }
     const int n = classesInUse(table);
     const int pageCount = (days - 1) / 5 + 1;
@@ -330,8 +332,9 @@ BuildResult buildReviewTimetable(Pages& pages, const ReportTable& table) {
         const int line = 5 + 2 * p;
         const std::string name = gbk::cut(row.className, 6);
         pages.put(0, line, 2, name);
-        for (int j = 1; j <= std::min(cells, kTimetableCells); ++j) {
-            pages.put(0, line, 6 + 4 * j, reportCell(row, j - 1));
+        for (int j = 1; j <= kTimetableCells; ++j) {
+            pages.put(0, line, 6 + 4 * j,
+                      j <= cells ? reportCell(row, j - 1) : cellAsHeld(row, j - 1));
         }
         if (pageCount > 1) {
             pages.put(1, line, 2, name);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,16 +74,29 @@ std::string probeFile(const std::filesystem::path& path) {
     return error;
 }
 
-std::string writeFile(const std::filesystem::path& path, std::string_view bytes) {
+std::string writeFile(const std::filesystem::path& requested, std::string_view bytes) {
+    // A link is written through: the file it points to receives the document, the link stays.
+    std::filesystem::path path = requested;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(requested, ec))) {
+        if (std::filesystem::path resolved = std::filesystem::weakly_canonical(requested, ec);
+            !ec) {
+            path = std::move(resolved);
+        }
+    }
     struct stat target {};
     if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
-        return fileError(path, EISDIR);
+        return fileError(requested, EISDIR);
     }
     const bool existed = ::stat(path.c_str(), &target) == 0;
+    // A file that could not be opened for writing is not replaced either.
+    if (existed && ::access(path.c_str(), W_OK) != 0) {
+        return fileError(requested, errno);
+    }
     std::string temporary = path.string() + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
-        return fileError(path, errno);
+        return fileError(requested, errno);
     }
     // mkostemp creates 0600; give the document the mode a new file would get, or keep the
     // replaced file's.
@@ -99,12 +113,12 @@ std::string writeFile(const std::filesystem::path& path, std::string_view bytes)
     if (::close(fd) != 0 || !written) {
         const int error = written ? errno : writeErrno;
         ::unlink(temporary.c_str());
-        return fileError(path, error);
+        return fileError(requested, error);
     }
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
-        return fileError(path, error);
+        return fileError(requested, error);
     }
     return {};
 }

@@ -7,6 +7,8 @@
 //   is replaced.
 // - writeFile(): writes the bytes to a new file beside the target and renames it over the
 //   target, so a failed write never leaves a half-written document or destroys the old file.
+//   A symbolic link is written through (its target is replaced, the link stays), and an
+//   existing file that may not be written to is refused, as opening it for writing would be.
 #pragma once
 
 #include <filesystem>

@@ -5,7 +5,8 @@
 // - grid: TeacherList (up to 20 × 20 cells) and DutyRoster (up to 15 cells a row, row 0
 //   the headings; cell 0 the class, cells 1 … 14 the times as the duty browse holds them).
 // - classes: GradeTimetable (35 cells a class, cell 7 × day + period − 1 for day 0 … 4
-//   and period 1 … 7) and ReviewTimetable (7 × reviewDays cells, day-major likewise).
+//   and period 1 … 7) and ReviewTimetable (7 × reviewDays cells, day-major likewise; the
+//   first page shows cells 1 … 35 whatever D is, and cells past 7D as they are held).
 #pragma once
 
 #include <string>
@@ -27,7 +28,7 @@ struct ReportTable {
     std::vector<CountEntry> counts;
     std::vector<std::vector<std::string>> grid;
     std::vector<ClassTimetable> classes;
-    int reviewDays = 5; // D of the review timetable, 1 … 10
+    int reviewDays = 5; // D of the review timetable, 0 … 10
 };
 
 } // namespace reports

@@ -64,13 +64,16 @@ TEST(WeeklyDocument, FortyTeachersMakeTwoPagesTheSecondUnfilled) {
     EXPECT_EQ(d.printed.size(), 1u);
 }
 
-TEST(WeeklyDocument, FortyFirstTeacherOpensThePageAfterAndIsPrinted) {
-    const Document d = build(ReportKind::Weekly, counts(41, 6));
-    EXPECT_EQ(d.pageCount(), 2);
+TEST(WeeklyDocument, FortyFirstTeacherOpensThePageAfterWhichIsExportedButNotPrinted) {
+    const Document d = build(ReportKind::Weekly, counts(81, 6));
+    EXPECT_EQ(d.pageCount(), 3);
     EXPECT_EQ(at(d, 1, 3, 2, 6), g(teacherName(40)));
     EXPECT_EQ(at(d, 1, 3, 12, 1), "0");
-    ASSERT_EQ(d.printed.size(), 2u);
-    EXPECT_EQ(d.printed[1].page, 1);
+    EXPECT_EQ(at(d, 2, 3, 2, 6), g(teacherName(80)));
+    // The print holds the first 40 teachers: page 0, all 43 lines.
+    ASSERT_EQ(d.printed.size(), 1u);
+    EXPECT_EQ(d.printed[0].page, 0);
+    EXPECT_EQ(d.printed[0].lines, 43);
 }
 
 TEST(WeeklyDocument, CountsAreDecimalDigitsSixColumnsApart) {
@@ -164,6 +167,22 @@ TEST(TeacherListDocument, ThreeRowsFiveColumnsAreTrimmed) {
     EXPECT_EQ(at(d, 0, 5, 2 + 8 * 4, 6), g(teacherName(2 * 20 + 4)));
     ASSERT_EQ(d.printed.size(), 1u);
     EXPECT_EQ(d.printed[0].lines, 7);
+}
+
+TEST(TeacherListDocument, ANameRunningPastTheLastColumnCoversTheMovedBorder) {
+    // The template is trimmed before the cells are written: a four-character name in the
+    // last of 3 columns (cell at 18 … 25) keeps all its bytes over the border at 24-25.
+    ReportTable table = teacherGrid(3, 3);
+    table.grid[1][2] = "欧阳明华";
+    table.grid[2][2] = "欧阳长名字"; // 10 bytes: also over the spaces after the border
+    const Document d = build(ReportKind::TeacherList, table);
+    EXPECT_EQ(at(d, 0, 3, 18, 8), g("欧阳明华"));
+    EXPECT_EQ(at(d, 0, 3, 26, 2), "  ");
+    EXPECT_EQ(at(d, 0, 5, 18, 10), g("欧阳长名字"));
+    EXPECT_EQ(at(d, 0, 5, 28, 2), "  ");
+    // The other lines keep the moved border.
+    EXPECT_EQ(gbk::fromGbk(at(d, 0, 1, 24, 2)), "│");
+    EXPECT_EQ(gbk::fromGbk(at(d, 0, 4, 24, 2)), "┤");
 }
 
 TEST(TeacherListDocument, AllTwentyRowsKeepTheWholeTemplateHeight) {
@@ -315,6 +334,35 @@ TEST(ReviewTimetableDocument, FiveDaysMakeOnePageAndElevenAreRefused) {
     table.reviewDays = 11;
     EXPECT_FALSE(reports::buildDocument(ReportKind::ReviewTimetable, table,
                                         templateBytes(ReportKind::ReviewTimetable)));
+    table.reviewDays = -1;
+    EXPECT_FALSE(reports::buildDocument(ReportKind::ReviewTimetable, table,
+                                        templateBytes(ReportKind::ReviewTimetable)));
+}
+
+TEST(ReviewTimetableDocument, NoReviewDaysStillMakeOnePageWithTheClassNames) {
+    // D = 0: (0 − 1) / 5 + 1 = 1 page; nothing becomes self-study.
+    ReportTable table = timetable(2, 0);
+    table.reviewDays = 0;
+    const Document d = build(ReportKind::ReviewTimetable, table);
+    ASSERT_EQ(d.pageCount(), 1);
+    EXPECT_EQ(at(d, 0, 7, 2, 6), g("初一⑵"));
+    EXPECT_EQ(at(d, 0, 7, 10, 2), "  ");
+    EXPECT_EQ(d.line(0, 9), std::string(151, ' ') + "\n");
+}
+
+TEST(ReviewTimetableDocument, CellsAfterTheLastReviewDayShowAsHeld) {
+    // D = 3: days 1 to 3 get "自习" for their empty cells; days 4 and 5 of the first page
+    // show what the timetable holds there, empty cells staying empty.
+    ReportTable table = timetable(1, 35);
+    table.reviewDays = 3;
+    table.classes[0].cells[20] = "";     // day 3, period 7
+    table.classes[0].cells[21] = "化学"; // day 4, period 1
+    table.classes[0].cells[22] = "";     // day 4, period 2
+    const Document d = build(ReportKind::ReviewTimetable, table);
+    EXPECT_EQ(at(d, 0, 5, 6 + 4 * 21, 2), g("自"));
+    EXPECT_EQ(at(d, 0, 5, 6 + 4 * 22, 2), g("化"));
+    EXPECT_EQ(at(d, 0, 5, 6 + 4 * 23, 2), "  ");
+    EXPECT_EQ(at(d, 0, 5, 6 + 4 * 35, 2), g("语"));
 }
 
 // ---- refusals and limits -------------------------------------------------------------

@@ -151,6 +151,49 @@ TEST(Export, AnUncreatablePathShowsTheFileErrorAndWritesNothing) {
     }
 }
 
+TEST(Export, ALinkIsWrittenThroughAndStays) {
+    for (ReportKind kind : {ReportKind::Weekly, ReportKind::Monthly}) {
+        const WorkDir wd;
+        {
+            std::ofstream old(wd / "real.txt", std::ios::binary);
+            old << "old";
+        }
+        fs::create_symlink(wd / "real.txt", wd / "link.txt");
+        testsupport::RecordingMessenger messenger;
+        ScriptedChooser chooser(wd / "link.txt");
+        ReportTable table = weekly(1);
+        if (kind == ReportKind::Monthly) {
+            table.counts[0].values = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+        }
+        EXPECT_EQ(reports::exportReport(kind, table, wd.path(), chooser, messenger),
+                  ExportOutcome::Written);
+        EXPECT_TRUE(fs::is_symlink(wd / "link.txt"));
+        EXPECT_EQ(fs::file_size(wd / "real.txt"), reports::layoutOf(kind).templateSize);
+        EXPECT_TRUE(messenger.entries().empty());
+    }
+}
+
+TEST(Export, AWriteProtectedFileIsNotReplaced) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into write-protected files";
+    }
+    // Monthly: no probe first; the write itself refuses.
+    const WorkDir wd;
+    {
+        std::ofstream old(wd / "old.txt", std::ios::binary);
+        old << "old";
+    }
+    fs::permissions(wd / "old.txt", fs::perms::owner_read);
+    testsupport::RecordingMessenger messenger;
+    ScriptedChooser chooser(wd / "old.txt");
+    ReportTable table = weekly(1);
+    table.counts[0].values = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    EXPECT_EQ(reports::exportReport(ReportKind::Monthly, table, wd.path(), chooser, messenger),
+              ExportOutcome::Failed);
+    EXPECT_TRUE(messenger.said("无法写入文件“" + (wd / "old.txt").string() + "”：没有访问权限。"));
+    EXPECT_EQ(readBytes(wd / "old.txt"), "old");
+}
+
 TEST(Export, AReadOnlyFolderShowsThePermissionError) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root writes into read-only folders";

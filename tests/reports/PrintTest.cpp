@@ -74,7 +74,7 @@ TEST(PdfPrint, RendersThePrintedPagesAndRemovesTheTemporaryFile) {
     wide.grid.push_back({"高二⑴", "赵老师"});
     const std::vector<PdfCase> cases = {
         {ReportKind::Weekly, counts(39, 6), 1}, {ReportKind::Weekly, counts(40, 6), 1},
-        {ReportKind::Weekly, counts(41, 6), 2}, {ReportKind::Monthly, counts(26, 9), 2},
+        {ReportKind::Weekly, counts(41, 6), 1}, {ReportKind::Monthly, counts(26, 9), 2},
         {ReportKind::Term, counts(25, 9), 2},   {ReportKind::GradeTimetable, grade(4), 1},
         {ReportKind::TeacherList, wide, 2},
     };

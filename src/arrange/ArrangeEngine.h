@@ -15,7 +15,8 @@
 //   since after 6000 failed attempts any free, allowed cell is taken with probability at
 //   least 1/35 per draw);
 // - never writes a lesson into a unified slot, neither by the day replacement of counts
-//   above 5, nor by the early-period pass, nor by the double-period exchanges;
+//   above 5 (the attempt is rejected), nor by the early-period pass (the slot is passed
+//   over), nor by the double-period exchanges (that exchange is skipped);
 // - treats a filled period-1/2 cell whose text matches no course entry of the class as a
 //   violation of the main-course rule (it is not a main course);
 // - places no lessons for an entry without a teacher (empty, shorter than 4 bytes, or the
@@ -403,9 +404,11 @@ private:
                 if (k != 0) {
                     int u = 0;
                     for (int p = 1; p <= school::kPeriods && u == 0; ++p) {
-                        u = !chinese(d1, p) && !isUnified(d1, p) ? p : 0;
+                        u = !chinese(d1, p) ? p : 0;
                     }
-                    if (u != 0) {
+                    // A unified slot stays free: when the first period that is not Chinese is
+                    // one, the lesson is not brought over (another period is not sought).
+                    if (u != 0 && !isUnified(d1, u)) {
                         exchange(pos, d1, u, *d2, k);
                     }
                     break;

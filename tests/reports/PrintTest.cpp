@@ -128,6 +128,28 @@ TEST(PdfPrint, TheTimetableTitleIsDrawnWhole) {
     EXPECT_NE(text->find("⑶"), std::string::npos);
 }
 
+TEST(PdfPrint, TheDutyRosterPrintsItsLastColumn) {
+    // Cells 1 … 9 of a roster row stand at columns 18 … 82: the line is printed over its
+    // whole text width, so the last column ("周五早") reaches the paper.
+    ReportTable roster;
+    roster.grid.push_back({"班级", "周一早", "周一晚", "周二早", "周二晚", "周三早", "周三晚",
+                           "周四早", "周四晚", "周五早", "周日晚"});
+    roster.grid.push_back({"初三⑵", "", "", "", "", "", "", "", "", "末位师", ""});
+    const WorkDir wd;
+    testsupport::RecordingMessenger messenger;
+    reports::ReportPrinter printer(messenger);
+    const fs::path pdf = wd / "duty.pdf";
+    ASSERT_EQ(printer.printToPdf(ReportKind::DutyRoster, "班  级  年  段  督  修  表", roster,
+                                 wd.path(), pdf),
+              PrintOutcome::Printed);
+    const std::optional<std::string> text = pdfText(pdf);
+    if (!text) {
+        GTEST_SKIP() << "pdftotext not installed";
+    }
+    EXPECT_NE(text->find("末位师"), std::string::npos);
+    EXPECT_NE(text->find("周五早"), std::string::npos);
+}
+
 TEST(PdfPrint, FailuresPrintNothing) {
     const WorkDir wd;
     testsupport::RecordingMessenger messenger;

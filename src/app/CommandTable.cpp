@@ -8,7 +8,7 @@
 #include "masterdata/SamelessonDialog.h"
 #include "masterdata/TeachernameEditDialog.h"
 
-#include <exception>
+#include "core/Reported.h"
 
 namespace app {
 namespace {
@@ -158,15 +158,7 @@ bool runCommand(const DialogFactory& open, QWidget* parent, ui::Messenger& messe
     if (!open) {
         return false; // no dialog yet; its entry is disabled, so only code gets here
     }
-    try {
-        open(parent);
-        return true;
-    } catch (const std::exception& e) {
-        messenger.error(e.what());
-    } catch (...) {
-        messenger.error("未知错误");
-    }
-    return false;
+    return ui::reported(messenger, [&] { open(parent); });
 }
 
 } // namespace app

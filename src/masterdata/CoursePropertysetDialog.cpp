@@ -1,6 +1,6 @@
 #include "masterdata/CoursePropertysetDialog.h"
 
-#include "masterdata/SlotGuard.h"
+#include "core/Reported.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/GbkLineEdit.h"
 #include "widgets/TextConvert.h"
@@ -102,7 +102,7 @@ void CoursePropertysetDialog::run(QWidget* parent) {
 }
 
 void CoursePropertysetDialog::chooseGrade(int index) {
-    guardedCall(m_messenger, [&] { m_logic.chooseGrade(index); });
+    ui::reported(m_messenger, [&] { m_logic.chooseGrade(index); });
     showPairs();
 }
 

@@ -1,6 +1,6 @@
 #include "masterdata/GradeteachereditDialog.h"
 
-#include "masterdata/SlotGuard.h"
+#include "core/Reported.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/TextConvert.h"
 
@@ -98,7 +98,7 @@ void GradeteachereditDialog::run(QWidget* parent) {
 }
 
 void GradeteachereditDialog::chooseSubject(int index) {
-    guardedCall(m_messenger, [&] { m_logic.chooseSubject(index); });
+    ui::reported(m_messenger, [&] { m_logic.chooseSubject(index); });
     showSubjectTeachers();
 }
 

@@ -1,6 +1,6 @@
 #include "masterdata/SamelessonDialog.h"
 
-#include "masterdata/SlotGuard.h"
+#include "core/Reported.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/GbkLineEdit.h"
 #include "widgets/TextConvert.h"
@@ -88,7 +88,7 @@ void SamelessonDialog::run(QWidget* parent) {
 }
 
 void SamelessonDialog::chooseGrade(int index) {
-    guardedCall(m_messenger, [&] { m_logic.chooseGrade(index); });
+    ui::reported(m_messenger, [&] { m_logic.chooseGrade(index); });
     showRows();
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/DialogButtons.h"
 
+#include "core/Reported.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -40,14 +42,9 @@ bool DialogButtons::save() {
     if (!m_saveFunction) {
         return true;
     }
-    try {
-        return m_saveFunction();
-    } catch (const std::exception& e) {
-        m_messenger.error(e.what());
-    } catch (...) {
-        m_messenger.error("未知错误");
-    }
-    return false;
+    bool saved = false;
+    ui::reported(m_messenger, [&] { saved = m_saveFunction(); });
+    return saved;
 }
 
 void DialogButtons::saveAndClose() {

@@ -26,6 +26,7 @@ class StreamMessenger : public ui::Messenger {
 public:
     StreamMessenger(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
     void info(const std::string& text) override { m_out << text << '\n'; }
+    void notice(const std::string&, const std::string& text) override { info(text); }
     void error(const std::string& text) override {
         m_err << kPrefix << text << '\n';
         m_failed = true;

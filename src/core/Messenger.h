@@ -1,5 +1,6 @@
 // The one way logic classes talk to the user: information, errors and yes/no questions.
-// Widgets implement it with message boxes (caption "tavlen"); tests use a recording fake
+// Widgets implement it with message boxes (caption "tavlen", the application title, unless a
+// notice names its own caption, as "提示" for a finished print); tests use a recording fake
 // that also scripts the answers. Texts are UTF-8.
 #pragma once
 
@@ -11,6 +12,8 @@ class Messenger {
 public:
     virtual ~Messenger() = default;
     virtual void info(const std::string& text) = 0;
+    // Information under a caption of its own.
+    virtual void notice(const std::string& caption, const std::string& text) = 0;
     virtual void error(const std::string& text) = 0;
     // True for yes.
     virtual bool confirm(const std::string& text) = 0;

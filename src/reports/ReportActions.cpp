@@ -2,9 +2,6 @@
 
 #include "reports/SaveFileDialog.h"
 
-#include <QMessageBox>
-#include <QString>
-
 namespace reports {
 
 ReportActions::ReportActions(QWidget* parent, ui::Messenger& messenger,
@@ -18,12 +15,7 @@ ExportOutcome ReportActions::exportReport(ReportKind kind, const ReportTable& ta
 
 PrintOutcome ReportActions::printReport(ReportKind kind, const std::string& title,
                                         const ReportTable& table) {
-    QWidget* parent = m_parent;
-    ReportPrinter printer(m_messenger,
-                          [parent](const std::string& caption, const std::string& text) {
-                              QMessageBox::information(parent, QString::fromStdString(caption),
-                                                       QString::fromStdString(text));
-                          });
+    ReportPrinter printer(m_messenger);
     return printer.print(kind, title, table, m_workDir);
 }
 

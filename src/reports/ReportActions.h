@@ -1,6 +1,6 @@
 // What a report dialog calls for its "表格导出" and "打印" buttons: the export through the
-// save-file dialog, and the print on the default printer with the finished notice shown
-// under its own caption "提示". Errors go to the dialog's messenger. The working directory
+// save-file dialog, and the print on the default printer. Messages, the finished notice
+// under its own caption "提示" among them, go to the dialog's messenger. The working directory
 // is the process's current directory unless given.
 #pragma once
 

@@ -14,8 +14,7 @@
 
 namespace reports {
 
-ReportPrinter::ReportPrinter(ui::Messenger& messenger, CaptionedInfo notice)
-    : m_messenger(messenger), m_notice(std::move(notice)) {}
+ReportPrinter::ReportPrinter(ui::Messenger& messenger) : m_messenger(messenger) {}
 
 PrintOutcome ReportPrinter::print(ReportKind kind, const std::string& title,
                                   const ReportTable& table, const std::filesystem::path& workDir) {
@@ -107,11 +106,7 @@ PrintOutcome ReportPrinter::run(Target target, ReportKind kind, const std::strin
     if (!drawn) {
         return PrintOutcome::Failed;
     }
-    if (m_notice) {
-        m_notice(kPrintedCaption, kPrinted);
-    } else {
-        m_messenger.info(kPrinted);
-    }
+    m_messenger.notice(kPrintedCaption, kPrinted);
     return PrintOutcome::Printed;
 }
 

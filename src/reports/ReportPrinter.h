@@ -5,8 +5,7 @@
 // Messages: a missing or short template, text GBK cannot encode, a temporary file that
 // cannot be written: their error, nothing printed. No default printer: kNoPrinter, and the
 // temporary file is left. A job that cannot start: an error, nothing printed. Done:
-// kPrinted with caption kPrintedCaption (through `notice` when given, which can show the
-// caption; otherwise as the messenger's information).
+// kPrinted with caption kPrintedCaption.
 #pragma once
 
 #include "core/Messenger.h"
@@ -26,12 +25,9 @@ inline constexpr const char* kPrintJobName = "printer";
 
 enum class PrintOutcome { Printed, NotPrintable, Failed, NoPrinter };
 
-// Shows an information message under its own caption (caption, text; both UTF-8).
-using CaptionedInfo = std::function<void(const std::string&, const std::string&)>;
-
 class ReportPrinter {
 public:
-    explicit ReportPrinter(ui::Messenger& messenger, CaptionedInfo notice = {});
+    explicit ReportPrinter(ui::Messenger& messenger);
 
     // title: UTF-8, as the report's dialog composes it (ReportTitles.h).
     PrintOutcome print(ReportKind kind, const std::string& title, const ReportTable& table,
@@ -48,7 +44,6 @@ private:
                      const std::filesystem::path& pdfPath);
 
     ui::Messenger& m_messenger;
-    CaptionedInfo m_notice;
 };
 
 } // namespace reports

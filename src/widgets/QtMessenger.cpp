@@ -14,8 +14,9 @@ QString caption() {
 
 // Built by hand rather than through the static helpers, so the buttons read in Chinese
 // whether or not Qt's own translations are installed.
-void tell(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
-    QMessageBox box(icon, caption(), toQString(text), QMessageBox::Ok, parent);
+void tell(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
+          const QString& title = caption()) {
+    QMessageBox box(icon, title, toQString(text), QMessageBox::Ok, parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
@@ -24,6 +25,10 @@ void tell(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
 
 void QtMessenger::info(const std::string& text) {
     tell(m_parent, QMessageBox::Information, text);
+}
+
+void QtMessenger::notice(const std::string& caption, const std::string& text) {
+    tell(m_parent, QMessageBox::Information, text, toQString(caption));
 }
 
 void QtMessenger::error(const std::string& text) {

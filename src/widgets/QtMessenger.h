@@ -1,5 +1,5 @@
-// ui::Messenger on message boxes: info() shows an information box, error() a warning box,
-// confirm() asks with 是/否 buttons (是 is the default, as on the original). Every box is
+// ui::Messenger on message boxes: info() and notice() show an information box, error() a warning
+// box, confirm() asks with 是/否 buttons (是 is the default, as on the original). Every box is
 // modal, parented to the widget given at construction, and carries the application title
 // kMessageCaption as its caption. Texts arrive as UTF-8.
 #pragma once
@@ -21,6 +21,7 @@ public:
     explicit QtMessenger(QWidget* parent = nullptr) : m_parent(parent) {}
 
     void info(const std::string& text) override;
+    void notice(const std::string& caption, const std::string& text) override;
     void error(const std::string& text) override;
     bool confirm(const std::string& text) override;
 

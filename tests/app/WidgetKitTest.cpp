@@ -67,6 +67,13 @@ TEST(QtMessenger, BoxesCarryTheApplicationTitleTheTextAndChineseButtons) {
     messenger.info("存盘完毕");
     onNextBox(look(QMessageBox::Warning, "[SQLite]no such table: x (1)"));
     messenger.error("[SQLite]no such table: x (1)");
+    onNextBox([](QMessageBox& box) {
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("提示"));
+        EXPECT_EQ(box.text(), QStringLiteral("打印完毕!"));
+        EXPECT_EQ(box.icon(), QMessageBox::Information);
+        return box.button(QMessageBox::Ok);
+    });
+    messenger.notice("提示", "打印完毕!");
 
     for (const bool yes : {true, false}) {
         onNextBox([yes](QMessageBox& box) {

@@ -88,6 +88,8 @@ TEST(PdfPrint, RendersThePrintedPagesAndRemovesTheTemporaryFile) {
         EXPECT_GT(fs::file_size(pdf), 1000u);
         EXPECT_EQ(pdfPages(pdf), c.pages) << reports::layoutOf(c.kind).cliName;
         EXPECT_EQ(messenger.texts(), std::vector<std::string>{"打印完毕!"});
+        ASSERT_EQ(messenger.entries().size(), 1u);
+        EXPECT_EQ(messenger.entries()[0].caption, "提示");
         EXPECT_FALSE(fs::exists(wd.path() / reports::layoutOf(c.kind).printFile));
     }
 }

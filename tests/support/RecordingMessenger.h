@@ -15,14 +15,20 @@ public:
     struct Entry {
         enum class Kind { Info, Error, Confirm } kind;
         std::string text;
+        std::string caption; // the caption of a notice; empty for the application title
     };
 
-    void info(const std::string& text) override { m_entries.push_back({Entry::Kind::Info, text}); }
+    void info(const std::string& text) override {
+        m_entries.push_back({Entry::Kind::Info, text, {}});
+    }
+    void notice(const std::string& caption, const std::string& text) override {
+        m_entries.push_back({Entry::Kind::Info, text, caption});
+    }
     void error(const std::string& text) override {
-        m_entries.push_back({Entry::Kind::Error, text});
+        m_entries.push_back({Entry::Kind::Error, text, {}});
     }
     bool confirm(const std::string& text) override {
-        m_entries.push_back({Entry::Kind::Confirm, text});
+        m_entries.push_back({Entry::Kind::Confirm, text, {}});
         if (m_answers.empty()) {
             return m_defaultAnswer;
         }

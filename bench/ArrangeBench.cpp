@@ -7,6 +7,7 @@
 #include "arrange/AutoOrder.h"
 #include "arrange/AutoOrderData.h"
 #include "arrange/RandomSource.h"
+#include "core/SampleNames.h"
 #include "core/SchoolNames.h"
 
 #include <benchmark/benchmark.h>
@@ -29,22 +30,6 @@ public:
 private:
     std::uint64_t m_state;
 };
-
-constexpr std::array<const char*, 24> kSurnames = {"王", "李", "张", "刘", "陈", "杨", "黄", "赵",
-                                                   "吴", "周", "徐", "孙", "马", "朱", "胡", "郭",
-                                                   "何", "高", "林", "罗", "郑", "梁", "谢", "宋"};
-constexpr std::array<const char*, 24> kGiven = {"伟", "芳", "娜", "敏", "静", "丽", "强", "磊",
-                                                "军", "洋", "勇", "艳", "杰", "涛", "明", "超",
-                                                "秀", "霞", "平", "刚", "桂", "华", "红", "兰"};
-
-std::string teacherName(int n) {
-    std::string name = std::string(kSurnames[static_cast<std::size_t>(n % 24)]) +
-                       kGiven[static_cast<std::size_t>((n / 24) % 24)];
-    if (n >= 576) {
-        name += kGiven[static_cast<std::size_t>(n / 576 - 1)];
-    }
-    return name;
-}
 
 struct School {
     arrange::AutoOrderData data;
@@ -76,7 +61,7 @@ School makeSchool() {
         for (int c = 1; c <= school::kMaxClasses; ++c) {
             for (std::size_t k = 0; k < plan.size(); ++k) {
                 if (c % 2 == 1) {
-                    current[k] = teacherName(next++);
+                    current[k] = school::sampleTeacherName(next++);
                     teachers.push_back(current[k]);
                 }
                 const int weekly = plan[k].weekly - (k >= 9 && variation.next() % 3 == 0 ? 1 : 0);

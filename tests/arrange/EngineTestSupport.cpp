@@ -1,44 +1,26 @@
 #include "EngineTestSupport.h"
 
 #include "core/Gbk.h"
+#include "core/SampleNames.h"
 
 #include <algorithm>
 
 namespace enginetest {
-namespace {
-
-constexpr std::array<const char*, 24> kSurnames = {"王", "李", "张", "刘", "陈", "杨", "黄", "赵",
-                                                   "吴", "周", "徐", "孙", "马", "朱", "胡", "郭",
-                                                   "何", "高", "林", "罗", "郑", "梁", "谢", "宋"};
-constexpr std::array<const char*, 24> kGiven = {"伟", "芳", "娜", "敏", "静", "丽", "强", "磊",
-                                                "军", "洋", "勇", "艳", "杰", "涛", "明", "超",
-                                                "秀", "霞", "平", "刚", "桂", "华", "红", "兰"};
-
-// Distinct for every n below 14400: two characters below 576, three from there on.
-std::string teacherName(int n) {
-    std::string name = std::string(kSurnames[static_cast<std::size_t>(n % 24)]) +
-                       kGiven[static_cast<std::size_t>((n / 24) % 24)];
-    if (n >= 576) {
-        name += kGiven[static_cast<std::size_t>(n / 576 - 1)];
-    }
-    return name;
-}
-
-} // namespace
 
 std::vector<Course> planWithTotal(int total, int grade, int classNumber) {
     const int base = (grade * 20 + classNumber - 1) * 12;
-    std::vector<Course> plan = {{"语文", teacherName(base + 0), 6},
-                                {"数学", teacherName(base + 1), 5},
-                                {"英语", teacherName(base + 2), 5},
-                                {"物理", teacherName(base + 3), 4}};
+    std::vector<Course> plan = {{"语文", school::sampleTeacherName(base + 0), 6},
+                                {"数学", school::sampleTeacherName(base + 1), 5},
+                                {"英语", school::sampleTeacherName(base + 2), 5},
+                                {"物理", school::sampleTeacherName(base + 3), 4}};
     int sum = 20;
     const std::array<const char*, 8> others = {"化学", "政治", "历史", "地理",
                                                "生物", "体育", "音乐", "美术"};
     int k = 0;
     while (sum < total && k < 8) {
         const int weekly = std::min(2, total - sum);
-        plan.push_back({others[static_cast<std::size_t>(k)], teacherName(base + 4 + k), weekly});
+        plan.push_back(
+            {others[static_cast<std::size_t>(k)], school::sampleTeacherName(base + 4 + k), weekly});
         sum += weekly;
         ++k;
     }
@@ -75,7 +57,7 @@ arrange::AutoOrderData makeSchoolData(std::mt19937& rng, const SchoolOptions& op
                     counts[std::uniform_int_distribution<std::size_t>(0, counts.size() - 1)(rng)];
                 // a teacher takes two neighbouring classes of the grade
                 if (!options.sharedTeachers || c % 2 == 1 || courseTeacher[k].empty()) {
-                    courseTeacher[k] = teacherName(nextTeacher++);
+                    courseTeacher[k] = school::sampleTeacherName(nextTeacher++);
                     teachers.push_back(courseTeacher[k]);
                 }
                 rows.push_back({plan[k].first, courseTeacher[k], weekly});

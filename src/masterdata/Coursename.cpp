@@ -1,6 +1,7 @@
 #include "masterdata/Coursename.h"
 
 #include "core/Gbk.h"
+#include "core/Reported.h"
 #include "store/CCNRecord.h"
 #include "store/DbError.h"
 
@@ -45,11 +46,9 @@ bool Coursename::save() {
     for (std::size_t k = 0; k < used; ++k) {
         rows.push_back({m_names[k]});
     }
-    try {
-        store::CCNRecord record;
-        record.replaceAll(rows);
-    } catch (const store::DbError& e) {
-        m_messenger.error(e.what());
+    // The save runs in one transaction: on failure the table is unchanged and the driver's
+    // text is shown.
+    if (!ui::reported(m_messenger, [&] { store::CCNRecord().replaceAll(rows); })) {
         return false;
     }
     m_overflowed = false;

@@ -1,5 +1,6 @@
 #include "masterdata/Gradeclass.h"
 
+#include "core/Reported.h"
 #include "store/CGSRecord.h"
 #include "store/DbError.h"
 
@@ -68,11 +69,9 @@ bool Gradeclass::save() {
             rows.push_back({std::string(school::kGradeNames[g]), m_counts[g]});
         }
     }
-    try {
-        store::CGSRecord record;
-        record.replaceAll(rows);
-    } catch (const store::DbError& e) {
-        m_messenger.error(e.what());
+    // The save runs in one transaction: on failure the table is unchanged and the driver's
+    // text is shown.
+    if (!ui::reported(m_messenger, [&] { store::CGSRecord().replaceAll(rows); })) {
         return false;
     }
     return true;

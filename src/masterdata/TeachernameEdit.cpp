@@ -1,6 +1,7 @@
 #include "masterdata/TeachernameEdit.h"
 
 #include "core/Gbk.h"
+#include "core/Reported.h"
 #include "store/CTNRecord.h"
 #include "store/DbError.h"
 
@@ -177,11 +178,9 @@ bool TeachernameEdit::save() {
             rows.push_back({name});
         }
     }
-    try {
-        store::CTNRecord record;
-        record.replaceAll(rows);
-    } catch (const store::DbError& e) {
-        m_messenger.error(e.what());
+    // The save runs in one transaction: on failure the table is unchanged and the driver's
+    // text is shown.
+    if (!ui::reported(m_messenger, [&] { store::CTNRecord().replaceAll(rows); })) {
         return false;
     }
     m_overflowed = false;

@@ -3,7 +3,6 @@
 #include "core/Gbk.h"
 #include "core/Reported.h"
 #include "store/CCNRecord.h"
-#include "store/DbError.h"
 
 #include <vector>
 

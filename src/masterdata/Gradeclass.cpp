@@ -2,7 +2,6 @@
 
 #include "core/Reported.h"
 #include "store/CGSRecord.h"
-#include "store/DbError.h"
 
 #include <charconv>
 #include <vector>

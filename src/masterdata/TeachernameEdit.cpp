@@ -3,7 +3,6 @@
 #include "core/Gbk.h"
 #include "core/Reported.h"
 #include "store/CTNRecord.h"
-#include "store/DbError.h"
 
 #include <algorithm>
 #include <vector>

@@ -52,16 +52,17 @@ struct PlanEntry {
     int weekly;
 };
 
-// The weekly plan of each grade, main courses first (the arrangement takes the first four
-// rows of a class as its main courses, and gives 语文 its double period).
+// The weekly plan of each grade, main courses first: the arrangement takes the first four
+// rows of a class as its main courses and gives 语文 its double period, so the first four
+// are examination courses of the grade.
 const std::array<std::vector<PlanEntry>, school::kGrades>& gradePlans() {
     static const std::array<std::vector<PlanEntry>, school::kGrades> plans = {{
         {{"语文", 6},
          {"数学", 5},
          {"英语", 5},
-         {"生物", 2},
          {"政治", 2},
          {"历史", 2},
+         {"生物", 2},
          {"地理", 2},
          {"体育", 3},
          {"音乐", 1},
@@ -170,6 +171,10 @@ constexpr std::array<std::string_view, 90> kGivenNames = {
     "佳", "欣", "瑶", "思", "雨", "子", "博", "晓", "新", "立", "成", "荣", "鑫", "飞", "亮",
     "云", "正", "德", "清", "振", "家", "庆", "琴", "永", "嘉", "安", "诗", "怡", "卫", "东"};
 
+// Characters that are part of a given name but never one on their own: 邓子, 张家, 王国
+// or 高新 read as words, not as a teacher.
+constexpr std::array<std::string_view, 4> kNeverAlone = {"子", "家", "国", "新"};
+
 // Teacher names of two or three characters (4 or 6 GBK bytes), never the same twice.
 class NameMaker {
 public:
@@ -179,8 +184,14 @@ public:
         for (;;) {
             std::string name(kSurnames[m_random.below(kSurnames.size())]);
             const int given = m_random.below(4) == 0 ? 1 : 2;
+            std::string_view last;
             for (int i = 0; i < given; ++i) {
-                name += kGivenNames[m_random.below(kGivenNames.size())];
+                last = kGivenNames[m_random.below(kGivenNames.size())];
+                name += last;
+            }
+            if (given == 1 &&
+                std::find(kNeverAlone.begin(), kNeverAlone.end(), last) != kNeverAlone.end()) {
+                continue;
             }
             if (m_used.insert(name).second) {
                 return name;
@@ -411,25 +422,40 @@ private:
     }
 
     // Morning reading (语文 and 英语 on alternate days) and evening study Sunday to Thursday
-    // for the two graduating grades, each supervised by one of the class's own teachers.
+    // for the two graduating grades, each class supervised by one of its own teachers. The
+    // rows come as the duty dialog saves them: one grade, one time and one teacher at a
+    // time, that teacher's classes in class order; times in the dialog's list order.
     void addDuties() {
-        constexpr std::array<std::string_view, 5> mornings = {"周一早", "周二早", "周三早",
-                                                              "周四早", "周五早"};
-        constexpr std::array<std::string_view, 5> evenings = {"周日晚", "周一晚", "周二晚",
-                                                              "周三晚", "周四晚"};
-        constexpr std::array<std::string_view, 5> eveningCourses = {"语文", "数学", "英语", "物理",
-                                                                    "化学"};
+        struct Duty {
+            std::string_view time;
+            std::string_view course;
+        };
+        constexpr std::array<Duty, 10> duties = {{{"周一早", "语文"},
+                                                  {"周一晚", "数学"},
+                                                  {"周二早", "英语"},
+                                                  {"周二晚", "英语"},
+                                                  {"周三早", "语文"},
+                                                  {"周三晚", "物理"},
+                                                  {"周四早", "英语"},
+                                                  {"周四晚", "化学"},
+                                                  {"周五早", "语文"},
+                                                  {"周日晚", "语文"}}};
         for (const int g : {2, 5}) {
-            for (int c = 1; c <= kClassCounts[toIndex(g)]; ++c) {
-                const std::string name = school::className(g, c);
-                for (std::size_t d = 0; d < mornings.size(); ++d) {
-                    const std::string_view course = d % 2 == 0 ? "语文" : "英语";
-                    m_school.supervise.push_back(
-                        {name, std::string(mornings[d]), teacherOf(g, c, course)});
-                }
-                for (std::size_t e = 0; e < evenings.size(); ++e) {
-                    m_school.supervise.push_back(
-                        {name, std::string(evenings[e]), teacherOf(g, c, eveningCourses[e])});
+            const int classes = kClassCounts[toIndex(g)];
+            for (const Duty& duty : duties) {
+                std::vector<bool> saved(toIndex(classes), false);
+                for (int first = 1; first <= classes; ++first) {
+                    if (saved[toIndex(first - 1)]) {
+                        continue;
+                    }
+                    const std::string& teacher = teacherOf(g, first, duty.course);
+                    for (int c = first; c <= classes; ++c) {
+                        if (!saved[toIndex(c - 1)] && teacherOf(g, c, duty.course) == teacher) {
+                            saved[toIndex(c - 1)] = true;
+                            m_school.supervise.push_back(
+                                {school::className(g, c), std::string(duty.time), teacher});
+                        }
+                    }
                 }
             }
         }
@@ -467,13 +493,105 @@ private:
             school::kPeriodNames[toIndex(first - 1 + m_random.below(last - first + 1))]);
     }
 
+    // Whether the teacher of a class course can have had a lesson in that class on `day`
+    // (0 = Monday) in `period` (1 … 7): not in a unified slot of the class's grade and
+    // not in a period the teacher's preset keeps free.
+    bool couldTeach(const store::ClasscourseRow& lesson, int day, int period) const {
+        const int grade = school::parseClassName(lesson.className)->gradeIndex;
+        for (const UnifiedSlot& slot : kUnifiedSlots) {
+            if (slot.grade == grade && slot.day == day + 1 && slot.period == period) {
+                return false;
+            }
+        }
+        for (const store::LessonprearrangeRow& preset : m_school.lessonprearrange) {
+            if (preset.teacher == lesson.teacher) {
+                return preset.prearrange[toIndex(day * school::kPeriods + period - 1)] != '1';
+            }
+        }
+        return true;
+    }
+
+    // A duty of the roster on `day` (0 = Monday), morning or evening; null when nobody
+    // supervises then (there is no evening study on Friday).
+    const store::SuperviseRow* dutyOn(int day, bool morning) {
+        constexpr std::array<std::string_view, school::kDays> days = {"周一", "周二", "周三",
+                                                                      "周四", "周五"};
+        const std::string time = std::string(days[toIndex(day)]) + (morning ? "早" : "晚");
+        std::vector<const store::SuperviseRow*> duties;
+        for (const store::SuperviseRow& row : m_school.supervise) {
+            if (row.time == time) {
+                duties.push_back(&row);
+            }
+        }
+        return duties.empty() ? nullptr : duties[m_random.below(duties.size())];
+    }
+
+    // The record of one event: a lesson the teacher could have given then, a duty of the
+    // roster at that time, or a meeting or the flag raising of one of the class's teachers.
+    void describeEvent(store::AttendanceRow& row, int day, std::string_view kind) {
+        std::string period;
+        if (kind == "迟  到") {
+            const int pick = m_random.below(3);
+            period = pick == 0 ? (day == 0 ? "升  旗" : "早督修") : pick == 1 ? "早督修" : "第一节";
+        } else if (kind == "早  退") {
+            period = m_random.below(3) == 0 ? "晚督修" : teachingPeriod(5, 7);
+        } else if (kind == "缺  勤") {
+            constexpr std::array<std::string_view, 3> meetings = {"教研会", "政治会", "晚督修"};
+            period = std::string(meetings[m_random.below(meetings.size())]);
+        } else {
+            period = teachingPeriod(1, 7);
+        }
+
+        if (period == "早督修" || period == "晚督修") {
+            if (const store::SuperviseRow* duty = dutyOn(day, period == "早督修")) {
+                row.period = period;
+                row.teacher = duty->teacher;
+                row.className = duty->className;
+                return;
+            }
+            // Nobody supervises then: the event belongs to the day's lessons.
+            period = kind == "缺  勤" ? "教研会" : teachingPeriod(kind == "迟  到" ? 1 : 5, 7);
+        }
+        row.period = period;
+
+        const int number = periodOrder(period);
+        const bool teaching = number >= 1 && number <= school::kPeriods;
+        const store::ClasscourseRow* lesson = nullptr;
+        do {
+            lesson = &m_school.classcourse[m_random.below(m_school.classcourse.size())];
+        } while (teaching && !couldTeach(*lesson, day, number));
+        row.teacher = lesson->teacher;
+        row.className = lesson->className;
+
+        if (kind == "事  假") {
+            row.remark = m_random.below(2) == 0 ? "家中有事" : "病假";
+        } else if (kind == "公  假") {
+            row.substitute = substituteFor(lesson->course, lesson->teacher);
+            row.remark = m_random.below(2) == 0 ? "外出培训" : "开会";
+        } else if (kind == "校公开") {
+            row.remark = "公开课";
+        }
+    }
+
     // Three school weeks from Monday 2 September 2024, a dozen records or so a week, each
-    // about a teacher in one of the classes the teacher teaches.
+    // about a teacher in one of the classes the teacher teaches or supervises. Nothing is
+    // recorded on the Mid-Autumn holiday (Monday 16 and Tuesday 17 September).
     void addAttendance() {
         constexpr std::array<std::string_view, 8> kinds = {"迟  到", "早  退", "事  假", "公  假",
                                                            "缺  勤", "公  代", "校公开", "组公开"};
-        const school::DateTime termStart{2024, 9, 2, 0, 0, 0};
+        const std::array<school::DateTime, 2> holidays = {
+            {{2024, 9, 16, 0, 0, 0}, {2024, 9, 17, 0, 0, 0}}};
+        const double termStart = school::DateTime{2024, 9, 2, 0, 0, 0}.toAutomation();
         for (int week = 1; week <= 3; ++week) {
+            const auto dateOf = [&](int day) {
+                return school::DateTime::fromAutomation(termStart + (week - 1) * 7 + day);
+            };
+            std::vector<int> schoolDays;
+            for (int day = 0; day < school::kDays; ++day) {
+                if (std::find(holidays.begin(), holidays.end(), dateOf(day)) == holidays.end()) {
+                    schoolDays.push_back(day);
+                }
+            }
             struct Entry {
                 int day;
                 int order;
@@ -482,40 +600,14 @@ private:
             std::vector<Entry> entries;
             const int count = 10 + m_random.below(5);
             for (int i = 0; i < count; ++i) {
-                const int day = m_random.below(school::kDays);
-                const store::ClasscourseRow& lesson =
-                    m_school.classcourse[m_random.below(m_school.classcourse.size())];
-                store::AttendanceRow row;
-                row.teacher = lesson.teacher;
-                row.week = std::to_string(week);
-                row.className = lesson.className;
-                row.date = school::DateTime::fromAutomation(termStart.toAutomation() +
-                                                            (week - 1) * 7 + day);
-                row.weekday = std::string(school::kDayNames[toIndex(day)]);
+                const int day = schoolDays[m_random.below(schoolDays.size())];
                 const std::string_view kind = kinds[m_random.below(kinds.size())];
+                store::AttendanceRow row;
+                row.week = std::to_string(week);
+                row.date = dateOf(day);
+                row.weekday = std::string(school::kDayNames[toIndex(day)]);
                 row.kind = std::string(kind);
-                if (kind == "迟  到") {
-                    const int pick = m_random.below(3);
-                    row.period = pick == 0   ? (day == 0 ? "升  旗" : "早督修")
-                                 : pick == 1 ? "早督修"
-                                             : "第一节";
-                } else if (kind == "早  退") {
-                    row.period = m_random.below(3) == 0 ? "晚督修" : teachingPeriod(5, 7);
-                } else if (kind == "缺  勤") {
-                    constexpr std::array<std::string_view, 3> meetings = {"教研会", "政治会",
-                                                                          "晚督修"};
-                    row.period = std::string(meetings[m_random.below(meetings.size())]);
-                } else {
-                    row.period = teachingPeriod(1, 7);
-                }
-                if (kind == "事  假") {
-                    row.remark = m_random.below(2) == 0 ? "家中有事" : "病假";
-                } else if (kind == "公  假") {
-                    row.substitute = substituteFor(lesson.course, lesson.teacher);
-                    row.remark = m_random.below(2) == 0 ? "外出培训" : "开会";
-                } else if (kind == "校公开") {
-                    row.remark = "公开课";
-                }
+                describeEvent(row, day, kind);
                 entries.push_back({day, periodOrder(row.period), std::move(row)});
             }
             // Entered day by day, in the order of the day.

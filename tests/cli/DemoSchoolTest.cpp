@@ -18,6 +18,9 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <string>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -25,6 +28,31 @@ namespace fs = std::filesystem;
 
 bool contains(const std::set<std::string>& set, const std::string& value) {
     return set.count(value) > 0;
+}
+
+// A dialog saves the rows of one key (a grade, a class, a subject, a week) together, so
+// in a table it wrote the rows of a key stand in one run. Returns the first key that
+// comes back after other keys' rows, or "" when every key forms one run.
+template <class Row, class Key> std::string keyOutOfRun(const std::vector<Row>& rows, Key key) {
+    std::set<std::string> finished;
+    std::string current;
+    for (const Row& row : rows) {
+        const std::string k = key(row);
+        if (k == current) {
+            continue;
+        }
+        finished.insert(current);
+        if (contains(finished, k)) {
+            return k;
+        }
+        current = k;
+    }
+    return "";
+}
+
+std::string gradeOf(const std::string& className) {
+    const auto id = school::parseClassName(className);
+    return id ? std::string(school::kGradeNames[static_cast<std::size_t>(id->gradeIndex)]) : "";
 }
 
 class DemoSchool : public ::testing::Test {
@@ -320,6 +348,217 @@ TEST_F(DemoSchool, AttendanceHoldsThreeSchoolWeeksOfWellFormedRecords) {
         EXPECT_GE(count, 5) << "week " << week;
     }
     EXPECT_GE(kindsUsed.size(), 5u);
+}
+
+TEST_F(DemoSchool, TwoCharacterTeacherNamesReadAsNames) {
+    // Given-name characters that never stand alone: 邓子 or 张家 read as words.
+    const std::set<std::string> neverAlone = {"子", "家", "国", "新"};
+    for (const auto& row : m_teacherRows) {
+        if (gbk::width(row.name) == 4) {
+            EXPECT_FALSE(contains(neverAlone, row.name.substr(row.name.size() - 3))) << row.name;
+        }
+    }
+}
+
+TEST_F(DemoSchool, TablesHoldNoMoreThanTheirDialogsCanWrite) {
+    // The roster dialog's count stops at 199.
+    EXPECT_LE(m_teacherRows.size(), 199u);
+
+    // Grade and class plans are entered in grids of 18 slots, counts shown when 0 … 30.
+    std::map<std::string, int> planRows;
+    for (const auto& row : m_planRows) {
+        ++planRows[row.grade];
+        EXPECT_TRUE(row.weekly >= 0 && row.weekly <= 30) << row.grade << row.course;
+    }
+    for (const auto& [grade, rows] : planRows) {
+        EXPECT_LE(rows, 18) << grade;
+    }
+    std::map<std::string, int> classRows;
+    for (const auto& row : m_classRows) {
+        ++classRows[row.className];
+        EXPECT_TRUE(row.weekly >= 0 && row.weekly <= 30) << row.className << row.course;
+        EXPECT_LE(gbk::width(row.course), 10u) << row.course;
+        EXPECT_LE(gbk::width(row.teacher), 10u) << row.teacher;
+    }
+    for (const auto& [name, rows] : classRows) {
+        EXPECT_LE(rows, 18) << name;
+    }
+
+    // Four unified rows a grade, their course in a 6-byte field.
+    std::map<std::string, int> unifiedRows;
+    for (const auto& row : m_unifiedRows) {
+        ++unifiedRows[row.grade];
+        EXPECT_GE(gbk::width(row.course), 3u) << row.course;
+        EXPECT_LE(gbk::width(row.course), 6u) << row.course;
+    }
+    for (const auto& [grade, rows] : unifiedRows) {
+        EXPECT_LE(rows, 4) << grade;
+    }
+
+    // Ten resource pairs, each with a limit above 0.
+    const auto shares = store::CCSRecord().readAll();
+    EXPECT_LE(shares.size(), 10u);
+    for (const auto& row : shares) {
+        EXPECT_GT(row.share, 0) << row.course;
+    }
+
+    // Twenty property pairs and twenty workload pairs a grade.
+    std::map<std::string, int> propertyRows;
+    for (const auto& row : store::CCPRecord().readAll()) {
+        ++propertyRows[row.grade];
+    }
+    for (const auto& [grade, rows] : propertyRows) {
+        EXPECT_LE(rows, 20) << grade;
+    }
+    std::map<int, int> workloadRows;
+    for (const auto& row : store::CCWRecord().readAll()) {
+        ++workloadRows[row.grade];
+        EXPECT_LE(gbk::width(row.course), 10u) << row.course;
+    }
+    for (const auto& [grade, rows] : workloadRows) {
+        EXPECT_LE(rows, 20) << grade;
+    }
+
+    // A subject's teacher list keeps a name once; the subject selector takes 6 bytes.
+    std::set<std::pair<std::string, std::string>> pairs;
+    for (const auto& row : store::CCTRecord().readAll()) {
+        EXPECT_TRUE(pairs.insert({row.course, row.teacher}).second) << row.course << row.teacher;
+        EXPECT_LE(gbk::width(row.course), 6u) << row.course;
+    }
+
+    // The attendance form: 10 pages of 10 rows a week, every text cut to 8 bytes.
+    std::map<std::string, int> weekRows;
+    for (const auto& row : store::CATRecord().readAll()) {
+        ++weekRows[row.week];
+        for (const std::string* text : {&row.teacher, &row.className, &row.weekday, &row.period,
+                                        &row.kind, &row.substitute, &row.remark}) {
+            EXPECT_LE(gbk::width(*text), 8u) << *text;
+        }
+    }
+    for (const auto& [week, rows] : weekRows) {
+        EXPECT_LE(rows, 100) << "week " << week;
+    }
+}
+
+TEST_F(DemoSchool, RowsOfOneSaveStandTogether) {
+    EXPECT_EQ(keyOutOfRun(m_planRows, [](const auto& row) { return row.grade; }), "");
+    EXPECT_EQ(keyOutOfRun(m_unifiedRows, [](const auto& row) { return row.grade; }), "");
+    EXPECT_EQ(keyOutOfRun(m_classRows, [](const auto& row) { return row.className; }), "");
+    EXPECT_EQ(keyOutOfRun(store::CCTRecord().readAll(), [](const auto& row) { return row.course; }),
+              "");
+    EXPECT_EQ(keyOutOfRun(store::CCPRecord().readAll(), [](const auto& row) { return row.grade; }),
+              "");
+    EXPECT_EQ(keyOutOfRun(store::CCWRecord().readAll(),
+                          [](const auto& row) { return std::to_string(row.grade); }),
+              "");
+    EXPECT_EQ(keyOutOfRun(store::CATRecord().readAll(), [](const auto& row) { return row.week; }),
+              "");
+}
+
+TEST_F(DemoSchool, DutiesComeOneGradeTimeAndTeacherAtATimeInClassOrder) {
+    // The duty dialog saves one grade, time and teacher at a time, adding that teacher's
+    // classes in class order.
+    const auto duties = store::CSORecord().readAll();
+    ASSERT_FALSE(duties.empty());
+    EXPECT_EQ(keyOutOfRun(duties, [](const auto& row) { return gradeOf(row.className); }), "");
+    EXPECT_EQ(keyOutOfRun(duties,
+                          [](const auto& row) {
+                              return gradeOf(row.className) + '/' + row.time + '/' + row.teacher;
+                          }),
+              "");
+    for (std::size_t i = 1; i < duties.size(); ++i) {
+        const auto& before = duties[i - 1];
+        const auto& row = duties[i];
+        if (gradeOf(before.className) == gradeOf(row.className) && before.time == row.time &&
+            before.teacher == row.teacher) {
+            EXPECT_LT(school::parseClassName(before.className)->classNumber,
+                      school::parseClassName(row.className)->classNumber)
+                << before.className << ' ' << row.className << ' ' << row.time;
+        }
+    }
+}
+
+TEST_F(DemoSchool, MainCoursesOfEveryClassAreExaminationCoursesOfItsGrade) {
+    std::set<std::pair<std::string, std::string>> examinations;
+    for (const auto& row : store::CCPRecord().readAll()) {
+        if (row.property == 1) {
+            examinations.insert({row.grade, row.course});
+        }
+    }
+    std::map<std::string, int> position;
+    for (const auto& row : m_classRows) {
+        if (++position[row.className] <= 4) {
+            EXPECT_TRUE(examinations.count({gradeOf(row.className), row.course}))
+                << row.className << " has main course " << row.course;
+        }
+    }
+}
+
+TEST_F(DemoSchool, AttendanceRecordsNameADutyOrALessonTheTeacherHadThen) {
+    const std::map<std::string, std::string> dayOfWeekday = {{"星期一", "周一"},
+                                                             {"星期二", "周二"},
+                                                             {"星期三", "周三"},
+                                                             {"星期四", "周四"},
+                                                             {"星期五", "周五"}};
+    std::set<std::tuple<std::string, std::string, std::string>> duties;
+    for (const auto& row : store::CSORecord().readAll()) {
+        duties.insert({row.className, row.time, row.teacher});
+    }
+    std::set<std::pair<std::string, std::string>> taught;
+    for (const auto& row : m_classRows) {
+        taught.insert({row.className, row.teacher});
+    }
+    std::map<std::string, std::string> masks;
+    for (const auto& row : store::CLPRecord().readAll()) {
+        masks.emplace(row.teacher, row.prearrange);
+    }
+    int dutyRecords = 0;
+    int lessonRecords = 0;
+    for (const auto& row : store::CATRecord().readAll()) {
+        ASSERT_TRUE(dayOfWeekday.count(row.weekday)) << row.weekday;
+        const std::string what = row.teacher + ' ' + row.className + ' ' + row.weekday + row.period;
+        if (row.period == "早督修" || row.period == "晚督修") {
+            ++dutyRecords;
+            const std::string time =
+                dayOfWeekday.at(row.weekday) + (row.period == "早督修" ? "早" : "晚");
+            EXPECT_TRUE(duties.count({row.className, time, row.teacher}))
+                << what << ": no such duty in the roster";
+            continue;
+        }
+        EXPECT_TRUE(taught.count({row.className, row.teacher})) << what << ": not their class";
+        const auto period =
+            std::find(school::kPeriodNames.begin(), school::kPeriodNames.end(), row.period);
+        if (period == school::kPeriodNames.end()) {
+            continue;
+        }
+        ++lessonRecords;
+        const int p = static_cast<int>(period - school::kPeriodNames.begin()) + 1;
+        const int day = row.date.weekday();
+        for (const auto& slot : m_unifiedRows) {
+            EXPECT_FALSE(slot.grade == gradeOf(row.className) && slot.day == day &&
+                         slot.period == p)
+                << what << ": a unified slot of the grade";
+        }
+        const auto mask = masks.find(row.teacher);
+        if (mask != masks.end()) {
+            EXPECT_NE(mask->second[static_cast<std::size_t>((day - 1) * 7 + p - 1)], '1')
+                << what << ": the teacher's preset keeps it free";
+        }
+    }
+    EXPECT_GT(dutyRecords, 0);
+    EXPECT_GT(lessonRecords, 0);
+}
+
+TEST_F(DemoSchool, NoAttendanceIsRecordedOnAPublicHoliday) {
+    // Mid-Autumn Festival (15 – 17 September) and National Day (1 – 7 October) 2024.
+    std::set<std::string> holidays = {"2024-09-15", "2024-09-16", "2024-09-17"};
+    for (int day = 1; day <= 7; ++day) {
+        holidays.insert("2024-10-0" + std::to_string(day));
+    }
+    for (const auto& row : store::CATRecord().readAll()) {
+        EXPECT_FALSE(contains(holidays, row.date.toText().substr(0, 10)))
+            << row.date.toText() << ' ' << row.teacher;
+    }
 }
 
 TEST_F(DemoSchool, LeavesTheTimetablesAndTheArrangementPlanEmpty) {

@@ -11,8 +11,10 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QToolBar>
 
@@ -47,6 +49,19 @@ MainWindow::MainWindow(CommandTable commands, ShellServices services, QWidget* p
 }
 
 MainWindow::~MainWindow() = default;
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip && m_messagePane != nullptr) {
+        // A menu sends the same empty tip for an entry without a prompt as for leaving the
+        // entries. Only the latter brings "就绪" back; a highlighted entry without a prompt
+        // leaves the pane blank.
+        const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const bool blankEntry = static_cast<QStatusTipEvent*>(event)->tip().isEmpty() &&
+                                menu != nullptr && menu->activeAction() != nullptr;
+        m_messagePane->setText(blankEntry ? QString() : QStringLiteral("就绪"));
+    }
+    return QMainWindow::event(event);
+}
 
 QAction* MainWindow::makeAction(const std::string& caption, const std::string& prompt) {
     auto* action = new QAction(toQString(caption), this);

@@ -4,8 +4,9 @@
 //     退出系统(&X) at the end of the first menu, 查看(&V) with the tool-bar and status-bar
 //     toggles, 帮助(&H) with the About box and 帮助主题;
 //   - the tool bar: the table's buttons in their groups, then About, separators between;
-//   - the status bar: the message pane ("就绪" while no prompt is shown) and the
-//     indicators 大写, 数字, 滚动;
+//   - the status bar: the message pane ("就绪" while no entry is highlighted, an entry's
+//     prompt while it is, blank for an entry that has none) and the indicators 大写, 数字,
+//     滚动;
 //   - the central ShellView, which draws nothing.
 // Every entry shows its status-bar prompt as status tip (text after "\n" is its tool tip).
 // A command whose factory is empty is disabled. Triggering a command runs its dialog through
@@ -58,6 +59,9 @@ public:
     // True when the file was handed to the desktop and it started.
     bool showHelp();
     void showAbout();
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     void buildMenus();

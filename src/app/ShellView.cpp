@@ -3,13 +3,28 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace app {
 
-ShellView::ShellView(QWidget* parent) : QScrollArea(parent) {
-    auto* surface = new QWidget;
-    surface->setFixedSize(kWidth, kHeight);
-    setWidget(surface);
+ShellView::ShellView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    horizontalScrollBar()->setSingleStep(kLineWidth);
+    horizontalScrollBar()->setPageStep(kPageWidth);
+    verticalScrollBar()->setSingleStep(kLineHeight);
+    verticalScrollBar()->setPageStep(kPageHeight);
+    updateScrollBars();
+}
+
+void ShellView::updateScrollBars() {
+    const QSize visible = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, kWidth - visible.width()));
+    verticalScrollBar()->setRange(0, std::max(0, kHeight - visible.height()));
+}
+
+void ShellView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
 }
 
 void ShellView::keyPressEvent(QKeyEvent* event) {
@@ -43,7 +58,7 @@ void ShellView::keyPressEvent(QKeyEvent* event) {
         v->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         break;
     default:
-        QScrollArea::keyPressEvent(event);
+        QAbstractScrollArea::keyPressEvent(event);
         return;
     }
     event->accept();

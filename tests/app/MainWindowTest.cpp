@@ -11,13 +11,13 @@
 
 #include "RecordingMessenger.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -289,6 +290,44 @@ TEST_F(MainWindowTest, StatusBarShowsReadyUnlessAPromptIsShown) {
     EXPECT_TRUE(window.messagePane()->isVisible());
 }
 
+TEST_F(MainWindowTest, AHighlightedEntryWithoutAPromptLeavesThePaneBlank) {
+    // Both Gradecourse entries enabled: one with a prompt, one without.
+    app::MainWindow window(app::commandTable([](QWidget*, int) {}), services());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QAction* courses = window.menuBar()->actions().at(1);
+    ASSERT_EQ(toStdString(courses->text()), "课程设置");
+    QMenu* menu = courses->menu();
+    window.menuBar()->setActiveAction(courses);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }));
+    QStatusBar* bar = window.statusBar();
+    auto shown = [&] {
+        return bar->currentMessage().isEmpty() ? window.messagePane()->text()
+                                               : bar->currentMessage();
+    };
+    auto highlight = [&](const char* caption) {
+        QAction* entry = findAction(window, caption);
+        menu->setActiveAction(entry);
+        return menu->activeAction() == entry;
+    };
+
+    ASSERT_TRUE(highlight("年段课程设置"));
+    EXPECT_EQ(shown(), QStringLiteral("年段课程设置"));
+    ASSERT_TRUE(highlight("复习课程设置"));
+    EXPECT_EQ(shown(), QString());
+    ASSERT_TRUE(highlight("年段课程设置"));
+    EXPECT_EQ(shown(), QStringLiteral("年段课程设置"));
+    // Leaving the entries brings "就绪" back.
+    menu->setActiveAction(nullptr);
+    EXPECT_EQ(shown(), QStringLiteral("就绪"));
+    ASSERT_TRUE(highlight("复习课程设置"));
+    EXPECT_EQ(shown(), QString());
+    menu->close();
+    window.menuBar()->setActiveAction(nullptr);
+    EXPECT_EQ(shown(), QStringLiteral("就绪"));
+    EXPECT_TRUE(window.messagePane()->isVisible());
+}
+
 TEST_F(MainWindowTest, ViewEntriesHideAndShowTheBars) {
     app::MainWindow window(app::commandTable(), services());
     window.show();
@@ -383,18 +422,31 @@ TEST_F(MainWindowTest, AboutBoxShowsNameVersionAndAWorkingLink) {
     EXPECT_TRUE(m_messenger.entries().empty());
 }
 
-TEST_F(MainWindowTest, ViewScrollsWithTheKeyboard) {
+TEST_F(MainWindowTest, ViewScrollsWithTheKeyboardByQuarterPagesAndFifthLines) {
     app::MainWindow window(app::commandTable(), services());
     window.resize(500, 400);
     window.show();
-    auto* view = qobject_cast<QScrollArea*>(window.centralWidget());
+    auto* view = qobject_cast<QAbstractScrollArea*>(window.centralWidget());
     ASSERT_NE(view, nullptr);
     QScrollBar* h = view->horizontalScrollBar();
     QScrollBar* v = view->verticalScrollBar();
-    ASSERT_GT(v->maximum(), 0);
+    // The extent is 1500 x 900 whatever the window's size; the steps do not follow it either.
+    const QSize visible = view->viewport()->size();
+    EXPECT_EQ(h->maximum(), 1500 - visible.width());
+    EXPECT_EQ(v->maximum(), 900 - visible.height());
+    ASSERT_GT(v->maximum(), 450);
 
     QTest::keyClick(view, Qt::Key_PageDown);
-    EXPECT_EQ(v->value(), v->pageStep());
+    EXPECT_EQ(v->value(), 225);
+    QTest::keyClick(view, Qt::Key_PageDown);
+    EXPECT_EQ(v->value(), 450);
+    QTest::keyClick(view, Qt::Key_PageUp);
+    EXPECT_EQ(v->value(), 225);
+    EXPECT_EQ(h->value(), 0);
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(v->value(), 405);
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(v->value(), 225);
     QTest::keyClick(view, Qt::Key_End);
     EXPECT_EQ(h->value(), h->maximum());
     EXPECT_EQ(v->value(), v->maximum());
@@ -402,7 +454,19 @@ TEST_F(MainWindowTest, ViewScrollsWithTheKeyboard) {
     EXPECT_EQ(h->value(), 0);
     EXPECT_EQ(v->value(), 0);
     QTest::keyClick(view, Qt::Key_Right);
-    EXPECT_EQ(h->value(), h->singleStep());
+    EXPECT_EQ(h->value(), 300);
+    QTest::keyClick(view, Qt::Key_Left);
+    EXPECT_EQ(h->value(), 0);
+    EXPECT_EQ(h->pageStep(), 375);
+
+    // A larger window keeps the steps.
+    window.resize(1200, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(h->pageStep(), 375);
+    EXPECT_EQ(v->pageStep(), 225);
+    EXPECT_EQ(h->singleStep(), 300);
+    EXPECT_EQ(v->singleStep(), 180);
+    EXPECT_EQ(v->maximum(), std::max(0, 900 - view->viewport()->height()));
 }
 
 } // namespace

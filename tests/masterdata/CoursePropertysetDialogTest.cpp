@@ -25,8 +25,8 @@
 namespace {
 
 using masterdata::CoursePropertysetDialog;
-using masterdatatest::messageFrom;
-using masterdatatest::openFromMenu;
+using dialogtest::messageFrom;
+using dialogtest::openFromMenu;
 using Rows = std::vector<store::CoursepropertyRow>;
 using Names = std::vector<std::string>;
 using widgets::toStdString;
@@ -98,7 +98,7 @@ TEST_F(CoursePropertysetDialogTest, ChoosesAGradeEditsItsPairsAndSavesThem) {
 
         d.propertyBox(0)->setCurrentIndex(1); // 数学 becomes 考试科
         d.courseBox(2)->setCurrentIndex(3);   // 信息技术, no property
-        masterdatatest::typeText(d.courseBox(7)->lineEdit(), QStringLiteral("书法"));
+        dialogtest::typeText(d.courseBox(7)->lineEdit(), QStringLiteral("书法"));
         d.propertyBox(7)->setCurrentIndex(0);
         d.buttons()->saveButton()->click();
         EXPECT_TRUE(d.isVisible());
@@ -157,7 +157,7 @@ TEST_F(CoursePropertysetDialogTest, WithoutCourseNamesItWarnsAndStillOpens) {
         }
     };
     QTimer::singleShot(0, handle);
-    masterdatatest::menuEntry(m_window, kEntry)->trigger();
+    dialogtest::menuEntry(m_window, kEntry)->trigger();
     EXPECT_EQ(message, "请设置学科课程的名称!");
     EXPECT_TRUE(opened);
 }

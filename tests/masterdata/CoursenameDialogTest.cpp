@@ -21,7 +21,7 @@
 namespace {
 
 using masterdata::CoursenameDialog;
-using masterdatatest::openFromMenu;
+using dialogtest::openFromMenu;
 using widgets::toQString;
 using widgets::toStdString;
 
@@ -62,9 +62,9 @@ TEST_F(CoursenameDialogTest, OkSavesTheBoxesInOrderWithoutGaps) {
         EXPECT_EQ(dialog.box(3)->text(), QString());
 
         dialog.box(1)->clear(); // a gap between 语文 and 英语
-        masterdatatest::typeText(dialog.box(5), QStringLiteral("信息技术课"));
+        dialogtest::typeText(dialog.box(5), QStringLiteral("信息技术课"));
         EXPECT_EQ(dialog.box(5)->text(), QStringLiteral("信息技术"));  // 8 bytes, no more
-        masterdatatest::typeText(dialog.box(7), QStringLiteral("史")); // too short: dropped
+        dialogtest::typeText(dialog.box(7), QStringLiteral("史")); // too short: dropped
         EXPECT_EQ(dialog.buttons()->okButton()->text(), QStringLiteral("确定"));
         dialog.buttons()->okButton()->click();
         EXPECT_FALSE(dialog.isVisible());
@@ -92,7 +92,7 @@ TEST_F(CoursenameDialogTest, ATableOfMoreThanTwentyNamesIsAnnouncedOnce) {
     openFromMenu<CoursenameDialog>(m_window, "课程名称设置", [](CoursenameDialog& dialog) {
         // The notice is posted when the dialog shows; it comes up as the next modal box.
         std::string notice;
-        masterdatatest::whileModal<QMessageBox>([] { QTest::qWait(50); },
+        dialogtest::whileModal<QMessageBox>([] { QTest::qWait(50); },
                                                 [&](QMessageBox& box) {
                                                     notice = toStdString(box.text());
                                                     box.buttons().front()->click();
@@ -107,7 +107,7 @@ TEST_F(CoursenameDialogTest, ATableOfMoreThanTwentyNamesIsAnnouncedOnce) {
 
 TEST_F(CoursenameDialogTest, AMissingTableEndsTheCommandWithTheDriverText) {
     m_db.execute("DROP TABLE [coursename]");
-    QAction* entry = masterdatatest::menuEntry(m_window, "课程名称设置");
+    QAction* entry = dialogtest::menuEntry(m_window, "课程名称设置");
     ASSERT_NE(entry, nullptr);
     bool opened = false;
     QTimer::singleShot(0, [&] {

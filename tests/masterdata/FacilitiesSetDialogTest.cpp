@@ -25,8 +25,8 @@
 namespace {
 
 using masterdata::FacilitiesSetDialog;
-using masterdatatest::messageFrom;
-using masterdatatest::openFromMenu;
+using dialogtest::messageFrom;
+using dialogtest::openFromMenu;
 using Rows = std::vector<store::CourseshareRow>;
 using widgets::toStdString;
 
@@ -81,7 +81,7 @@ TEST_F(FacilitiesSetDialogTest, ARefusedLimitKeepsTheDialogOpenThenOkSaves) {
         d.limitBox(1)->clear();
         d.subjectBox(6)->setCurrentIndex(2);
         QTest::keyClicks(d.limitBox(6), QStringLiteral("30"));
-        masterdatatest::typeText(d.subjectBox(9)->lineEdit(), QStringLiteral("机房"));
+        dialogtest::typeText(d.subjectBox(9)->lineEdit(), QStringLiteral("机房"));
         QTest::keyClicks(d.limitBox(9), QStringLiteral("1"));
 
         EXPECT_EQ(messageFrom([&] { d.buttons()->okButton()->click(); }),
@@ -122,7 +122,7 @@ TEST_F(FacilitiesSetDialogTest, CancelWritesNothing) {
 TEST_F(FacilitiesSetDialogTest, WithoutCourseNamesTheEntryOnlyShowsItsMessage) {
     store::CCNRecord().replaceAll(std::vector<store::CoursenameRow>{});
     const std::string text =
-        messageFrom([&] { masterdatatest::menuEntry(m_window, kEntry)->trigger(); });
+        messageFrom([&] { dialogtest::menuEntry(m_window, kEntry)->trigger(); });
     EXPECT_EQ(text, "请设置学科课程的名称!");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(stored(), (Rows{{"体育", 3}, {"物理", 2}}));

@@ -22,7 +22,7 @@
 namespace {
 
 using masterdata::GradeclassDialog;
-using masterdatatest::openFromMenu;
+using dialogtest::openFromMenu;
 using Row = store::GradeclassRow;
 using widgets::toStdString;
 
@@ -72,13 +72,13 @@ TEST_F(GradeclassDialogTest, RefusedValueKeepsTheDialogOpenThenOkSaves) {
 
         d.box(4)->clear();
         QTest::keyClicks(d.box(4), QStringLiteral("21"));
-        EXPECT_EQ(masterdatatest::messageFrom([&] { d.buttons()->okButton()->click(); }),
+        EXPECT_EQ(dialogtest::messageFrom([&] { d.buttons()->okButton()->click(); }),
                   "请输入一个 0 到 20 之间的整数。");
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(d.focusWidget(), d.box(4));
 
         d.box(4)->clear(); // empty is refused as well
-        EXPECT_EQ(masterdatatest::messageFrom([&] { d.buttons()->okButton()->click(); }),
+        EXPECT_EQ(dialogtest::messageFrom([&] { d.buttons()->okButton()->click(); }),
                   "请输入一个 0 到 20 之间的整数。");
         EXPECT_TRUE(d.isVisible());
 
@@ -97,7 +97,7 @@ TEST_F(GradeclassDialogTest, RefusedOkWritesNothingAndCancelWritesNothing) {
     openFromMenu<GradeclassDialog>(m_window, "年段班级编辑", [](GradeclassDialog& d) {
         d.box(0)->setText(QStringLiteral("3"));
         d.box(5)->setText(QStringLiteral("99"));
-        masterdatatest::messageFrom([&] { d.buttons()->okButton()->click(); });
+        dialogtest::messageFrom([&] { d.buttons()->okButton()->click(); });
         EXPECT_EQ(stored(), (std::vector<Row>{{"高一", 6}}));
         d.buttons()->cancelButton()->click();
     });

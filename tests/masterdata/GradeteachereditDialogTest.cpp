@@ -26,8 +26,8 @@
 namespace {
 
 using masterdata::GradeteachereditDialog;
-using masterdatatest::messageFrom;
-using masterdatatest::openFromMenu;
+using dialogtest::messageFrom;
+using dialogtest::openFromMenu;
 using Pairs = std::vector<store::CourseteacherRow>;
 using Names = std::vector<std::string>;
 using widgets::toStdString;
@@ -150,7 +150,7 @@ TEST_F(GradeteachereditDialogTest, CancelWritesNothing) {
 TEST_F(GradeteachereditDialogTest, WithoutTeachersTheEntryOnlyShowsItsMessage) {
     store::CTNRecord().replaceAll(std::vector<store::TeachernameRow>{});
     const std::string text =
-        messageFrom([&] { masterdatatest::menuEntry(m_window, kEntry)->trigger(); });
+        messageFrom([&] { dialogtest::menuEntry(m_window, kEntry)->trigger(); });
     EXPECT_EQ(text, "请输入所有教师名字!");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -25,8 +25,8 @@
 namespace {
 
 using masterdata::SamelessonDialog;
-using masterdatatest::messageFrom;
-using masterdatatest::openFromMenu;
+using dialogtest::messageFrom;
+using dialogtest::openFromMenu;
 using Rows = std::vector<store::SamelessonRow>;
 using Names = std::vector<std::string>;
 using widgets::toStdString;
@@ -95,9 +95,9 @@ TEST_F(SamelessonDialogTest, ChoosesAGradeEditsItsSlotsAndSavesThem) {
         d.dayBox(1)->setCurrentIndex(2);
         d.periodBox(1)->setCurrentIndex(4);
         d.courseBox(1)->setCurrentIndex(2);
-        masterdatatest::typeText(d.dayBox(2)->lineEdit(), QStringLiteral("星期一"));
-        masterdatatest::typeText(d.periodBox(2)->lineEdit(), QStringLiteral("第一节"));
-        masterdatatest::typeText(d.courseBox(2)->lineEdit(), QStringLiteral("升旗仪式典礼"));
+        dialogtest::typeText(d.dayBox(2)->lineEdit(), QStringLiteral("星期一"));
+        dialogtest::typeText(d.periodBox(2)->lineEdit(), QStringLiteral("第一节"));
+        dialogtest::typeText(d.courseBox(2)->lineEdit(), QStringLiteral("升旗仪式典礼"));
         EXPECT_EQ(toStdString(d.courseBox(2)->currentText()), "升旗仪式");
         d.buttons()->saveButton()->click();
         EXPECT_TRUE(d.isVisible());
@@ -139,7 +139,7 @@ TEST_F(SamelessonDialogTest, CancelWritesNothing) {
 TEST_F(SamelessonDialogTest, WithoutCourseNamesTheEntryOnlyShowsItsMessage) {
     store::CCNRecord().replaceAll(std::vector<store::CoursenameRow>{});
     const std::string text =
-        messageFrom([&] { masterdatatest::menuEntry(m_window, kEntry)->trigger(); });
+        messageFrom([&] { dialogtest::menuEntry(m_window, kEntry)->trigger(); });
     EXPECT_EQ(text, "请设置学科课程名称!");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -27,8 +27,8 @@ namespace {
 using masterdata::NameInsertDialog;
 using masterdata::TeachernameEditDialog;
 using masterdata::TeachernamemanyDialog;
-using masterdatatest::openFromMenu;
-using masterdatatest::whileModal;
+using dialogtest::openFromMenu;
+using dialogtest::whileModal;
 using widgets::toStdString;
 
 std::vector<std::string> stored() {
@@ -58,7 +58,7 @@ bool enterName(TeachernameEditDialog& dialog, TeachernameEditDialog::Command com
             EXPECT_EQ(names.windowTitle(), QString());
             EXPECT_TRUE(names.nameBox()->isEditable());
             EXPECT_EQ(names.nameBox()->count(), 0);
-            masterdatatest::typeText(names.nameBox()->lineEdit(), name);
+            dialogtest::typeText(names.nameBox()->lineEdit(), name);
             (ok ? names.buttons()->okButton() : names.buttons()->cancelButton())->click();
         });
 }
@@ -137,9 +137,9 @@ TEST_F(TeachernameEditDialogTest, EditsThroughTheSmallDialogsAndSavesInGridOrder
                 EXPECT_EQ(toStdString(batch.windowTitle()), "增加一批教师名单");
                 EXPECT_GT(batch.box(5)->y(), batch.box(4)->y());
                 EXPECT_EQ(batch.box(24)->y(), batch.box(20)->y());
-                masterdatatest::typeText(batch.box(0), QStringLiteral("何平"));
-                masterdatatest::typeText(batch.box(2), QStringLiteral("欧阳明明")); // capped
-                masterdatatest::typeText(batch.box(4), QStringLiteral(" 刘洋"));
+                dialogtest::typeText(batch.box(0), QStringLiteral("何平"));
+                dialogtest::typeText(batch.box(2), QStringLiteral("欧阳明明")); // capped
+                dialogtest::typeText(batch.box(4), QStringLiteral(" 刘洋"));
                 EXPECT_EQ(batch.box(2)->text(), QStringLiteral("欧阳明"));
                 batch.buttons()->okButton()->click();
             }));
@@ -174,7 +174,7 @@ TEST_F(TeachernameEditDialogTest, FullRosterRefusesAddBeforeAskingAndMovesTheGri
     }
     store(names);
     openFromMenu<TeachernameEditDialog>(m_window, "教师名单编辑", [](TeachernameEditDialog& d) {
-        const std::string said = masterdatatest::messageFrom(
+        const std::string said = dialogtest::messageFrom(
             [&] { d.commandButton(TeachernameEditDialog::Add)->click(); });
         EXPECT_EQ(said, masterdata::TeachernameEdit::kFullMessage);
         d.commandButton(TeachernameEditDialog::MoveDown)->click();

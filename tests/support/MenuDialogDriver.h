@@ -1,4 +1,4 @@
-// Test support for the master-data dialog tests: open a dialog the way the user does, from
+// Test support for the dialog tests: open a dialog the way the user does, from
 // the main window's menu, and drive it while it runs modally.
 //
 // openFromMenu<Dialog>(window, caption, drive) triggers the entry; as soon as the dialog's
@@ -22,7 +22,7 @@
 #include <functional>
 #include <string>
 
-namespace masterdatatest {
+namespace dialogtest {
 
 // The main window's entry with this caption, or null.
 inline QAction* menuEntry(const app::MainWindow& window, const std::string& caption) {
@@ -104,4 +104,4 @@ inline void typeText(QWidget* widget, const QString& text) {
     }
 }
 
-} // namespace masterdatatest
+} // namespace dialogtest

@@ -1,4 +1,4 @@
-// Main of the master-data dialog tests: without a display the dialogs run on Qt's offscreen
+// Main of the dialog tests: without a display the dialogs run on Qt's offscreen
 // platform; the QApplication lives as long as the tests.
 #include <QApplication>
 

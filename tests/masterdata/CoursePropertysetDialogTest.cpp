@@ -24,9 +24,9 @@
 
 namespace {
 
-using masterdata::CoursePropertysetDialog;
 using dialogtest::messageFrom;
 using dialogtest::openFromMenu;
+using masterdata::CoursePropertysetDialog;
 using Rows = std::vector<store::CoursepropertyRow>;
 using Names = std::vector<std::string>;
 using widgets::toStdString;

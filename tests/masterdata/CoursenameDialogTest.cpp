@@ -20,8 +20,8 @@
 
 namespace {
 
-using masterdata::CoursenameDialog;
 using dialogtest::openFromMenu;
+using masterdata::CoursenameDialog;
 using widgets::toQString;
 using widgets::toStdString;
 
@@ -63,8 +63,8 @@ TEST_F(CoursenameDialogTest, OkSavesTheBoxesInOrderWithoutGaps) {
 
         dialog.box(1)->clear(); // a gap between 语文 and 英语
         dialogtest::typeText(dialog.box(5), QStringLiteral("信息技术课"));
-        EXPECT_EQ(dialog.box(5)->text(), QStringLiteral("信息技术"));  // 8 bytes, no more
-        dialogtest::typeText(dialog.box(7), QStringLiteral("史")); // too short: dropped
+        EXPECT_EQ(dialog.box(5)->text(), QStringLiteral("信息技术")); // 8 bytes, no more
+        dialogtest::typeText(dialog.box(7), QStringLiteral("史"));    // too short: dropped
         EXPECT_EQ(dialog.buttons()->okButton()->text(), QStringLiteral("确定"));
         dialog.buttons()->okButton()->click();
         EXPECT_FALSE(dialog.isVisible());
@@ -93,10 +93,10 @@ TEST_F(CoursenameDialogTest, ATableOfMoreThanTwentyNamesIsAnnouncedOnce) {
         // The notice is posted when the dialog shows; it comes up as the next modal box.
         std::string notice;
         dialogtest::whileModal<QMessageBox>([] { QTest::qWait(50); },
-                                                [&](QMessageBox& box) {
-                                                    notice = toStdString(box.text());
-                                                    box.buttons().front()->click();
-                                                });
+                                            [&](QMessageBox& box) {
+                                                notice = toStdString(box.text());
+                                                box.buttons().front()->click();
+                                            });
         EXPECT_EQ(notice, masterdata::Coursename::kOverflowMessage);
         EXPECT_EQ(dialog.box(19)->text(), QStringLiteral("课程20"));
         dialog.buttons()->okButton()->click();

@@ -24,9 +24,9 @@
 
 namespace {
 
-using masterdata::FacilitiesSetDialog;
 using dialogtest::messageFrom;
 using dialogtest::openFromMenu;
+using masterdata::FacilitiesSetDialog;
 using Rows = std::vector<store::CourseshareRow>;
 using widgets::toStdString;
 

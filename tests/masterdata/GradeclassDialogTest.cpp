@@ -21,8 +21,8 @@
 
 namespace {
 
-using masterdata::GradeclassDialog;
 using dialogtest::openFromMenu;
+using masterdata::GradeclassDialog;
 using Row = store::GradeclassRow;
 using widgets::toStdString;
 

@@ -25,9 +25,9 @@
 
 namespace {
 
-using masterdata::GradeteachereditDialog;
 using dialogtest::messageFrom;
 using dialogtest::openFromMenu;
+using masterdata::GradeteachereditDialog;
 using Pairs = std::vector<store::CourseteacherRow>;
 using Names = std::vector<std::string>;
 using widgets::toStdString;

@@ -24,9 +24,9 @@
 
 namespace {
 
-using masterdata::SamelessonDialog;
 using dialogtest::messageFrom;
 using dialogtest::openFromMenu;
+using masterdata::SamelessonDialog;
 using Rows = std::vector<store::SamelessonRow>;
 using Names = std::vector<std::string>;
 using widgets::toStdString;

@@ -24,11 +24,11 @@
 
 namespace {
 
+using dialogtest::openFromMenu;
+using dialogtest::whileModal;
 using masterdata::NameInsertDialog;
 using masterdata::TeachernameEditDialog;
 using masterdata::TeachernamemanyDialog;
-using dialogtest::openFromMenu;
-using dialogtest::whileModal;
 using widgets::toStdString;
 
 std::vector<std::string> stored() {
@@ -174,8 +174,8 @@ TEST_F(TeachernameEditDialogTest, FullRosterRefusesAddBeforeAskingAndMovesTheGri
     }
     store(names);
     openFromMenu<TeachernameEditDialog>(m_window, "教师名单编辑", [](TeachernameEditDialog& d) {
-        const std::string said = dialogtest::messageFrom(
-            [&] { d.commandButton(TeachernameEditDialog::Add)->click(); });
+        const std::string said =
+            dialogtest::messageFrom([&] { d.commandButton(TeachernameEditDialog::Add)->click(); });
         EXPECT_EQ(said, masterdata::TeachernameEdit::kFullMessage);
         d.commandButton(TeachernameEditDialog::MoveDown)->click();
         EXPECT_EQ(toStdString(d.nameButton(0)->text()), "师011");

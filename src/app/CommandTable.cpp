@@ -7,6 +7,7 @@
 #include "masterdata/GradeteachereditDialog.h"
 #include "masterdata/SamelessonDialog.h"
 #include "masterdata/TeachernameEditDialog.h"
+#include "planning/PrearrangeLessonDialog.h"
 
 #include "core/Reported.h"
 
@@ -27,7 +28,7 @@ const DialogFactory kGradelessonInit = {};
 const ModeDialogFactory kGradecourse = {};
 const DialogFactory kClasscourse = {};
 const DialogFactory kClassteacher = {};
-const DialogFactory kPrearrangeLesson = {};
+const DialogFactory kPrearrangeLesson = planning::PrearrangeLessonDialog::run;
 const DialogFactory kCoursePropertyset = masterdata::CoursePropertysetDialog::run;
 const DialogFactory kGradelesson = {};
 const DialogFactory kReviewlesson = {};

@@ -9,9 +9,9 @@
 // Sunday have no place in the block and are never shown. Reads no table, writes nothing.
 #pragma once
 
+#include "core/SchoolNames.h"
 #include "core/SchoolTimetable.h"
 
-#include <array>
 #include <string>
 
 namespace planning {
@@ -21,11 +21,9 @@ public:
     using Day = school::SchoolTimetable::Day;
     using Week = school::SchoolTimetable::Week;
 
-    static constexpr int kDays = 5;
-    static constexpr int kPeriods = 7;
+    static constexpr int kDays = school::kDays;
+    static constexpr int kPeriods = school::kPeriods;
     static constexpr const char* kTitlePrefix = "班级课程表--";
-    static constexpr std::array<const char*, kDays> kDayNames = {"星期一", "星期二", "星期三",
-                                                                 "星期四", "星期五"};
 
     ClassTimetable() = default;
     explicit ClassTimetable(const Week& week) : m_week(week) {}

@@ -1,0 +1,46 @@
+// ClassTimetableDialog ("班级课程表--<name>"): one weekly timetable, read-only, in a table with
+// grid lines and whole-row selection: the columns "星期一" … "星期五", 60 pixels wide each, and
+// an empty, hidden last column; seven rows, row p showing period p. 确定 and 取消 both close
+// it. It has no menu entry: the grade timetable opens it for a class or a teacher.
+//
+// The caller constructs it, hands over a week block with setWeek() (the window keeps its own
+// copy and shows it at once) and runs it modally; run() does all three. Reads no table.
+#pragma once
+
+#include "planning/ClassTimetable.h"
+#include "widgets/QtMessenger.h"
+
+#include <QDialog>
+
+class QTableWidget;
+
+namespace widgets {
+class DialogButtons;
+}
+
+namespace planning {
+
+class ClassTimetableDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ClassTimetableDialog(QWidget* parent = nullptr);
+
+    // Runs the window modally over a copy of week.
+    static void run(const ClassTimetable::Week& week, QWidget* parent = nullptr);
+
+    void setWeek(const ClassTimetable::Week& week);
+
+    const ClassTimetable& logic() const { return m_logic; }
+    QTableWidget* table() const { return m_table; }
+    widgets::DialogButtons* buttons() const { return m_buttons; }
+
+private:
+    void showWeek();
+
+    widgets::QtMessenger m_messenger;
+    ClassTimetable m_logic;
+    QTableWidget* m_table = nullptr;
+    widgets::DialogButtons* m_buttons = nullptr;
+};
+
+} // namespace planning

@@ -1,0 +1,116 @@
+// The class timetable window, constructed the way the grade timetable does (it has no menu
+// entry): title from slot 0 of Monday, five 60-pixel day columns and a hidden empty one, seven
+// read-only rows with each day's periods, and 确定 / 取消 that only close it.
+#include "planning/ClassTimetableDialog.h"
+#include "widgets/DialogButtons.h"
+#include "widgets/TextConvert.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using planning::ClassTimetable;
+using planning::ClassTimetableDialog;
+using widgets::toStdString;
+
+ClassTimetable::Week sampleWeek() {
+    ClassTimetable::Week week{};
+    const std::vector<std::string> courses = {"语文", "数学", "英语", "物理",
+                                              "化学", "体育", "音乐"};
+    for (std::size_t d = 0; d < 5; ++d) {
+        week[d][0] = d == 0 ? "初一⑵" : "高三⒇";
+        for (std::size_t p = 1; p <= 7; ++p) {
+            week[d][p] = courses[(d + p - 1) % courses.size()];
+        }
+    }
+    week[3][5] = "       "; // a unified slot shows as its blanks
+    week[4][7] = "";
+    return week;
+}
+
+std::string text(const QTableWidget& table, int row, int column) {
+    const QTableWidgetItem* item = table.item(row, column);
+    return item == nullptr ? std::string("<none>") : toStdString(item->text());
+}
+
+TEST(ClassTimetableDialogTest, ShowsTheWeekReadOnlyUnderItsTitleAndCloses) {
+    ClassTimetable::Week week = sampleWeek();
+    ClassTimetableDialog dialog;
+    dialog.setWeek(week);
+    week[0][1] = "改动"; // the window keeps its own copy
+
+    EXPECT_EQ(toStdString(dialog.windowTitle()), "班级课程表--初一⑵");
+    const QTableWidget& table = *dialog.table();
+    ASSERT_EQ(table.columnCount(), 6);
+    ASSERT_EQ(table.rowCount(), 7);
+    const std::vector<std::string> days = {"星期一", "星期二", "星期三", "星期四", "星期五"};
+    for (int column = 0; column < 5; ++column) {
+        EXPECT_EQ(toStdString(table.horizontalHeaderItem(column)->text()),
+                  days[static_cast<std::size_t>(column)]);
+        EXPECT_EQ(table.columnWidth(column), 60);
+        EXPECT_FALSE(table.isColumnHidden(column));
+    }
+    EXPECT_TRUE(table.isColumnHidden(5));
+    EXPECT_TRUE(table.horizontalHeaderItem(5)->text().isEmpty());
+    EXPECT_TRUE(table.showGrid());
+    EXPECT_EQ(table.selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_EQ(table.editTriggers(), QAbstractItemView::NoEditTriggers);
+
+    const std::vector<std::string> courses = {"语文", "数学", "英语", "物理",
+                                              "化学", "体育", "音乐"};
+    for (int row = 0; row < 7; ++row) {
+        for (int column = 0; column < 5; ++column) {
+            std::string expected = courses[static_cast<std::size_t>(column + row) % courses.size()];
+            if (column == 3 && row == 4) {
+                expected = "       ";
+            } else if (column == 4 && row == 6) {
+                expected = "";
+            }
+            EXPECT_EQ(text(table, row, column), expected) << row << "," << column;
+        }
+        EXPECT_EQ(text(table, row, 5), "");
+    }
+
+    // Both buttons only close the window; neither is a save.
+    ASSERT_NE(dialog.buttons()->okButton(), nullptr);
+    ASSERT_NE(dialog.buttons()->cancelButton(), nullptr);
+    EXPECT_EQ(dialog.buttons()->saveButton(), nullptr);
+    EXPECT_EQ(toStdString(dialog.buttons()->okButton()->text()), "确定");
+    EXPECT_EQ(toStdString(dialog.buttons()->cancelButton()->text()), "取消");
+    for (QPushButton* button : {dialog.buttons()->okButton(), dialog.buttons()->cancelButton()}) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            ran = QApplication::activeModalWidget() == &dialog;
+            button->click();
+        });
+        dialog.exec();
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST(ClassTimetableDialogTest, RunShowsTheGivenWeekModally) {
+    std::string title;
+    std::string firstCell;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<ClassTimetableDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = toStdString(dialog->windowTitle());
+        firstCell = text(*dialog->table(), 0, 0);
+        dialog->buttons()->okButton()->click();
+    });
+    ClassTimetableDialog::run(sampleWeek());
+    EXPECT_EQ(title, "班级课程表--初一⑵");
+    EXPECT_EQ(firstCell, "语文");
+}
+
+} // namespace

@@ -7,7 +7,7 @@
 #include "masterdata/GradeteachereditDialog.h"
 #include "masterdata/SamelessonDialog.h"
 #include "masterdata/TeachernameEditDialog.h"
-#include "planning/PrearrangeLessonDialog.h"
+#include "planning/ClasscourseDialog.h"
 
 #include "core/Reported.h"
 
@@ -26,9 +26,9 @@ const DialogFactory kGradelessonInit = {};
 // Gradecourse(mode, parent): e.g. const ModeDialogFactory kGradecourse =
 // modalWithMode<GradecourseDialog>();
 const ModeDialogFactory kGradecourse = {};
-const DialogFactory kClasscourse = {};
+const DialogFactory kClasscourse = planning::ClasscourseDialog::run;
 const DialogFactory kClassteacher = {};
-const DialogFactory kPrearrangeLesson = planning::PrearrangeLessonDialog::run;
+const DialogFactory kPrearrangeLesson = {};
 const DialogFactory kCoursePropertyset = masterdata::CoursePropertysetDialog::run;
 const DialogFactory kGradelesson = {};
 const DialogFactory kReviewlesson = {};

@@ -8,6 +8,7 @@
 #include "masterdata/SamelessonDialog.h"
 #include "masterdata/TeachernameEditDialog.h"
 #include "planning/ClasscourseDialog.h"
+#include "planning/ClassteacherDialog.h"
 #include "planning/PrearrangeLessonDialog.h"
 
 #include "core/Reported.h"
@@ -28,7 +29,7 @@ const DialogFactory kGradelessonInit = {};
 // modalWithMode<GradecourseDialog>();
 const ModeDialogFactory kGradecourse = {};
 const DialogFactory kClasscourse = planning::ClasscourseDialog::run;
-const DialogFactory kClassteacher = {};
+const DialogFactory kClassteacher = planning::ClassteacherDialog::run;
 const DialogFactory kPrearrangeLesson = planning::PrearrangeLessonDialog::run;
 const DialogFactory kCoursePropertyset = masterdata::CoursePropertysetDialog::run;
 const DialogFactory kGradelesson = {};

@@ -1,0 +1,166 @@
+#include "planning/ClassteacherDialog.h"
+
+#include "core/Reported.h"
+#include "widgets/DialogButtons.h"
+#include "widgets/TextConvert.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace planning {
+namespace {
+
+using widgets::toQString;
+using widgets::toStdString;
+
+constexpr int kButtonColumns = 5;
+
+QStringList toQStringList(const std::vector<std::string>& names) {
+    QStringList list;
+    for (const std::string& name : names) {
+        list.append(toQString(name));
+    }
+    return list;
+}
+
+QComboBox* newSelector(QWidget* parent, const std::vector<std::string>& names) {
+    auto* box = new QComboBox(parent);
+    box->addItems(toQStringList(names));
+    box->setCurrentIndex(-1);
+    box->setMinimumContentsLength(6);
+    return box;
+}
+
+} // namespace
+
+ClassteacherDialog::ClassteacherDialog(QWidget* parent)
+    : QDialog(parent), m_messenger(this), m_logic(m_messenger) {
+    setWindowTitle(toQString(Classteacher::kTitle));
+    setMouseTracking(true);
+    m_logic.load();
+
+    m_grade = newSelector(this, Classteacher::gradeNames());
+    m_course = newSelector(this, m_logic.courses());
+    m_teacher = newSelector(this, m_logic.offeredTeachers());
+    m_teacher->setMinimumContentsLength(8);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("年段"), this));
+    top->addWidget(m_grade);
+    top->addSpacing(12);
+    top->addWidget(new QLabel(QStringLiteral("学科"), this));
+    top->addWidget(m_course);
+    top->addSpacing(12);
+    top->addWidget(new QLabel(QStringLiteral("教师"), this));
+    top->addWidget(m_teacher);
+    top->addStretch(1);
+
+    auto* classes = new QGridLayout;
+    for (int k = 1; k <= Classteacher::kClasses; ++k) {
+        auto* button = new QPushButton(this);
+        button->setCheckable(true);
+        button->setAutoDefault(false);
+        button->setMinimumWidth(80);
+        classes->addWidget(button, (k - 1) / kButtonColumns, (k - 1) % kButtonColumns);
+        connect(button, &QPushButton::clicked, this, [this, k] { toggleClass(k); });
+        m_classButtons[static_cast<std::size_t>(k - 1)] = button;
+    }
+
+    m_selection = new QLabel(this);
+    m_selection->setMinimumHeight(2 * m_selection->fontMetrics().height());
+    m_selection->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* selected = new QHBoxLayout;
+    auto* caption = new QLabel(QStringLiteral("选定班级："), this);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    selected->addWidget(caption);
+    selected->addWidget(m_selection, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(top);
+    left->addSpacing(8);
+    left->addLayout(classes);
+    left->addSpacing(8);
+    left->addLayout(selected);
+
+    m_buttons = new widgets::DialogButtons(*this, m_messenger, [this] { return m_logic.save(); });
+    // At the right the buttons stand one under the other.
+    if (auto* row = qobject_cast<QBoxLayout*>(m_buttons->layout())) {
+        row->setDirection(QBoxLayout::TopToBottom);
+    }
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addSpacing(16);
+    layout->addWidget(m_buttons);
+
+    showClasses();
+    connect(m_grade, &QComboBox::currentIndexChanged, this,
+            [this] { choose([this] { m_logic.setGrade(toStdString(m_grade->currentText())); }); });
+    connect(m_course, &QComboBox::currentIndexChanged, this, [this] {
+        choose([this] { m_logic.setCourse(toStdString(m_course->currentText())); });
+    });
+    connect(m_teacher, &QComboBox::currentIndexChanged, this, [this] {
+        choose([this] { m_logic.setTeacher(toStdString(m_teacher->currentText())); });
+    });
+}
+
+void ClassteacherDialog::run(QWidget* parent) {
+    ClassteacherDialog dialog(parent);
+    if (!dialog.m_logic.usable()) {
+        widgets::QtMessenger(parent).info(dialog.m_logic.unusableMessage());
+        return;
+    }
+    dialog.exec();
+}
+
+QPushButton* ClassteacherDialog::classButton(int k) const {
+    return m_classButtons.at(static_cast<std::size_t>(k - 1));
+}
+
+void ClassteacherDialog::mouseMoveEvent(QMouseEvent* event) {
+    // Only the dialog's own surface counts (a caption is surface), not its controls.
+    const QWidget* under = childAt(event->position().toPoint());
+    if (m_logic.usable() && (under == nullptr || qobject_cast<const QLabel*>(under) != nullptr) &&
+        m_logic.refreshTeachers()) {
+        showTeachers();
+    }
+    QDialog::mouseMoveEvent(event);
+}
+
+void ClassteacherDialog::choose(const std::function<void()>& step) {
+    // A choice that completes the selection reads the table; a failure leaves the buttons
+    // inert and is shown.
+    ui::reported(m_messenger, step);
+    showClasses();
+}
+
+void ClassteacherDialog::toggleClass(int k) {
+    m_logic.toggleClass(k);
+    showClasses();
+}
+
+void ClassteacherDialog::showTeachers() {
+    const QSignalBlocker blocker(m_teacher);
+    m_teacher->clear();
+    m_teacher->addItems(toQStringList(m_logic.offeredTeachers()));
+    m_teacher->setCurrentIndex(m_teacher->findText(toQString(m_logic.teacher())));
+}
+
+void ClassteacherDialog::showClasses() {
+    for (int k = 1; k <= Classteacher::kClasses; ++k) {
+        QPushButton* button = classButton(k);
+        button->setText(toQString(m_logic.buttonCaption(k)));
+        button->setChecked(m_logic.isSelected(k));
+        button->setEnabled(m_logic.complete());
+    }
+    m_selection->setText(toQString(m_logic.selectionText()));
+}
+
+} // namespace planning

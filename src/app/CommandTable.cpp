@@ -9,6 +9,7 @@
 #include "masterdata/TeachernameEditDialog.h"
 #include "planning/ClasscourseDialog.h"
 #include "planning/ClassteacherDialog.h"
+#include "planning/GradecourseDialog.h"
 #include "planning/PrearrangeLessonDialog.h"
 
 #include "core/Reported.h"
@@ -25,9 +26,7 @@ const DialogFactory kTeachernameEdit = modal<masterdata::TeachernameEditDialog>(
 const DialogFactory kGradeteacheredit = masterdata::GradeteachereditDialog::run;
 const DialogFactory kGradeclass = modal<masterdata::GradeclassDialog>();
 const DialogFactory kGradelessonInit = {};
-// Gradecourse(mode, parent): e.g. const ModeDialogFactory kGradecourse =
-// modalWithMode<GradecourseDialog>();
-const ModeDialogFactory kGradecourse = {};
+const ModeDialogFactory kGradecourse = modalWithMode<planning::GradecourseDialog>();
 const DialogFactory kClasscourse = planning::ClasscourseDialog::run;
 const DialogFactory kClassteacher = planning::ClassteacherDialog::run;
 const DialogFactory kPrearrangeLesson = planning::PrearrangeLessonDialog::run;

@@ -134,7 +134,7 @@ void Gradecourse::chooseGrade(int gradeIndex) {
     }
 }
 
-Gradecourse::Slots Gradecourse::slots() const {
+Gradecourse::Slots Gradecourse::gridSlots() const {
     Slots out;
     for (std::size_t k = 0; k < out.size(); ++k) {
         out[k] = {m_entries[k].course, std::to_string(m_entries[k].weekly)};
@@ -148,7 +148,7 @@ bool Gradecourse::refuse(int field, const char* message) {
     return false;
 }
 
-bool Gradecourse::save(const Slots& slots, const std::string& daysText) {
+bool Gradecourse::save(const Slots& entered, const std::string& daysText) {
     m_refusedField = -1;
     if (!hasGrade()) {
         m_messenger.info(kNoGrade);
@@ -156,11 +156,11 @@ bool Gradecourse::save(const Slots& slots, const std::string& daysText) {
     }
 
     std::array<Entry, kEntries> entries = m_entries; // entries 19 and 20 stay as read
-    for (std::size_t k = 0; k < slots.size(); ++k) {
-        const std::string course(trimmed(slots[k].course));
+    for (std::size_t k = 0; k < entered.size(); ++k) {
+        const std::string course(trimmed(entered[k].course));
         int weekly = 0;
         if (!gbk::isBlank(course, kStoredMinBytes)) {
-            switch (parseNumber(slots[k].weekly, weekly)) {
+            switch (parseNumber(entered[k].weekly, weekly)) {
             case Parse::Ok:
                 if (weekly < 0 || weekly > kMaxWeekly) {
                     return refuse(static_cast<int>(k), kWeeklyRange);

@@ -88,12 +88,12 @@ public:
     const Entry& entry(int index) const { return m_entries.at(static_cast<std::size_t>(index)); }
     int days() const { return m_days; }
     // The grid slots and the days box as the dialog shows them.
-    Slots slots() const;
+    Slots gridSlots() const;
     std::string daysText() const { return std::to_string(m_days); }
 
     // Checks the boxes and replaces the grade's rows of this plan. False when a box was
     // refused or no grade is chosen (the user has been told); throws store::DbError.
-    bool save(const Slots& slots, const std::string& daysText);
+    bool save(const Slots& entered, const std::string& daysText);
     // The box the last save() refused (a slot index or kDaysField), or -1.
     int refusedField() const { return m_refusedField; }
 

@@ -55,11 +55,11 @@ Rows rowsNotOf(const std::string& grade, bool review) {
 }
 
 Gradecourse::Slots emptySlots() {
-    Gradecourse::Slots slots;
-    for (auto& s : slots) {
+    Gradecourse::Slots grid;
+    for (auto& s : grid) {
         s.weekly = "0";
     }
-    return slots;
+    return grid;
 }
 
 // A school with five courses and plans of several grades in both plans, stored interleaved.
@@ -143,7 +143,7 @@ TEST_F(GradecourseTest, OpeningShowsTheFirstGradesPlanOfTheMode) {
     EXPECT_EQ(plan.entry(2), (Gradecourse::Entry{"英语", 4}));
     EXPECT_EQ(plan.entry(3), (Gradecourse::Entry{}));
     EXPECT_EQ(plan.days(), 0);
-    EXPECT_EQ(plan.slots()[3].weekly, "0");
+    EXPECT_EQ(plan.gridSlots()[3].weekly, "0");
 
     ASSERT_TRUE(review.open());
     EXPECT_EQ(review.entry(0), (Gradecourse::Entry{"语文", 2}));
@@ -167,7 +167,7 @@ TEST_F(GradecourseTest, AGradeWithOnlyGradePlanRowsHasAnEmptyReviewPlanThatCanno
     EXPECT_EQ(review.entry(0), (Gradecourse::Entry{}));
     EXPECT_EQ(review.days(), 0);
     const Rows before = stored();
-    EXPECT_FALSE(review.save(review.slots(), review.daysText()));
+    EXPECT_FALSE(review.save(review.gridSlots(), review.daysText()));
     EXPECT_EQ(messenger.texts(), (Names{"请输入复习时间（天数）!"}));
     EXPECT_EQ(review.refusedField(), Gradecourse::kDaysField);
     EXPECT_EQ(stored(), before);
@@ -196,21 +196,21 @@ TEST_F(GradecourseTest, StoredCountsOutsideZeroToThirtyShowAsZero) {
 
 TEST_F(GradecourseTest, AGradePlanSaveReplacesThatGradesPlanOnly) {
     ASSERT_TRUE(plan.open());
-    Gradecourse::Slots slots = plan.slots();
-    slots[0] = {"数学", "7"};
-    slots[1] = {"", "3"};         // no course: not stored, whatever the count
-    slots[2] = {" 体育 ", "0"};   // surrounding spaces go; a count of 0 is stored
-    slots[7] = {"信息技术", "2"}; // the gaps close up
+    Gradecourse::Slots grid = plan.gridSlots();
+    grid[0] = {"数学", "7"};
+    grid[1] = {"", "3"};         // no course: not stored, whatever the count
+    grid[2] = {" 体育 ", "0"};   // surrounding spaces go; a count of 0 is stored
+    grid[7] = {"信息技术", "2"}; // the gaps close up
     const Rows others = rowsNotOf("初一", false);
     // The days box is disabled in this plan; whatever it holds, rows carry 天数 0.
-    ASSERT_TRUE(plan.save(slots, "9"));
+    ASSERT_TRUE(plan.save(grid, "9"));
     EXPECT_EQ(rowsOf("初一", false),
               (Rows{{"初一", "数学", 7, 0}, {"初一", "体育", 0, 0}, {"初一", "信息技术", 2, 0}}));
     EXPECT_EQ(rowsNotOf("初一", false), others);
     EXPECT_TRUE(messenger.entries().empty());
 
     // 存盘 keeps the dialog open: saving again writes the same rows, not twice.
-    ASSERT_TRUE(plan.save(slots, "9"));
+    ASSERT_TRUE(plan.save(grid, "9"));
     EXPECT_EQ(rowsOf("初一", false).size(), 3U);
     EXPECT_EQ(stored().size(), others.size() + 3);
 }
@@ -218,10 +218,10 @@ TEST_F(GradecourseTest, AGradePlanSaveReplacesThatGradesPlanOnly) {
 TEST_F(GradecourseTest, AReviewSaveReplacesEveryEarlierReviewRowOfTheGradeOnly) {
     ASSERT_TRUE(review.open());
     review.chooseGrade(5); // 高三
-    Gradecourse::Slots slots = review.slots();
-    slots[1] = {"物理", "3"};
-    slots[4] = {"化学", "2"};
-    ASSERT_TRUE(review.save(slots, "10"));
+    Gradecourse::Slots grid = review.gridSlots();
+    grid[1] = {"物理", "3"};
+    grid[4] = {"化学", "2"};
+    ASSERT_TRUE(review.save(grid, "10"));
     // 高三's review rows of 3 and 5 days (and the row of -2 days) are gone; its grade plan
     // and the rows of other grades, the review row of 初一 included, stay in their order.
     EXPECT_EQ(stored(), (Rows{{"初一", "语文", 6, 0},
@@ -238,9 +238,9 @@ TEST_F(GradecourseTest, AReviewSaveReplacesEveryEarlierReviewRowOfTheGradeOnly) 
 TEST_F(GradecourseTest, AOneDayReviewPlanIsShownAgainOnReopening) {
     ASSERT_TRUE(review.open());
     review.chooseGrade(2); // 初三: nothing stored
-    Gradecourse::Slots slots = emptySlots();
-    slots[0] = {"语文", "3"};
-    ASSERT_TRUE(review.save(slots, "1"));
+    Gradecourse::Slots grid = emptySlots();
+    grid[0] = {"语文", "3"};
+    ASSERT_TRUE(review.save(grid, "1"));
 
     Gradecourse again(messenger, Mode::Review);
     ASSERT_TRUE(again.open());
@@ -267,13 +267,13 @@ TEST_F(GradecourseTest, ReviewDaysMustBeOneToTen) {
           Case{"99999999999", Gradecourse::kTooManyDays}, Case{"两", Gradecourse::kNotANumber},
           Case{"3天", Gradecourse::kNotANumber}}) {
         messenger.clear();
-        EXPECT_FALSE(review.save(review.slots(), c.days)) << c.days;
+        EXPECT_FALSE(review.save(review.gridSlots(), c.days)) << c.days;
         EXPECT_EQ(messenger.texts(), (Names{c.message})) << c.days;
         EXPECT_EQ(review.refusedField(), Gradecourse::kDaysField) << c.days;
     }
     EXPECT_EQ(stored(), before);
     messenger.clear();
-    ASSERT_TRUE(review.save(review.slots(), " 10 "));
+    ASSERT_TRUE(review.save(review.gridSlots(), " 10 "));
     EXPECT_EQ(rowsOf("初一", true), (Rows{{"初一", "语文", 2, 10}}));
     EXPECT_EQ(review.refusedField(), -1);
 }
@@ -289,21 +289,21 @@ TEST_F(GradecourseTest, ACountOfAStoredSlotMustBeAWholeNumberFromZeroToThirty) {
          {Case{"31", Gradecourse::kWeeklyRange}, Case{"-1", Gradecourse::kWeeklyRange},
           Case{"4294967296", Gradecourse::kWeeklyRange}, Case{"", Gradecourse::kNotANumber},
           Case{"五", Gradecourse::kNotANumber}, Case{"+", Gradecourse::kNotANumber}}) {
-        Gradecourse::Slots slots = plan.slots();
-        slots[4] = {"体育", c.weekly};
+        Gradecourse::Slots grid = plan.gridSlots();
+        grid[4] = {"体育", c.weekly};
         messenger.clear();
-        EXPECT_FALSE(plan.save(slots, "0")) << c.weekly;
+        EXPECT_FALSE(plan.save(grid, "0")) << c.weekly;
         EXPECT_EQ(messenger.texts(), (Names{c.message})) << c.weekly;
         EXPECT_EQ(plan.refusedField(), 4) << c.weekly;
     }
     EXPECT_EQ(stored(), before);
 
     // A slot without a course is not stored, so its count box is not looked at.
-    Gradecourse::Slots slots = plan.slots();
-    slots[4] = {" ", "abc"};
-    slots[5] = {"体育", "30"};
+    Gradecourse::Slots grid = plan.gridSlots();
+    grid[4] = {" ", "abc"};
+    grid[5] = {"体育", "30"};
     messenger.clear();
-    ASSERT_TRUE(plan.save(slots, "0"));
+    ASSERT_TRUE(plan.save(grid, "0"));
     EXPECT_TRUE(messenger.entries().empty());
     EXPECT_EQ(rowsOf("初一", false).back(), (store::GradecourseRow{"初一", "体育", 30, 0}));
 }
@@ -320,9 +320,9 @@ TEST_F(GradecourseTest, TwentyRowsAreKeptTheEighteenShownAndTheTwoHiddenOnes) {
     EXPECT_EQ(messenger.texts(), (Names{"高二的课程超过20门，只显示前20门，存盘时只保存这些。"}));
     EXPECT_EQ(plan.entry(19), (Gradecourse::Entry{"课程19", 19}));
 
-    Gradecourse::Slots slots = plan.slots();
-    slots[0] = {"", "0"};
-    ASSERT_TRUE(plan.save(slots, "0"));
+    Gradecourse::Slots grid = plan.gridSlots();
+    grid[0] = {"", "0"};
+    ASSERT_TRUE(plan.save(grid, "0"));
     const Rows saved = rowsOf("高二", false);
     ASSERT_EQ(saved.size(), 19U);
     EXPECT_EQ(saved.front(), (store::GradecourseRow{"高二", "课程1", 1, 0}));
@@ -332,13 +332,13 @@ TEST_F(GradecourseTest, TwentyRowsAreKeptTheEighteenShownAndTheTwoHiddenOnes) {
 
 TEST_F(GradecourseTest, AFailedSaveLeavesTheTableAndThePlanAsTheyWere) {
     ASSERT_TRUE(plan.open());
-    Gradecourse::Slots slots = plan.slots();
-    slots[0] = {"体育", "2"};
-    slots[3] = {"物理", "3"};
+    Gradecourse::Slots grid = plan.gridSlots();
+    grid[0] = {"体育", "2"};
+    grid[3] = {"物理", "3"};
     db.execute("CREATE TRIGGER refuse BEFORE INSERT ON [gradecourse] "
                "WHEN NEW.[学科] = '物理' BEGIN SELECT RAISE(ABORT, 'refused'); END");
     const Rows before = stored();
-    EXPECT_THROW(plan.save(slots, "0"), store::DbError);
+    EXPECT_THROW(plan.save(grid, "0"), store::DbError);
     EXPECT_EQ(stored(), before);
     EXPECT_EQ(plan.entry(0), (Gradecourse::Entry{"语文", 6}));
 }
@@ -351,7 +351,7 @@ TEST_F(GradecourseTest, AGradeWhoseRowsCouldNotBeReadIsNotChosen) {
     EXPECT_FALSE(plan.hasGrade());
     const Rows before = stored();
     // Saving now must neither replace 初二's plan nor write 初一's under another grade.
-    EXPECT_FALSE(plan.save(plan.slots(), "0"));
+    EXPECT_FALSE(plan.save(plan.gridSlots(), "0"));
     EXPECT_EQ(messenger.texts(), (Names{"请先选择年段!"}));
     EXPECT_EQ(stored(), before);
 }

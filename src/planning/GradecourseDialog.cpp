@@ -65,7 +65,7 @@ GradecourseDialog::GradecourseDialog(int mode, QWidget* parent)
         course->setLineEdit(new widgets::GbkLineEdit(kCourseBytes, course));
         course->setInsertPolicy(QComboBox::NoInsert);
         course->addItems(courses);
-        course->setMinimumContentsLength(6);
+        course->setMinimumContentsLength(static_cast<int>(kCourseBytes)); // five Han characters
         auto* count = numberBox(this, digits);
         const int row = 1 + k / Gradecourse::kSlotColumns;
         const int column = (k % Gradecourse::kSlotColumns) * 3;

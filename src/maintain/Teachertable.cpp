@@ -1,0 +1,88 @@
+#include "maintain/Teachertable.h"
+
+#include "core/Gbk.h"
+#include "store/CGLRecord.h"
+#include "store/CTNRecord.h"
+
+#include <stdexcept>
+
+namespace maintain {
+
+bool Teachertable::load() {
+    m_teachers.clear();
+    for (const store::TeachernameRow& row : store::CTNRecord().readAll()) {
+        if (m_teachers.size() == kMaxTeachers || gbk::isBlank(row.name)) {
+            break;
+        }
+        m_teachers.push_back(row.name);
+    }
+    m_unusableMessage = m_teachers.empty() ? kNoTeachers : "";
+    clearWeek();
+    return usable();
+}
+
+bool Teachertable::chooseTeacher(int index) {
+    clearWeek();
+    m_teacher = index >= 0 && static_cast<std::size_t>(index) < m_teachers.size()
+                    ? m_teachers[static_cast<std::size_t>(index)]
+                    : std::string();
+    const std::vector<store::GradelessonRow> rows = store::CGLRecord().readAll();
+    if (rows.empty()) {
+        m_messenger.info(kNoTimetable);
+        return false;
+    }
+    if (m_teacher.empty()) {
+        return true;
+    }
+    for (const store::GradelessonRow& row : rows) {
+        const auto key = school::unpackRowNumber(row.number);
+        if (!key) {
+            continue;
+        }
+        const std::string name = school::className(key->gradeNumber - 1, key->classNumber);
+        for (int day = 1; day <= school::kDays; ++day) {
+            if (row.days[static_cast<std::size_t>(day - 1)] != m_teacher) {
+                continue;
+            }
+            Slot& slot = m_week[slotIndex(day, key->period)];
+            if (!gbk::isBlank(slot.className) && slot.className != name) {
+                slot.clash = true;
+            }
+            slot.className = name;
+        }
+    }
+    return true;
+}
+
+const std::string& Teachertable::cell(int day, int period) const {
+    return m_week[slotIndex(day, period)].className;
+}
+
+bool Teachertable::clash(int day, int period) const {
+    return m_week[slotIndex(day, period)].clash;
+}
+
+std::vector<int> Teachertable::clashCodes() const {
+    std::vector<int> codes;
+    for (int day = 1; day <= school::kDays; ++day) {
+        for (int period = 1; period <= school::kPeriods; ++period) {
+            if (clash(day, period)) {
+                codes.push_back(10 * day + period);
+            }
+        }
+    }
+    return codes;
+}
+
+std::size_t Teachertable::slotIndex(int day, int period) {
+    if (day < 1 || day > school::kDays || period < 1 || period > school::kPeriods) {
+        throw std::out_of_range("Teachertable: no such day or period");
+    }
+    return static_cast<std::size_t>((day - 1) * school::kPeriods + (period - 1));
+}
+
+void Teachertable::clearWeek() {
+    m_week.fill(Slot{});
+}
+
+} // namespace maintain

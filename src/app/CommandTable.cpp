@@ -10,6 +10,7 @@
 #include "planning/ClasscourseDialog.h"
 #include "planning/ClassteacherDialog.h"
 #include "planning/GradecourseDialog.h"
+#include "planning/LessonorderPlanDialog.h"
 #include "planning/PrearrangeLessonDialog.h"
 
 #include "core/Reported.h"
@@ -33,7 +34,7 @@ const DialogFactory kPrearrangeLesson = planning::PrearrangeLessonDialog::run;
 const DialogFactory kCoursePropertyset = masterdata::CoursePropertysetDialog::run;
 const DialogFactory kGradelesson = {};
 const DialogFactory kReviewlesson = {};
-const DialogFactory kLessonorderPlan = {};
+const DialogFactory kLessonorderPlan = planning::LessonorderPlanDialog::run;
 const DialogFactory kGTReplace = {};
 const DialogFactory kTReplace = {};
 const DialogFactory kSuperviseOrder = {};

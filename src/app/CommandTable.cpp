@@ -10,6 +10,7 @@
 #include "planning/ClasscourseDialog.h"
 #include "planning/ClassteacherDialog.h"
 #include "planning/GradecourseDialog.h"
+#include "planning/GradelessonInitDialog.h"
 #include "planning/LessonorderPlanDialog.h"
 #include "planning/PrearrangeLessonDialog.h"
 
@@ -26,7 +27,7 @@ const DialogFactory kFacilitiesSet = masterdata::FacilitiesSetDialog::run;
 const DialogFactory kTeachernameEdit = modal<masterdata::TeachernameEditDialog>();
 const DialogFactory kGradeteacheredit = masterdata::GradeteachereditDialog::run;
 const DialogFactory kGradeclass = modal<masterdata::GradeclassDialog>();
-const DialogFactory kGradelessonInit = {};
+const DialogFactory kGradelessonInit = planning::GradelessonInitDialog::run;
 const ModeDialogFactory kGradecourse = modalWithMode<planning::GradecourseDialog>();
 const DialogFactory kClasscourse = planning::ClasscourseDialog::run;
 const DialogFactory kClassteacher = planning::ClassteacherDialog::run;

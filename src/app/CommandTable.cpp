@@ -1,5 +1,6 @@
 #include "app/CommandTable.h"
 
+#include "maintain/WeekworkDialog.h"
 #include "masterdata/CoursePropertysetDialog.h"
 #include "masterdata/CoursenameDialog.h"
 #include "masterdata/FacilitiesSetDialog.h"
@@ -40,7 +41,7 @@ const DialogFactory kGTReplace = {};
 const DialogFactory kTReplace = {};
 const DialogFactory kSuperviseOrder = {};
 const DialogFactory kTeachertable = {};
-const DialogFactory kWeekwork = {};
+const DialogFactory kWeekwork = maintain::WeekworkDialog::run;
 const DialogFactory kGTBrowse = {};
 const DialogFactory kSupervisebrowse = {};
 const DialogFactory kAttendanceinput = {};

@@ -1,5 +1,6 @@
 #include "app/CommandTable.h"
 
+#include "maintain/TeachertableDialog.h"
 #include "maintain/WeekworkDialog.h"
 #include "masterdata/CoursePropertysetDialog.h"
 #include "masterdata/CoursenameDialog.h"
@@ -40,7 +41,7 @@ const DialogFactory kLessonorderPlan = planning::LessonorderPlanDialog::run;
 const DialogFactory kGTReplace = {};
 const DialogFactory kTReplace = {};
 const DialogFactory kSuperviseOrder = {};
-const DialogFactory kTeachertable = {};
+const DialogFactory kTeachertable = maintain::TeachertableDialog::run;
 const DialogFactory kWeekwork = maintain::WeekworkDialog::run;
 const DialogFactory kGTBrowse = {};
 const DialogFactory kSupervisebrowse = {};

@@ -2,6 +2,7 @@
 // period, two classes in one slot are a clash listed by its code, other teachers' cells,
 // free, unified (spaces) and course-view cells never show, a new choice clears the old week,
 // and the dialog is unusable without a roster or closes without any arranged timetable.
+#include "NameTables.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
@@ -18,17 +19,11 @@
 
 namespace {
 
+using testsupport::storeTeachers;
+
 using maintain::Teachertable;
 using Names = std::vector<std::string>;
 using Rows = std::vector<store::GradelessonRow>;
-
-void storeTeachers(const Names& names) {
-    std::vector<store::TeachernameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CTNRecord().append(rows);
-}
 
 // One row of gradelesson; days holds monday … sunday.
 store::GradelessonRow row(const std::string& className, int number,

@@ -2,6 +2,7 @@
 // of the teacher's first row, teachers without lessons, empty and removed (eight-space)
 // teachers that never count, roster order kept, counts outside 0..30 taken as 0, a recount
 // that follows the course plans, and an unusable overview without teacher names.
+#include "NameTables.h"
 #include "TempDatabase.h"
 
 #include "maintain/Weekwork.h"
@@ -16,17 +17,11 @@
 
 namespace {
 
+using testsupport::storeTeachers;
+
 using maintain::Weekwork;
 using Entries = std::vector<Weekwork::Entry>;
 using Plans = std::vector<store::ClasscourseRow>;
-
-void storeTeachers(const std::vector<std::string>& names) {
-    std::vector<store::TeachernameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CTNRecord().append(rows);
-}
 
 void storePlans(const Plans& rows) {
     store::CCCRecord().append(rows);

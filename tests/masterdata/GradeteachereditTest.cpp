@@ -1,6 +1,7 @@
 // Gradeteacheredit on a temporary database: the subject's rows are replaced and no others,
 // its list holds each teacher once, unsaved changes die with a subject switch, and the
 // dialog is unusable (with its message) while course names or teachers are missing.
+#include "NameTables.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
@@ -18,25 +19,13 @@
 
 namespace {
 
+using testsupport::storeTeachers;
+
+using testsupport::storeCourses;
+
 using masterdata::Gradeteacheredit;
 using Names = std::vector<std::string>;
 using Pairs = std::vector<store::CourseteacherRow>;
-
-void storeCourses(const Names& names) {
-    std::vector<store::CoursenameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CCNRecord().append(rows);
-}
-
-void storeTeachers(const Names& names) {
-    std::vector<store::TeachernameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CTNRecord().append(rows);
-}
 
 Pairs storedPairs() {
     return store::CCTRecord().readAll();

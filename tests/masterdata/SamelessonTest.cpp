@@ -2,6 +2,7 @@
 // period names, a save replaces that grade's rows only and drops rows without a course or
 // with a day or period that is not a name, a save without a grade is refused, and the
 // dialog is unusable without course names.
+#include "NameTables.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
@@ -17,6 +18,8 @@
 
 namespace {
 
+using testsupport::storeCourses;
+
 using masterdata::Samelesson;
 using Rows = std::vector<store::SamelessonRow>;
 using Names = std::vector<std::string>;
@@ -27,14 +30,6 @@ constexpr int kGaoSan = 5;
 
 Rows storedRows() {
     return store::CSLRecord().readAll();
-}
-
-void storeCourses(const Names& names) {
-    std::vector<store::CoursenameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CCNRecord().append(rows);
 }
 
 const Rows kOtherGrades = {{"初一", 1, 7, "班会"}, {"高三", 5, 6, "体育"}};

@@ -3,6 +3,7 @@
 // its grade's normal plan; weekly counts outside 0..30 show as 0; a save replaces the chosen
 // class's rows only, in slot order, skipping blank courses; a refused count, a missing class
 // or a failing statement writes nothing.
+#include "NameTables.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
@@ -24,26 +25,14 @@
 
 namespace {
 
+using testsupport::storeTeachers;
+
+using testsupport::storeCourses;
+
 using planning::Classcourse;
 using Names = std::vector<std::string>;
 using Rows = std::vector<store::ClasscourseRow>;
 using Entry = Classcourse::Entry;
-
-void storeCourses(const Names& names) {
-    std::vector<store::CoursenameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CCNRecord().append(rows);
-}
-
-void storeTeachers(const Names& names) {
-    std::vector<store::TeachernameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CTNRecord().append(rows);
-}
 
 void storeClassCounts(const std::vector<store::GradeclassRow>& rows) {
     store::CGSRecord().append(rows);

@@ -3,6 +3,7 @@
 // place, rows in their order), plans created from the grade's normal plan, refusals that
 // write nothing, the offered teachers following the course, and failed reads and saves that
 // leave the table as it was.
+#include "NameTables.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
@@ -21,28 +22,16 @@
 
 namespace {
 
+using testsupport::storeTeachers;
+
+using testsupport::storeCourses;
+
 using planning::Classteacher;
 using Names = std::vector<std::string>;
 using Rows = std::vector<store::ClasscourseRow>;
 using Plan = std::vector<store::GradecourseRow>;
 
 constexpr const char* kRemoved = "        ";
-
-void storeCourses(const Names& names) {
-    std::vector<store::CoursenameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CCNRecord().append(rows);
-}
-
-void storeTeachers(const Names& names) {
-    std::vector<store::TeachernameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CTNRecord().append(rows);
-}
 
 Rows stored() {
     return store::CCCRecord().readAll();

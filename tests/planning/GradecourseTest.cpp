@@ -2,6 +2,7 @@
 // plan and nothing else, the review plan needs 1..10 days, counts outside 0..30 show as 0
 // and are refused on saving, empty slots close up, the course boxes' list ends at the first
 // name narrower than 3 bytes, and a failed read or save writes nothing.
+#include "NameTables.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
@@ -17,18 +18,12 @@
 
 namespace {
 
+using testsupport::storeCourses;
+
 using planning::Gradecourse;
 using Mode = Gradecourse::Mode;
 using Names = std::vector<std::string>;
 using Rows = std::vector<store::GradecourseRow>;
-
-void storeCourses(const Names& names) {
-    std::vector<store::CoursenameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CCNRecord().append(rows);
-}
 
 Rows stored() {
     return store::CGCRecord().readAll();

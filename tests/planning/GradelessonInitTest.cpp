@@ -3,6 +3,7 @@
 // are blanked) for a grade or a class and for 课程表, 所有 or one course, other grades and
 // classes and the order of the remaining rows untouched, and failed deletions that leave
 // both tables as they were.
+#include "NameTables.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
@@ -21,6 +22,8 @@
 
 namespace {
 
+using testsupport::storeCourses;
+
 using planning::GradelessonInit;
 using Names = std::vector<std::string>;
 using Plans = std::vector<store::ClasscourseRow>;
@@ -28,14 +31,6 @@ using Lessons = std::vector<store::GradelessonRow>;
 using Kind = testsupport::RecordingMessenger::Entry::Kind;
 
 constexpr const char* kBlank = "  ";
-
-void storeCourses(const Names& names) {
-    std::vector<store::CoursenameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CCNRecord().append(rows);
-}
 
 Plans plans() {
     return store::CCCRecord().readAll();

@@ -2,6 +2,7 @@
 // show, what a save makes of the page's cells (names looked up, unknown texts keeping the
 // stored number, emptied rows removed, later rows kept in order), refused rows writing
 // nothing, and a failed save leaving the table as it was.
+#include "NameTables.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
@@ -17,18 +18,12 @@
 
 namespace {
 
+using testsupport::storeCourses;
+
 using planning::LessonorderPlan;
 using Names = std::vector<std::string>;
 using Rows = std::vector<store::OrderplanRow>;
 using Cells = LessonorderPlan::Cells;
-
-void storeCourses(const Names& names) {
-    std::vector<store::CoursenameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CCNRecord().append(rows);
-}
 
 Rows stored() {
     return store::COPRecord().readAll();

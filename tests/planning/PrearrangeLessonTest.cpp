@@ -1,6 +1,7 @@
 // PrearrangeLesson on a temporary database: mask positions, what a stored mask of any length
 // loads as, the teacher's own row replaced in place with other teachers' rows untouched,
 // unsaved marks dying with a teacher switch, and refusals that write nothing.
+#include "NameTables.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
@@ -17,19 +18,13 @@
 
 namespace {
 
+using testsupport::storeTeachers;
+
 using planning::PrearrangeLesson;
 using Names = std::vector<std::string>;
 using Rows = std::vector<store::LessonprearrangeRow>;
 
 const std::string kFree(35, '0');
-
-void storeTeachers(const Names& names) {
-    std::vector<store::TeachernameRow> rows;
-    for (const auto& n : names) {
-        rows.push_back({n});
-    }
-    store::CTNRecord().append(rows);
-}
 
 Rows stored() {
     return store::CLPRecord().readAll();

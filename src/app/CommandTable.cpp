@@ -1,5 +1,6 @@
 #include "app/CommandTable.h"
 
+#include "arrange/GradelessonDialog.h"
 #include "maintain/TeachertableDialog.h"
 #include "maintain/WeekworkDialog.h"
 #include "masterdata/CoursePropertysetDialog.h"
@@ -35,7 +36,7 @@ const DialogFactory kClasscourse = planning::ClasscourseDialog::run;
 const DialogFactory kClassteacher = planning::ClassteacherDialog::run;
 const DialogFactory kPrearrangeLesson = planning::PrearrangeLessonDialog::run;
 const DialogFactory kCoursePropertyset = masterdata::CoursePropertysetDialog::run;
-const DialogFactory kGradelesson = {};
+const DialogFactory kGradelesson = arrange::GradelessonDialog::run;
 const DialogFactory kReviewlesson = {};
 const DialogFactory kLessonorderPlan = planning::LessonorderPlanDialog::run;
 const DialogFactory kGTReplace = {};

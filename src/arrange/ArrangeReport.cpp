@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <map>
 #include <optional>
 #include <set>
 #include <utility>
@@ -17,10 +16,6 @@ std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
 
-bool isLesson(const std::string& text) {
-    return namesTeacher(text);
-}
-
 // The class course list of the class whose name stands in slot 0, if it belongs to grade.
 const ClassCourseList* listOf(const AutoOrderData& data, int grade, const std::string& name) {
     const auto id = school::parseClassName(name);
@@ -30,34 +25,11 @@ const ClassCourseList* listOf(const AutoOrderData& data, int grade, const std::s
     return &data.classList(grade, id->classNumber - 1);
 }
 
-long long weeklyLoad(const AutoOrderData& data, const std::string& teacher) {
-    long long load = 0;
-    for (const auto& g : data.classes) {
-        for (const ClassCourseList& list : g) {
-            for (const CourseEntry& entry : list.entries) {
-                load += entry.teacher == teacher ? entry.weekly : 0;
-            }
-        }
-    }
-    return load;
-}
-
-bool presetBlocks(const AutoOrderData& data, const std::string& teacher, int day, int period) {
-    for (const TeacherPreset& preset : data.presets) {
-        if (preset.teacher == teacher) {
-            const std::size_t index = at(day * 7 + period - 1);
-            return preset.mask.size() >= 30 && index < preset.mask.size() &&
-                   preset.mask[index] == '1';
-        }
-    }
-    return false;
-}
-
 } // namespace
 
-GradeReview reviewGrade(const AutoOrderData& data, int grade,
-                        const school::SchoolTimetable& timetable) {
+GradeReview reviewGrade(const AutoOrderData& data, int grade, const school::SchoolTimetable& held) {
     GradeReview review;
+    const school::SchoolTimetable timetable = inTeacherNames(data, held);
     std::vector<std::pair<int, int>> unified;
     for (const UnifiedCourse& row : data.sameLessons) {
         if (unified.size() < static_cast<std::size_t>(kUnifiedSlots) &&
@@ -105,7 +77,7 @@ GradeReview reviewGrade(const AutoOrderData& data, int grade,
         for (int d = 0; d < school::kDays; ++d) {
             for (int p = 1; p <= school::kPeriods; ++p) {
                 const std::string& text = timetable.cell(grade, c, d, p);
-                if (isLesson(text)) {
+                if (isLessonText(text)) {
                     teachers.insert(text);
                     if (isUnified(d, p)) {
                         review.unifiedFilled.push_back({name, d, p, text});
@@ -119,7 +91,7 @@ GradeReview reviewGrade(const AutoOrderData& data, int grade,
                     for (int i = 0; list != nullptr && i < kEntries && entry < 0; ++i) {
                         entry = list->entries[at(i)].teacher == text ? i : -1;
                     }
-                    if (!isLesson(text) || entry < 0 || entry >= kMainCourses) {
+                    if (!isLessonText(text) || entry < 0 || entry >= kMainCourses) {
                         review.mainCourseFirst.push_back({name, d, p, text});
                     }
                 }
@@ -129,42 +101,54 @@ GradeReview reviewGrade(const AutoOrderData& data, int grade,
 
     for (int d = 0; d < school::kDays; ++d) {
         for (int p = 1; p <= school::kPeriods; ++p) {
-            std::map<std::string, std::vector<std::string>> holders;
-            for (int g = 0; g < school::kGrades; ++g) {
-                for (int c = 0; c < school::kMaxClasses; ++c) {
-                    const std::string& text = timetable.cell(g, c, d, p);
-                    if (teachers.count(text) > 0) {
-                        holders[text].push_back(timetable.cell(g, c, 0, 0));
-                    }
+            std::set<std::string> seen;
+            for (int c : positions) {
+                const std::string& text = timetable.cell(grade, c, d, p);
+                const std::vector<ClassRef> holders = holdersOf(timetable, d, p, text);
+                if (holders.size() < 2 || !seen.insert(text).second) {
+                    continue;
                 }
-            }
-            for (auto& [teacher, classes] : holders) {
-                if (classes.size() > 1) {
-                    review.clashes.push_back({d, p, teacher, std::move(classes)});
+                TeacherClash clash{d, p, text, {}};
+                for (const ClassRef& holder : holders) {
+                    clash.classes.push_back(timetable.cell(holder.grade, holder.position, 0, 0));
                 }
+                review.clashes.push_back(std::move(clash));
             }
         }
     }
 
     for (const std::string& teacher : teachers) {
-        const long long load = weeklyLoad(data, teacher);
-        const int limit = load >= 20 ? 5 : 4;
+        const int limit = dayLimit(weeklyLoad(data, teacher));
         for (int d = 0; d < school::kDays; ++d) {
-            int n = 0;
-            for (int g = 0; g < school::kGrades; ++g) {
-                for (int c = 0; c < school::kMaxClasses; ++c) {
-                    for (int p = 1; p <= school::kPeriods; ++p) {
-                        n += timetable.cell(g, c, d, p) == teacher ? 1 : 0;
-                    }
-                }
-            }
+            const int n = lessonsOnDay(timetable, d, teacher);
             if (n > limit) {
                 review.overloads.push_back({teacher, d, n, limit});
             }
         }
     }
+
+    const school::SchoolTimetable courses = inCourseNames(data, held);
+    for (int d = 0; d < school::kDays; ++d) {
+        for (ResourceOverrun& overrun : resourceOverruns(data, courses, d)) {
+            bool inGrade = false;
+            for (int c : positions) {
+                inGrade = inGrade || courses.cell(grade, c, d, overrun.period) == overrun.course;
+            }
+            if (inGrade) {
+                review.resourceOverruns.push_back(std::move(overrun));
+            }
+        }
+    }
     return review;
 }
+
+namespace {
+
+std::string counted(const char* what, std::size_t n) {
+    return std::string(what) + " " + std::to_string(n) + " 处";
+}
+
+} // namespace
 
 std::string qualityLine(const GradeReview& review) {
     int arranged = 0;
@@ -172,12 +156,20 @@ std::string qualityLine(const GradeReview& review) {
         arranged += outcome.arranged ? 1 : 0;
     }
     return "质量：已编排 " + std::to_string(arranged) + "/" +
-           std::to_string(review.classes.size()) + " 个班，碰课 " +
-           std::to_string(review.clashes.size()) + " 处，教师日超量 " +
-           std::to_string(review.overloads.size()) + " 处，主课优先违例 " +
-           std::to_string(review.mainCourseFirst.size()) + " 处，预设违例 " +
-           std::to_string(review.presets.size()) + " 处，统一课占用 " +
-           std::to_string(review.unifiedFilled.size()) + " 处";
+           std::to_string(review.classes.size()) + " 个班，" +
+           counted("碰课", review.clashes.size()) + "，" +
+           counted("教师日超量", review.overloads.size()) + "，" +
+           counted("主课优先违例", review.mainCourseFirst.size()) + "，" +
+           counted("预设违例", review.presets.size()) + "，" +
+           counted("统一课占用", review.unifiedFilled.size()) + "，" +
+           counted("资源超量", review.resourceOverruns.size());
+}
+
+std::string remainingLine(const GradeReview& review) {
+    return "剩余：" + counted("碰课", review.clashes.size()) + "，" +
+           counted("教师日超量", review.overloads.size()) + "，" +
+           counted("预设违例", review.presets.size()) + "，" +
+           counted("资源超量", review.resourceOverruns.size());
 }
 
 } // namespace arrange

@@ -1,11 +1,13 @@
 // What remains to be mended in a grade's timetable after an arrangement, in terms of the
 // arrangement rules: teacher clashes with any class of the school, teacher day overloads,
 // periods 1–2 without a main course, lessons in a teacher's preset periods, lessons in a
-// unified slot, and for every class of the grade with a course plan whether it got a week.
-// Read-only over a school timetable in teacher names; pure C++.
+// unified slot, subject resources over their limit, and for every class of the grade with a
+// course plan whether it got a week. Read-only; grades held in course names are judged in
+// teacher names. The rules are those of TimetableRules.h; pure C++.
 #pragma once
 
 #include "arrange/AutoOrderData.h"
+#include "arrange/TimetableRules.h"
 #include "core/SchoolTimetable.h"
 
 #include <string>
@@ -47,6 +49,8 @@ struct GradeReview {
     std::vector<CellIssue> mainCourseFirst; // periods 1–2 empty or not a main course
     std::vector<CellIssue> presets;         // a lesson in a period the teacher's preset blocks
     std::vector<CellIssue> unifiedFilled;   // a lesson in a unified slot
+    // Resource periods over their limit in which a class of the grade holds the resource.
+    std::vector<ResourceOverrun> resourceOverruns;
 };
 
 GradeReview reviewGrade(const AutoOrderData& data, int grade,
@@ -54,5 +58,8 @@ GradeReview reviewGrade(const AutoOrderData& data, int grade,
 
 // One line of counts to compare run with run.
 std::string qualityLine(const GradeReview& review);
+// What remains to be mended by hand, in the same words: clashes, day overloads, presets and
+// resource overruns.
+std::string remainingLine(const GradeReview& review);
 
 } // namespace arrange

@@ -152,6 +152,12 @@ void writeReview(std::ostream& out, int grade, const arrange::GradeReview& revie
             << periodName(issue.period) << ' ' << issue.text << '\n';
         any = true;
     }
+    for (const auto& overrun : review.resourceOverruns) {
+        out << "  资源超量：" << overrun.course << ' ' << dayName(overrun.day) << ' '
+            << periodName(overrun.period) << ' ' << overrun.classes << " 个班（上限 "
+            << overrun.limit << "）\n";
+        any = true;
+    }
     if (!any) {
         out << "  无\n";
     }

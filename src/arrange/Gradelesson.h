@@ -1,0 +1,164 @@
+// Gradelesson: the logic of the dialog "年段课程编排", the school's weekly timetable seen one
+// grade and one day at a time, arranged by the engine, edited lesson by lesson, saved and
+// printed.
+//
+// Construction reads table gradelesson into the whole school timetable, and the engine's
+// lists (courseshare, classcourse, lessonprearrange, courseproperty, samelesson) for the
+// names, the resource limits and the presets; a store::DbError propagates (the command
+// ends). The timetable is the only copy while the dialog is open. Cell texts are kept whole:
+// the grid shows each cut to 6 GBK bytes, but comparisons, the view switch, the engine and
+// the save always see the whole text. The report's "自习" exists in the document only.
+//
+// The view: grade (0..5, clamped), day (0..4, wrapping), the first of ten shown classes
+// (clamped to the grade's class count), teacher or course view, one selected cell. Every
+// operation ends with a redraw, after which view() holds what the screen shows: the grid
+// captions and pressed cells, the clash list (at most 10), the selected teacher's day
+// (at most 5), the resource overrun list (at most 12), and, beyond these, the colour and
+// tooltip of each conflicting cell and a status line counting what remains in the grade,
+// both from the rules of TimetableRules.h. Clashes are always judged in teacher names,
+// also for grades held in course names.
+//
+// Every change to the timetable (exchange, view switch, re-arrangement) can be undone and
+// redone; modified() tells whether the timetable differs from what was last saved. save()
+// replaces every row of gradelesson in one transaction; on failure the table is as it was,
+// the driver's text is shown and the edits stay. Text is UTF-8.
+#pragma once
+
+#include "arrange/AutoOrderData.h"
+#include "arrange/TimetableHistory.h"
+#include "core/Messenger.h"
+#include "core/SchoolTimetable.h"
+#include "reports/ReportTable.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace arrange {
+
+enum class CellMark { None, Clash, Overrun, Preset };
+
+struct GridCell {
+    std::string caption; // the held text cut to 6 GBK bytes
+    bool pressed = false;
+    CellMark mark = CellMark::None; // the first of clash, overrun, preset that holds
+    std::string tooltip;            // every conflict of the cell, one a line
+};
+
+struct GradelessonView {
+    static constexpr int kRows = 8;
+    static constexpr int kColumns = 10;
+    std::string title;                                        // "年段课程编排—初一"
+    std::string dayName;                                      // "星期一" …
+    std::array<std::array<GridCell, kColumns>, kRows> grid{}; // [row][column]
+    std::vector<std::string> clashes;                         // at most 10 teacher names
+    std::string summaryHead;                                  // "王伟共3节", or empty
+    std::vector<std::string> summary;                         // at most 5 "初一⑴第3节"
+    std::vector<std::string> overruns;                        // at most 12 "物理第三节超2节"
+    std::string status;                                       // what remains in the shown grade
+};
+
+class Gradelesson {
+public:
+    static constexpr const char* kTitlePrefix = "年段课程编排—";
+    static constexpr const char* kPaperMessage =
+        "请将打印机默认纸张设为八开或A3，\n然后横向放入纸张";
+    static constexpr const char* kNoTeacherSelected = "请先选择一位教师的课。";
+    static constexpr const char* kDiscardQuestion = "年段课程表已修改，放弃未存盘的修改吗？";
+    static constexpr int kMaxClashes = 10;
+    static constexpr int kMaxSummary = 5;
+    static constexpr int kMaxOverruns = 12;
+    static constexpr int kShownClasses = GradelessonView::kColumns;
+    static constexpr int kTeacherView = 0;
+    static constexpr int kCourseView = 1;
+
+    using Week = school::SchoolTimetable::Week;
+
+    // Reads the tables (see above).
+    explicit Gradelesson(ui::Messenger& messenger);
+    // Over a timetable and lists already loaded (benchmarks and tests of the rules).
+    Gradelesson(ui::Messenger& messenger, school::SchoolTimetable timetable, AutoOrderData data);
+
+    const GradelessonView& view() const { return m_view; }
+    const school::SchoolTimetable& timetable() const { return m_timetable; }
+
+    int grade() const { return m_grade; }
+    int day() const { return m_day; }
+    int firstClass() const { return m_firstClass; }
+    int classCount() const { return m_classCount; }
+    int viewMode() const { return m_viewMode; }
+    // 0, or (class + 1)·100 + (day + 1)·10 + period.
+    int selection() const { return m_selection; }
+
+    // Navigation.
+    void previousDay();
+    void nextDay();
+    void previousGrade();
+    void nextGrade();
+    void moveLeft();
+    void moveRight();
+
+    // "课程转换": reads table samelesson for the grade's unified slots (a failure is shown
+    // and nothing changes), toggles the view and converts the shown grade.
+    void switchView();
+    // A click on the period cell of column 0..9, period 1..7: select, or exchange with the
+    // selected cell of the same class (on any day).
+    void clickCell(int column, int period);
+
+    // The week of the class in column 0..9 as held, for the class timetable window.
+    Week classWeek(int column) const;
+    // "个人课程表": the week of the teacher in the selected cell, each lesson as its class.
+    // Without a selected lesson the user is told and nothing comes back.
+    std::optional<Week> personalWeek();
+
+    // "重新编排": the engine on the shown grade over the whole school. False when its
+    // tables could not be read (told to the user; nothing changes).
+    bool rearrange();
+    // "存  盘". False when the save failed (told); the edits stay.
+    bool save();
+    bool modified() const;
+    // "取消", Esc, the close button: true when the dialog may close, asking first when
+    // there are unsaved changes.
+    bool mayClose();
+
+    bool undo();
+    bool redo();
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+
+    // The document of the shown grade ("表格导出", "打 印").
+    reports::ReportTable reportTable() const;
+    std::string printTitle() const;
+
+private:
+    void load();
+    void countClasses();
+    void redraw();
+    void drawGrid(const school::SchoolTimetable& teachers, const school::SchoolTimetable& courses);
+    void drawLists(const school::SchoolTimetable& teachers, const school::SchoolTimetable& courses);
+    // Runs a change of the timetable (and maybe of the view mode) as one undoable step.
+    template <class Change> void change(Change&& apply);
+    void restore(const EditorState& state);
+    EditorState editorState() const { return {m_viewMode, m_grade, m_day}; }
+    void clearSelection();
+    void convertShownGrade(bool toCourses, const std::vector<UnifiedCourse>& unified);
+
+    ui::Messenger& m_messenger;
+    school::SchoolTimetable m_timetable;
+    school::SchoolTimetable m_saved;
+    AutoOrderData m_data;
+    TimetableHistory m_history;
+    GradelessonView m_view;
+
+    int m_grade = 0;
+    int m_day = 0;
+    int m_firstClass = 0;
+    int m_classCount = 0;
+    int m_viewMode = kTeacherView;
+    int m_selection = 0;
+    std::array<std::array<std::array<bool, school::kSlots>, school::kDays>, school::kMaxClasses>
+        m_marks{};
+};
+
+} // namespace arrange

@@ -1,0 +1,73 @@
+// GradelessonDialog ("年段课程编排—<grade>"): the school's weekly timetable, one grade and
+// one day at a time. At the top the day button (it only shows the day) and 课程转换,
+// 上一年段 / 下一年段, 左  进 / 右  进, 上一天 / 下一天; then the selected teacher's day; the
+// grid of 8 rows × 10 classes (row 0 the class names, which open the class's week; rows 1..7
+// the periods, clicked to select and exchange); the clash list after "碰课教师：", the
+// resource overruns under "教学设施：", and the status line; at the bottom 个人课程表,
+// 重新编排, 打 印, 表格导出, 撤  销 (Ctrl+Z), 重  做 (Ctrl+Y), 存  盘, 确定 and 取消.
+// Conflicting cells are drawn red (teacher clash), orange (resource over its limit) or
+// purple (teacher's preset), each with a tooltip that names the conflict.
+//
+// All behaviour lives in arrange::Gradelesson; this class builds the controls, forwards the
+// clicks and shows the logic's view. 取消, Esc and the close button ask before unsaved
+// changes are thrown away. Constructing it reads the tables: a store::DbError propagates to
+// the command loop.
+#pragma once
+
+#include "arrange/Gradelesson.h"
+#include "widgets/QtMessenger.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace widgets {
+class DialogButtons;
+}
+
+namespace arrange {
+
+class GradelessonDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit GradelessonDialog(QWidget* parent = nullptr);
+
+    static void run(QWidget* parent);
+
+    Gradelesson& logic() { return m_logic; }
+    // Row 0..7, column 0..9.
+    QPushButton* cell(int row, int column) const;
+    QPushButton* button(const QString& caption) const;
+    widgets::DialogButtons* buttons() const { return m_buttons; }
+    QLabel* statusLabel() const { return m_status; }
+    const std::array<QLabel*, Gradelesson::kMaxClashes>& clashLabels() const { return m_clashes; }
+
+public slots:
+    void reject() override;
+
+private:
+    template <class Action> void act(Action&& action);
+    void showView();
+    void openClassWeek(int column);
+    void openPersonalWeek();
+    void exportReport();
+    void printReport();
+
+    widgets::QtMessenger m_messenger;
+    Gradelesson m_logic;
+    QPushButton* m_dayButton = nullptr;
+    std::array<std::array<QPushButton*, GradelessonView::kColumns>, GradelessonView::kRows>
+        m_cells{};
+    QLabel* m_summary = nullptr;
+    std::array<QLabel*, Gradelesson::kMaxClashes> m_clashes{};
+    std::array<QLabel*, Gradelesson::kMaxOverruns> m_overruns{};
+    QLabel* m_status = nullptr;
+    QPushButton* m_undo = nullptr;
+    QPushButton* m_redo = nullptr;
+    widgets::DialogButtons* m_buttons = nullptr;
+};
+
+} // namespace arrange

@@ -95,6 +95,22 @@ inline std::string messageFrom(const std::function<void()>& act) {
     return text;
 }
 
+// The same for a question: answers it with the given button and returns its text.
+inline std::string messageFromAnswer(const std::function<void()>& act,
+                                     QMessageBox::StandardButton answer) {
+    std::string text;
+    whileModal<QMessageBox>(act, [&](QMessageBox& box) {
+        text = widgets::toStdString(box.text());
+        if (QAbstractButton* button = box.button(answer)) {
+            button->click();
+        } else {
+            ADD_FAILURE() << "the message box has no such button: " << text;
+            box.buttons().front()->click();
+        }
+    });
+    return text;
+}
+
 // Types text into the focused-to widget one character at a time, as key events carrying the
 // text (QTest::keyClicks cannot type Chinese).
 inline void typeText(QWidget* widget, const QString& text) {

@@ -1,0 +1,78 @@
+// The grade timetable opened from 课程编排 → 年段课程编排: two clicks move a lesson and its
+// clash colour goes, 存  盘 writes the table, 撤  销 brings the lesson back, and 取消 asks
+// before unsaved changes are lost.
+#include "MenuDialogDriver.h"
+#include "RecordingMessenger.h"
+#include "TempDatabase.h"
+
+#include "app/CommandTable.h"
+#include "arrange/GradelessonDialog.h"
+#include "arrange/SchoolTimetableStore.h"
+#include "core/SchoolNames.h"
+#include "store/CGLRecord.h"
+#include "widgets/DialogButtons.h"
+
+#include <QKeySequence>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using arrange::GradelessonDialog;
+using widgets::toStdString;
+
+TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
+    testsupport::TempDatabase db;
+    testsupport::RecordingMessenger messenger;
+    app::MainWindow window{app::commandTable(), app::ShellServices{&messenger, {}}};
+    school::SchoolTimetable t;
+    for (int g : {0, 3}) {
+        for (int d = 0; d < school::kDays; ++d) {
+            t.cell(g, 0, d, 0) = school::className(g, 1);
+        }
+    }
+    t.cell(0, 0, 0, 1) = "王伟";
+    t.cell(3, 0, 0, 1) = "王伟"; // a clash with 高一⑴
+    t.cell(0, 0, 0, 2) = "李强";
+    arrange::saveSchoolTimetable(t);
+
+    dialogtest::openFromMenu<GradelessonDialog>(window, "年段课程编排", [](GradelessonDialog& d) {
+        EXPECT_EQ(toStdString(d.windowTitle()), "年段课程编排—初一");
+        EXPECT_EQ(toStdString(d.cell(0, 0)->text()), "初一⑴");
+        EXPECT_EQ(toStdString(d.clashLabels()[0]->text()), "王伟");
+        EXPECT_FALSE(d.cell(1, 0)->styleSheet().isEmpty());
+        EXPECT_EQ(toStdString(d.cell(1, 0)->toolTip()), "王伟同时在高一⑴上课");
+
+        QTest::mouseClick(d.cell(1, 0), Qt::LeftButton);
+        EXPECT_TRUE(d.cell(1, 0)->isChecked());
+        QTest::mouseClick(d.cell(2, 0), Qt::LeftButton);
+        EXPECT_FALSE(d.cell(1, 0)->isChecked());
+        EXPECT_EQ(toStdString(d.cell(1, 0)->text()), "李强");
+        EXPECT_TRUE(d.cell(1, 0)->styleSheet().isEmpty());
+        EXPECT_TRUE(d.clashLabels()[0]->text().isEmpty());
+
+        d.buttons()->saveButton()->click();
+        const auto rows = store::CGLRecord().readAll();
+        ASSERT_EQ(rows.size(), 14u);
+        EXPECT_EQ(rows[0].days[0], "李强");
+        EXPECT_EQ(rows[1].days[0], "王伟");
+
+        QPushButton* undo = d.button(QStringLiteral("撤  销"));
+        EXPECT_EQ(undo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        undo->click();
+        EXPECT_EQ(toStdString(d.cell(1, 0)->text()), "王伟");
+        // unsaved again: 取消 asks, and 否 keeps the dialog open
+        const std::string asked = dialogtest::messageFromAnswer(
+            [&] { d.buttons()->cancelButton()->click(); }, QMessageBox::No);
+        EXPECT_EQ(asked, "年段课程表已修改，放弃未存盘的修改吗？");
+        EXPECT_TRUE(d.isVisible());
+        d.button(QStringLiteral("重  做"))->click();
+        d.buttons()->cancelButton()->click(); // as saved: closes at once
+        EXPECT_FALSE(d.isVisible());
+    });
+}
+
+} // namespace

@@ -1,0 +1,448 @@
+// The grade timetable's logic without a screen: navigation limits, selection and exchange,
+// the view switch, the redraw lists and colours, the personal timetable, save, undo and redo,
+// and the faults it must not repeat (cut names, "自习" in the timetable, lost edits).
+#include "arrange/Gradelesson.h"
+
+#include "RecordingMessenger.h"
+#include "TempDatabase.h"
+#include "arrange/SchoolTimetableStore.h"
+#include "core/SchoolNames.h"
+#include "store/CCCRecord.h"
+#include "store/CCSRecord.h"
+#include "store/CGLRecord.h"
+#include "store/CSLRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using arrange::CellMark;
+using arrange::Gradelesson;
+using Names = std::vector<std::string>;
+
+// Names the first n classes of a grade and gives each a filled Monday period 2.
+void nameClasses(school::SchoolTimetable& t, int grade, int n) {
+    for (int c = 0; c < n; ++c) {
+        for (int d = 0; d < school::kDays; ++d) {
+            t.cell(grade, c, d, 0) = school::className(grade, c + 1);
+        }
+        t.cell(grade, c, 0, 2) = "师" + school::className(grade, c + 1);
+    }
+}
+
+class GradelessonTest : public ::testing::Test {
+protected:
+    Gradelesson open() { return Gradelesson(m_messenger, m_timetable, m_data); }
+
+    testsupport::RecordingMessenger m_messenger;
+    school::SchoolTimetable m_timetable;
+    arrange::AutoOrderData m_data;
+};
+
+TEST_F(GradelessonTest, NavigationWrapsDaysClampsGradesAndTheClassWindow) {
+    nameClasses(m_timetable, 0, 20);
+    nameClasses(m_timetable, 1, 9);
+    Gradelesson g = open();
+    EXPECT_EQ(g.view().title, "年段课程编排—初一");
+    EXPECT_EQ(g.view().dayName, "星期一");
+    g.previousDay();
+    EXPECT_EQ(g.view().dayName, "星期五");
+    g.nextDay();
+    EXPECT_EQ(g.day(), 0);
+    g.previousGrade();
+    EXPECT_EQ(g.grade(), 0);
+
+    // 20 classes: the window stops at classes 11..20; then 9 classes: it keeps its place
+    EXPECT_EQ(g.classCount(), 20);
+    for (int i = 0; i < 15; ++i) {
+        g.moveRight();
+    }
+    EXPECT_EQ(g.firstClass(), 10);
+    EXPECT_EQ(g.view().grid[0][9].caption, "初一⒇");
+    g.nextGrade();
+    EXPECT_EQ(g.classCount(), 9);
+    EXPECT_EQ(g.firstClass(), 10);
+    g.moveRight(); // 9 classes: never right of 0
+    EXPECT_EQ(g.firstClass(), 0);
+    g.moveLeft();
+    EXPECT_EQ(g.firstClass(), 0);
+
+    // a grade without rows: no classes, nothing moves
+    g.nextGrade();
+    EXPECT_EQ(g.classCount(), 0);
+    g.moveRight();
+    EXPECT_EQ(g.firstClass(), 0);
+    for (int i = 0; i < 5; ++i) {
+        g.nextGrade();
+    }
+    EXPECT_EQ(g.grade(), 5);
+    EXPECT_EQ(g.view().title, "年段课程编排—高三");
+}
+
+TEST_F(GradelessonTest, TwoClicksExchangeLessonsWithinADayAndAcrossDays) {
+    nameClasses(m_timetable, 0, 2);
+    m_timetable.cell(0, 0, 0, 1) = "王伟";
+    m_timetable.cell(0, 0, 0, 3) = "李强";
+    m_timetable.cell(0, 0, 2, 5) = "张敏";
+    m_timetable.cell(0, 1, 0, 4) = "陈军";
+    Gradelesson g = open();
+
+    g.clickCell(0, 1);
+    EXPECT_EQ(g.selection(), 111);
+    EXPECT_TRUE(g.view().grid[1][0].pressed);
+    g.clickCell(0, 1); // the selected cell again: nothing
+    EXPECT_EQ(g.selection(), 111);
+    g.clickCell(0, 3);
+    EXPECT_EQ(g.selection(), 0);
+    EXPECT_FALSE(g.view().grid[1][0].pressed);
+    EXPECT_EQ(g.timetable().cell(0, 0, 0, 1), "李强");
+    EXPECT_EQ(g.timetable().cell(0, 0, 0, 3), "王伟");
+
+    // Monday period 3, then Wednesday period 5 of the same class
+    g.clickCell(0, 3);
+    g.nextDay();
+    g.nextDay();
+    g.clickCell(0, 5);
+    EXPECT_EQ(g.timetable().cell(0, 0, 0, 3), "张敏");
+    EXPECT_EQ(g.timetable().cell(0, 0, 2, 5), "王伟");
+
+    // a click on another class moves the selection and exchanges nothing
+    g.previousDay();
+    g.previousDay();
+    g.clickCell(0, 1);
+    g.clickCell(1, 4);
+    EXPECT_EQ(g.selection(), 214);
+    EXPECT_FALSE(g.view().grid[1][0].pressed);
+    EXPECT_TRUE(g.view().grid[4][1].pressed);
+    EXPECT_EQ(g.timetable().cell(0, 1, 0, 4), "陈军");
+    EXPECT_EQ(g.timetable().cell(0, 0, 0, 1), "李强");
+}
+
+class GradelessonViewSwitchTest : public GradelessonTest {
+protected:
+    void SetUp() override {
+        nameClasses(m_timetable, 0, 1);
+        m_timetable.cell(0, 0, 0, 2) = "王伟";
+        m_timetable.cell(0, 0, 0, 1) = "通用技术师"; // a 5-character name
+        m_timetable.cell(0, 0, 1, 4) = "       ";    // unified slot in teacher view
+        m_timetable.cell(0, 0, 2, 3) = "李强";
+        m_data.addClasscourse("初一⑴", "语文", "王伟", 5);
+        m_data.addClasscourse("初一⑴", "通用技术", "通用技术师", 2);
+        m_data.addClasscourse("初一⑴", "美术", "赵六", 0); // no teacher after the clean-up
+        m_data.addClasscourse("初一⑴", "数学", "李强", 5);
+        m_data.cleanUp();
+        m_data.addCourseshare("通用技术", 1);
+    }
+};
+
+TEST_F(GradelessonViewSwitchTest, SwitchesToCoursesAndBackWithUnifiedSlots) {
+    testsupport::TempDatabase db;
+    store::CSLRecord().append(std::vector<store::SamelessonRow>{{"初二", 1, 1, "周会"},
+                                                                {"初一", 2, 4, "班会"},
+                                                                {"初一", 5, 7, "劳动"},
+                                                                {"初一", 3, 1, "第三条"}});
+    Gradelesson g = open();
+    g.clickCell(0, 2);
+    g.switchView();
+    EXPECT_EQ(g.viewMode(), Gradelesson::kCourseView);
+    EXPECT_EQ(g.selection(), 0);
+    EXPECT_FALSE(g.view().grid[2][0].pressed);
+    const auto& t = g.timetable();
+    EXPECT_EQ(t.cell(0, 0, 0, 2), "语文");
+    EXPECT_EQ(t.cell(0, 0, 0, 1), "通用技术"); // the whole name matched, not a cut one
+    EXPECT_EQ(t.cell(0, 0, 1, 4), "班会");
+    EXPECT_EQ(t.cell(0, 0, 4, 7), "劳动");
+    EXPECT_EQ(t.cell(0, 0, 2, 1), ""); // a third unified row is not used
+    EXPECT_EQ(t.cell(0, 0, 0, 3), ""); // an entry without a teacher fills no free period
+    EXPECT_TRUE(g.view().clashes.empty());
+
+    g.switchView();
+    EXPECT_EQ(g.viewMode(), Gradelesson::kTeacherView);
+    EXPECT_EQ(t.cell(0, 0, 0, 2), "王伟");
+    EXPECT_EQ(t.cell(0, 0, 0, 1), "通用技术师");
+    EXPECT_EQ(t.cell(0, 0, 1, 4), "       ");
+    EXPECT_EQ(t.cell(0, 0, 4, 7), "       ");
+    EXPECT_EQ(t.cell(0, 0, 2, 3), "李强");
+
+    EXPECT_TRUE(g.undo()); // the view mode comes back with the names
+    EXPECT_EQ(g.viewMode(), Gradelesson::kCourseView);
+    EXPECT_EQ(t.cell(0, 0, 0, 2), "语文");
+}
+
+TEST_F(GradelessonViewSwitchTest, AGradeStoredInCourseViewComesBackWithTwoSwitches) {
+    testsupport::TempDatabase db;
+    {
+        Gradelesson g = open();
+        g.switchView();
+        ASSERT_TRUE(g.save());
+    }
+    store::CCCRecord().append(
+        std::vector<store::ClasscourseRow>{{"初一⑴", "语文", "王伟", 5},
+                                           {"初一⑴", "通用技术", "通用技术师", 2},
+                                           {"初一⑴", "数学", "李强", 5}});
+    store::CCSRecord().append(std::vector<store::CourseshareRow>{{"通用技术", 1}});
+    Gradelesson g(m_messenger);
+    EXPECT_EQ(g.viewMode(), Gradelesson::kTeacherView);
+    EXPECT_EQ(g.view().grid[1][0].caption, "通用技"); // shown cut, held whole
+    EXPECT_EQ(g.timetable().cell(0, 0, 0, 1), "通用技术");
+    // the personal timetable and the clash test see teacher names all the same
+    g.clickCell(0, 2);
+    const auto week = g.personalWeek();
+    ASSERT_TRUE(week.has_value());
+    EXPECT_EQ((*week)[0][0], "王伟");
+    EXPECT_EQ((*week)[0][2], "初一⑴");
+    g.switchView(); // course names stay course names
+    EXPECT_EQ(g.timetable().cell(0, 0, 0, 2), "语文");
+    g.switchView();
+    EXPECT_EQ(g.timetable().cell(0, 0, 0, 2), "王伟");
+    EXPECT_EQ(g.timetable().cell(0, 0, 0, 1), "通用技术师");
+}
+
+TEST_F(GradelessonTest, ClashListComparesEveryGradeAndStopsAtTen) {
+    nameClasses(m_timetable, 0, 12);
+    nameClasses(m_timetable, 3, 1);
+    // one teacher in class 1 of 初一 and class 1 of 高一 at period 3
+    m_timetable.cell(0, 0, 0, 3) = "王伟";
+    m_timetable.cell(3, 0, 0, 3) = "王伟";
+    m_timetable.cell(0, 1, 0, 4) = "       "; // blanks never clash
+    m_timetable.cell(0, 2, 0, 4) = "       ";
+    Gradelesson g = open();
+    EXPECT_EQ(g.view().clashes, (Names{"王伟"}));
+    EXPECT_EQ(g.view().grid[3][0].mark, CellMark::Clash);
+    EXPECT_EQ(g.view().grid[3][0].tooltip, "王伟同时在高一⑴上课");
+    EXPECT_EQ(g.view().grid[4][1].mark, CellMark::None);
+    EXPECT_NE(g.view().status.find("碰课 1 处"), std::string::npos);
+
+    // moving the lesson away clears the list and the colour
+    g.clickCell(0, 3);
+    g.clickCell(0, 5);
+    EXPECT_TRUE(g.view().clashes.empty());
+    EXPECT_EQ(g.view().grid[5][0].mark, CellMark::None);
+    EXPECT_NE(g.view().status.find("碰课 0 处"), std::string::npos);
+
+    // twelve classes with one teacher at period 6: each is listed as often as it clashes,
+    // ten names at most; the list is for teacher view only
+    for (int c = 0; c < 12; ++c) {
+        m_timetable.cell(0, c, 0, 6) = "李强";
+    }
+    m_timetable.cell(3, 0, 0, 3) = "";
+    Gradelesson full = open();
+    EXPECT_EQ(full.view().clashes, Names(10, "李强"));
+    testsupport::TempDatabase db; // the switch reads samelesson
+    full.switchView();
+    EXPECT_TRUE(full.view().clashes.empty());
+}
+
+TEST_F(GradelessonTest, OverrunsPresetsAndTheSelectedTeachersDay) {
+    nameClasses(m_timetable, 0, 3);
+    nameClasses(m_timetable, 1, 1);
+    nameClasses(m_timetable, 4, 2);
+    for (int c = 0; c < 3; ++c) {
+        m_timetable.cell(0, c, 0, 3) = "体育" + std::to_string(c) + "老师";
+        m_data.addClasscourse(school::className(0, c + 1), "体育",
+                              "体育" + std::to_string(c) + "老师", 2);
+    }
+    m_timetable.cell(4, 0, 0, 3) = "实验"; // 高二 held in course names
+    m_timetable.cell(4, 0, 0, 1) = "实验";
+    m_timetable.cell(4, 1, 0, 1) = "实验";
+    m_timetable.cell(0, 0, 0, 6) = "物理师";
+    m_data.addClasscourse("初一⑴", "物理", "物理师", 3);
+    m_data.addCourseshare("实验", 1);
+    m_data.addCourseshare("体育", 1);
+    m_data.addCourseshare("美术", 0);
+    m_data.addPreset("物理师", std::string(5, '0') + "1" + std::string(29, '0'));
+    m_timetable.cell(1, 0, 0, 1) = "体育0老师"; // a second lesson that day, in 初二
+    Gradelesson g = open();
+    EXPECT_EQ(g.view().overruns, (Names{"实验第一节超1节", "体育第三节超2节"}));
+    EXPECT_EQ(g.view().grid[3][1].mark, CellMark::Overrun);
+    EXPECT_EQ(g.view().grid[3][1].tooltip, "体育第三节共3个班上课，上限1个班");
+    EXPECT_EQ(g.view().grid[6][0].mark, CellMark::Preset);
+    EXPECT_EQ(g.view().grid[6][0].tooltip, "物理师预设此时不排课");
+    EXPECT_NE(g.view().status.find("预设违例 1 处，资源超量 1 处"), std::string::npos);
+
+    g.clickCell(0, 3);
+    EXPECT_EQ(g.view().summaryHead, "体育0老师共2节");
+    EXPECT_EQ(g.view().summary, (Names{"初一⑴第3节", "初二⑴第1节"}));
+    g.nextDay(); // the selection is not on the shown day
+    EXPECT_TRUE(g.view().summaryHead.empty());
+}
+
+TEST_F(GradelessonTest, ThePersonalTimetableGathersEveryGradeAndNeedsALesson) {
+    nameClasses(m_timetable, 0, 2);
+    nameClasses(m_timetable, 3, 1);
+    m_timetable.cell(0, 1, 0, 1) = "王伟";
+    m_timetable.cell(3, 0, 2, 5) = "王伟";
+    m_timetable.cell(0, 0, 0, 7) = "";
+    Gradelesson g = open();
+    EXPECT_FALSE(g.personalWeek().has_value());
+    g.clickCell(0, 7); // an empty cell
+    EXPECT_FALSE(g.personalWeek().has_value());
+    EXPECT_EQ(m_messenger.texts(), Names(2, Gradelesson::kNoTeacherSelected));
+
+    g.clickCell(1, 1);
+    const auto week = g.personalWeek();
+    ASSERT_TRUE(week.has_value());
+    for (int d = 0; d < school::kDays; ++d) {
+        EXPECT_EQ((*week)[static_cast<std::size_t>(d)][0], "王伟");
+    }
+    EXPECT_EQ((*week)[0][1], "初一⑵");
+    EXPECT_EQ((*week)[2][5], "高一⑴");
+    EXPECT_EQ((*week)[1][1], "");
+    EXPECT_EQ(g.classWeek(1)[0][0], "初一⑵");
+    EXPECT_EQ(g.classWeek(1)[0][1], "王伟");
+}
+
+TEST_F(GradelessonTest, TheReportFillsSelfStudyInTheDocumentOnly) {
+    nameClasses(m_timetable, 2, 3);
+    m_timetable.cell(2, 0, 1, 4) = "       ";
+    m_timetable.cell(2, 1, 0, 0) = ""; // the second class has no name: the report stops
+    for (int d = 0; d < school::kDays; ++d) {
+        m_timetable.cell(2, 1, d, 0) = "";
+    }
+    Gradelesson g = open();
+    g.nextGrade();
+    g.nextGrade();
+    const reports::ReportTable table = g.reportTable();
+    ASSERT_EQ(table.classes.size(), 1u);
+    EXPECT_EQ(table.classes[0].className, "初三⑴");
+    ASSERT_EQ(table.classes[0].cells.size(), 35u);
+    EXPECT_EQ(table.classes[0].cells[1], "师初三⑴");
+    EXPECT_EQ(table.classes[0].cells[7 + 3], "       ");
+    EXPECT_EQ(g.printTitle(), std::string(20, ' ') + "初  三  年  段  总  课  程  表");
+    EXPECT_EQ(g.timetable().cell(2, 0, 1, 4), "       ");
+    EXPECT_FALSE(g.modified());
+}
+
+TEST_F(GradelessonTest, UndoAndRedoRoundTripEveryChange) {
+    nameClasses(m_timetable, 0, 1);
+    m_timetable.cell(0, 0, 0, 1) = "王伟";
+    m_data.addClasscourse("初一⑴", "语文", "王伟", 5);
+    Gradelesson g = open();
+    const school::SchoolTimetable original = g.timetable();
+    EXPECT_FALSE(g.canUndo());
+    g.clickCell(0, 1);
+    g.clickCell(0, 2);
+    g.nextDay();
+    EXPECT_TRUE(g.modified());
+    const school::SchoolTimetable exchanged = g.timetable();
+    EXPECT_TRUE(g.undo());
+    EXPECT_TRUE(g.timetable() == original);
+    EXPECT_EQ(g.day(), 0); // back where the change was made
+    EXPECT_FALSE(g.modified());
+    EXPECT_FALSE(g.undo());
+    EXPECT_TRUE(g.redo());
+    EXPECT_TRUE(g.timetable() == exchanged);
+    EXPECT_FALSE(g.redo());
+}
+
+TEST_F(GradelessonTest, AHundredStepsCanBeUndone) {
+    nameClasses(m_timetable, 0, 1);
+    m_timetable.cell(0, 0, 0, 1) = "王伟";
+    Gradelesson g = open();
+    for (int i = 0; i < 150; ++i) {
+        g.clickCell(0, 1 + i % 2);
+        g.clickCell(0, 2 - i % 2);
+    }
+    int levels = 0;
+    while (g.undo()) {
+        ++levels;
+    }
+    EXPECT_GE(levels, 100);
+    for (int i = 0; i < levels; ++i) {
+        EXPECT_TRUE(g.redo());
+    }
+    EXPECT_EQ(g.timetable().cell(0, 0, 0, 1), "王伟");
+}
+
+class GradelessonStoreTest : public ::testing::Test {
+protected:
+    testsupport::TempDatabase m_db;
+    testsupport::RecordingMessenger m_messenger;
+};
+
+TEST_F(GradelessonStoreTest, SaveWritesSevenRowsPerNamedClassAndKeepsWholeNames) {
+    school::SchoolTimetable t;
+    nameClasses(t, 0, 2);
+    nameClasses(t, 5, 1);
+    t.cell(0, 0, 0, 1) = "欧阳修文";
+    arrange::saveSchoolTimetable(t);
+
+    Gradelesson g(m_messenger);
+    EXPECT_EQ(g.view().grid[1][0].caption, "欧阳修");
+    g.nextDay();
+    g.previousDay(); // the day has been shown twice: the name is still whole
+    EXPECT_FALSE(g.modified());
+    ASSERT_TRUE(g.save());
+    const auto rows = store::CGLRecord().readAll();
+    ASSERT_EQ(rows.size(), 21u);
+    EXPECT_EQ(rows[0].days[0], "欧阳修文");
+    EXPECT_EQ(rows[20].number, 60107);
+    EXPECT_EQ(rows[20].className, "高三⑴");
+}
+
+TEST_F(GradelessonStoreTest, AFailedSaveLeavesTheTableAndKeepsTheEdits) {
+    school::SchoolTimetable t;
+    nameClasses(t, 0, 1);
+    t.cell(0, 0, 0, 1) = "王伟";
+    arrange::saveSchoolTimetable(t);
+    const auto before = store::CGLRecord().readAll();
+    m_db.execute("CREATE TRIGGER stop BEFORE INSERT ON gradelesson WHEN NEW.number = 10105 "
+                 "BEGIN SELECT RAISE(ABORT, 'stop here'); END");
+
+    Gradelesson g(m_messenger);
+    g.clickCell(0, 1);
+    g.clickCell(0, 3);
+    EXPECT_FALSE(g.save());
+    EXPECT_EQ(m_messenger.entries().back().kind,
+              testsupport::RecordingMessenger::Entry::Kind::Error);
+    EXPECT_NE(m_messenger.entries().back().text.find("stop here"), std::string::npos);
+    EXPECT_EQ(store::CGLRecord().readAll(), before);
+    EXPECT_TRUE(g.modified());
+    EXPECT_EQ(g.timetable().cell(0, 0, 0, 3), "王伟");
+
+    // closing asks while the changes are unsaved; 否 keeps the dialog
+    m_messenger.scriptAnswers({false, true});
+    EXPECT_FALSE(g.mayClose());
+    EXPECT_TRUE(g.mayClose());
+    EXPECT_EQ(m_messenger.entries().back().text, Gradelesson::kDiscardQuestion);
+    m_messenger.clear();
+    g.undo();
+    EXPECT_TRUE(g.mayClose());
+    EXPECT_TRUE(m_messenger.entries().empty());
+}
+
+TEST_F(GradelessonStoreTest, RearrangeFillsTheShownGradeAndUndoBringsItBack) {
+    std::vector<store::ClasscourseRow> rows;
+    for (int c = 1; c <= 2; ++c) {
+        const std::string name = school::className(1, c);
+        const std::string n = std::to_string(c);
+        rows.push_back({name, "语文", "语文师" + n, 6});
+        rows.push_back({name, "数学", "数学师" + n, 6});
+        rows.push_back({name, "英语", "英语师" + n, 5});
+        rows.push_back({name, "物理", "物理师" + n, 4});
+        rows.push_back({name, "历史", "历史师" + n, 4});
+    }
+    store::CCCRecord().append(rows);
+    school::SchoolTimetable t;
+    nameClasses(t, 0, 1);
+    arrange::saveSchoolTimetable(t);
+
+    Gradelesson g(m_messenger);
+    g.nextGrade();
+    EXPECT_EQ(g.classCount(), 0);
+    ASSERT_TRUE(g.rearrange());
+    EXPECT_EQ(g.view().grid[0][1].caption, "初二⑵");
+    const school::SchoolTimetable arranged = g.timetable();
+    EXPECT_EQ(g.timetable().week(0, 0), t.week(0, 0)); // other grades stay
+    EXPECT_TRUE(g.undo());
+    EXPECT_TRUE(g.timetable() == t);
+    EXPECT_EQ(g.classCount(), 0);
+    EXPECT_TRUE(g.redo());
+    EXPECT_TRUE(g.timetable() == arranged);
+    EXPECT_TRUE(m_messenger.entries().empty());
+}
+
+} // namespace

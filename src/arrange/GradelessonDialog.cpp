@@ -76,6 +76,7 @@ GradelessonDialog::GradelessonDialog(QWidget* parent)
     layout->addLayout(top);
 
     m_summary = new QLabel(this);
+    m_summary->setMinimumHeight(m_summary->fontMetrics().height() + 4); // no jump when it fills
     layout->addWidget(m_summary);
 
     auto* grid = new QGridLayout;

@@ -4,13 +4,12 @@
 #include "arrange/AutoOrder.h"
 #include "arrange/AutoOrderStore.h"
 #include "arrange/SchoolTimetableStore.h"
+#include "cli/CommandSupport.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
-#include "store/ConnectTarget.h"
 #include "store/DbError.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -26,16 +25,6 @@ constexpr const char* kUsage =
 
 std::size_t at(int i) {
     return static_cast<std::size_t>(i);
-}
-
-std::optional<int> parseGrade(const std::string& text) {
-    if (const auto g = school::gradeIndex(text)) {
-        return g;
-    }
-    if (text.size() == 1 && text[0] >= '1' && text[0] <= '6') {
-        return text[0] - '1';
-    }
-    return std::nullopt;
 }
 
 std::optional<unsigned> parseSeed(const std::string& text) {
@@ -240,13 +229,9 @@ int runArrange(const Args& args, std::ostream& out, std::ostream& err) {
     if (!options) {
         return 2;
     }
-    const std::filesystem::path database = std::filesystem::path("tavlen") / "tavlen.mdb";
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(database, ec)) {
-        err << "找不到数据库 ./tavlen/tavlen.mdb\n";
+    if (!useWorkingDatabase(err)) {
         return 1;
     }
-    store::useDatabaseFile(std::filesystem::absolute(database).string());
     std::ostringstream text;
     try {
         school::SchoolTimetable timetable = arrange::loadSchoolTimetable();

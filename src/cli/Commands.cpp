@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 
 #include "cli/ArrangeCommand.h"
+#include "cli/ExportCommand.h"
 #include "cli/InitCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/ShowCommand.h"
@@ -23,6 +24,10 @@ const std::vector<Command>& commands() {
          "arrange GRADE|all [--save] [--seed N] [--courses] [--grid GRADE]"
          "   arrange a grade (初一…高三 or 1..6), print it and what remains",
          &runArrange},
+        {"export",
+         "export lessons GRADE -o OUT [--pdf OUT.pdf]"
+         "   write a grade's timetable document from gradelesson",
+         &runExport},
     };
     return table;
 }

@@ -1,18 +1,13 @@
 #include "cli/ReportCommand.h"
 
-#include "core/Messenger.h"
-#include "reports/ReportExport.h"
-#include "reports/ReportPrinter.h"
+#include "cli/ReportOutput.h"
 #include "reports/ReportTitles.h"
 
-#include <QGuiApplication>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 namespace cli {
 namespace {
@@ -22,40 +17,10 @@ using reports::ReportKind;
 
 constexpr const char* kPrefix = "tavlen-cli report: ";
 
-class StreamMessenger : public ui::Messenger {
-public:
-    StreamMessenger(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
-    void info(const std::string& text) override { m_out << text << '\n'; }
-    void notice(const std::string&, const std::string& text) override { info(text); }
-    void error(const std::string& text) override {
-        m_err << kPrefix << text << '\n';
-        m_failed = true;
-    }
-    // A script has said where to write: an existing file is replaced.
-    bool confirm(const std::string&) override { return true; }
-    bool failed() const { return m_failed; }
-
-private:
-    std::ostream& m_out;
-    std::ostream& m_err;
-    bool m_failed = false;
-};
-
-// The file of -o stands in for the save dialog's answer.
-class FixedChooser : public reports::SaveFileChooser {
-public:
-    explicit FixedChooser(fs::path path) : m_path(std::move(path)) {}
-    std::optional<fs::path> chooseSaveFile(const reports::SaveRequest&) override { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
 struct Options {
     ReportKind kind = ReportKind::Weekly;
     fs::path data;
-    std::optional<fs::path> output;
-    std::optional<fs::path> pdf;
+    ReportTargets targets;
     std::optional<std::string> title;
     std::optional<int> days;
 };
@@ -94,9 +59,9 @@ std::optional<Options> parseOptions(const Args& args, std::ostream& err) {
         if (option == "--data") {
             options.data = value;
         } else if (option == "-o") {
-            options.output = value;
+            options.targets.output = value;
         } else if (option == "--pdf") {
-            options.pdf = value;
+            options.targets.pdf = value;
         } else if (option == "--title") {
             options.title = value;
         } else if (option == "--days") {
@@ -114,7 +79,7 @@ std::optional<Options> parseOptions(const Args& args, std::ostream& err) {
         err << kPrefix << "缺少 --data FILE.tsv\n";
         return std::nullopt;
     }
-    if (!options.output && !options.pdf) {
+    if (!options.targets.output && !options.targets.pdf) {
         err << kPrefix << "缺少 -o OUT 或 --pdf OUT.pdf\n";
         return std::nullopt;
     }
@@ -255,37 +220,8 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
         err << kPrefix << error << '\n';
         return 1;
     }
-    const fs::path workDir = fs::current_path();
-    StreamMessenger messenger(out, err);
-    if (options->output) {
-        FixedChooser chooser(*options->output);
-        if (reports::exportReport(options->kind, table, workDir, chooser, messenger) !=
-            reports::ExportOutcome::Written) {
-            return 1;
-        }
-        out << "已写出 " << options->output->string() << '\n';
-    }
-    if (options->pdf) {
-        // Drawing needs a GUI application object; without a display, the offscreen one.
-        std::unique_ptr<QGuiApplication> app;
-        if (QGuiApplication::instance() == nullptr) {
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            }
-            static int argc = 1;
-            static char name[] = "tavlen-cli";
-            static char* argv[] = {name, nullptr};
-            app = std::make_unique<QGuiApplication>(argc, argv);
-        }
-        reports::ReportPrinter printer(messenger);
-        const std::string title =
-            options->title ? *options->title : defaultTitle(options->kind, table);
-        if (printer.printToPdf(options->kind, title, table, workDir, *options->pdf) !=
-            reports::PrintOutcome::Printed) {
-            return 1;
-        }
-    }
-    return 0;
+    const std::string title = options->title ? *options->title : defaultTitle(options->kind, table);
+    return writeReport(options->kind, table, title, options->targets, kPrefix, out, err);
 }
 
 } // namespace cli

@@ -1,5 +1,6 @@
 #include "cli/ShowCommand.h"
 
+#include "cli/CommandSupport.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
 #include "store/CATRecord.h"
@@ -17,11 +18,9 @@
 #include "store/CSLRecord.h"
 #include "store/CSORecord.h"
 #include "store/CTNRecord.h"
-#include "store/ConnectTarget.h"
 #include "store/DbError.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -30,7 +29,6 @@
 namespace cli {
 namespace {
 
-constexpr const char* kDatabase = "./tavlen/tavlen.mdb";
 constexpr std::size_t kTeachersShown = 12;
 
 // A teacher cell counts as empty when blank or, after a removal, spaces only.
@@ -182,13 +180,9 @@ int runShow(const Args& args, std::ostream& out, std::ostream& err) {
         err << "tavlen-cli show: 多余的参数 " << args.front() << "\nusage: tavlen-cli show\n";
         return 2;
     }
-    const std::filesystem::path database = std::filesystem::path("tavlen") / "tavlen.mdb";
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(database, ec)) {
-        err << "找不到数据库 " << kDatabase << '\n';
+    if (!useWorkingDatabase(err)) {
         return 1;
     }
-    store::useDatabaseFile(std::filesystem::absolute(database).string());
     std::ostringstream summary;
     try {
         writeSummary(summary);
@@ -196,7 +190,7 @@ int runShow(const Args& args, std::ostream& out, std::ostream& err) {
         err << "tavlen-cli show: " << e.what() << '\n';
         return 1;
     }
-    out << "数据库 " << kDatabase << '\n' << summary.str();
+    out << "数据库 " << kDatabasePath << '\n' << summary.str();
     return 0;
 }
 

@@ -1,79 +1,15 @@
 #include "reports/ReportPrinter.h"
 
-#include "core/Gbk.h"
-#include "reports/DocumentBuilder.h"
-#include "reports/DocumentFile.h"
 #include "reports/PageRenderer.h"
-#include "reports/TemplateFile.h"
 
-#include <QPageSize>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <system_error>
 
 namespace reports {
 
-ReportPrinter::ReportPrinter(ui::Messenger& messenger) : m_messenger(messenger) {}
-
 PrintOutcome ReportPrinter::print(ReportKind kind, const std::string& title,
                                   const ReportTable& table, const std::filesystem::path& workDir) {
-    return run(Target::DefaultPrinter, kind, title, table, workDir, {});
-}
-
-PrintOutcome ReportPrinter::printToPdf(ReportKind kind, const std::string& title,
-                                       const ReportTable& table,
-                                       const std::filesystem::path& workDir,
-                                       const std::filesystem::path& pdfPath) {
-    return run(Target::Pdf, kind, title, table, workDir, pdfPath);
-}
-
-PrintOutcome ReportPrinter::run(Target target, ReportKind kind, const std::string& title,
-                                const ReportTable& table, const std::filesystem::path& workDir,
-                                const std::filesystem::path& pdfPath) {
-    const ReportLayout& layout = layoutOf(kind);
-    if (layout.printFile.empty()) {
-        m_messenger.error("复习课程表只能导出，不能打印。");
-        return PrintOutcome::NotPrintable;
-    }
-    const std::optional<std::string> titleGbk = gbk::toGbk(title);
-    if (!titleGbk) {
-        m_messenger.error("标题“" + title + "”中的“" + gbk::firstUnencodable(title) +
-                          "”不能用GBK编码，没有打印。");
-        return PrintOutcome::Failed;
-    }
-    const TemplateResult tpl = readTemplate(kind, workDir);
-    if (!tpl.error.empty()) {
-        m_messenger.error(tpl.error);
-        return PrintOutcome::Failed;
-    }
-    const BuildResult built = buildDocument(kind, table, tpl.bytes);
-    if (!built) {
-        m_messenger.error(built.error);
-        return PrintOutcome::Failed;
-    }
-
-    // The pages are printed from the temporary file, as they were written.
-    const std::filesystem::path temporary = workDir / layout.printFile;
-    if (const std::string error = writeFile(temporary, built.document->bytes); !error.empty()) {
-        m_messenger.error(error);
-        return PrintOutcome::Failed;
-    }
-    Document document = *built.document;
-    if (const std::string error = readFile(temporary, document.bytes); !error.empty()) {
-        m_messenger.error(error);
-        return PrintOutcome::Failed;
-    }
-    std::error_code ignored;
-    if (document.bytes.size() != built.document->bytes.size()) {
-        m_messenger.error("临时文件“" + temporary.string() + "”读回的内容不完整，没有打印。");
-        std::filesystem::remove(temporary, ignored);
-        return PrintOutcome::Failed;
-    }
-
-    const PageRenderer renderer(document, *titleGbk);
-    bool drawn = false;
-    if (target == Target::DefaultPrinter) {
+    return printOn(kind, title, table, workDir, [this](const PageRenderer& renderer) {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull()) {
             m_messenger.error(kNoPrinter);
@@ -86,28 +22,12 @@ PrintOutcome ReportPrinter::run(Target target, ReportKind kind, const std::strin
         }
         printer.setDocName(QString::fromUtf8(kPrintJobName));
         printer.setPageOrientation(renderer.orientation());
-        drawn = renderer.render(printer);
-        if (!drawn) {
+        if (!renderer.render(printer)) {
             m_messenger.error("打印作业无法开始，没有打印。");
+            return PrintOutcome::Failed;
         }
-    } else {
-        QPdfWriter writer(QString::fromStdString(pdfPath.string()));
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageOrientation(renderer.orientation());
-        writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-        writer.setTitle(QString::fromStdString(title));
-        writer.setCreator(QStringLiteral("tavlen"));
-        drawn = renderer.render(writer);
-        if (!drawn) {
-            m_messenger.error("无法写入文件“" + pdfPath.string() + "”，没有打印。");
-        }
-    }
-    std::filesystem::remove(temporary, ignored);
-    if (!drawn) {
-        return PrintOutcome::Failed;
-    }
-    m_messenger.notice(kPrintedCaption, kPrinted);
-    return PrintOutcome::Printed;
+        return PrintOutcome::Printed;
+    });
 }
 
 } // namespace reports

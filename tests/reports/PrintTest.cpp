@@ -1,8 +1,9 @@
 // "打印" through the same drawing code into PDF files: pages, the temporary file, the
-// messages; and the default printer missing on a machine without one.
+// messages; and the default printer, on the same steps, missing on a machine without one.
 #include "RecordingMessenger.h"
 #include "ReportTestSupport.h"
 #include "reports/Document.h"
+#include "reports/DocumentPrinter.h"
 #include "reports/PageRenderer.h"
 #include "reports/ReportPrinter.h"
 
@@ -81,7 +82,7 @@ TEST(PdfPrint, RendersThePrintedPagesAndRemovesTheTemporaryFile) {
     for (const PdfCase& c : cases) {
         const WorkDir wd;
         testsupport::RecordingMessenger messenger;
-        reports::ReportPrinter printer(messenger);
+        reports::DocumentPrinter printer(messenger);
         const fs::path pdf = wd / "out.pdf";
         EXPECT_EQ(printer.printToPdf(c.kind, "第05周常规教学出勤情况", c.table, wd.path(), pdf),
                   PrintOutcome::Printed);
@@ -97,7 +98,7 @@ TEST(PdfPrint, RendersThePrintedPagesAndRemovesTheTemporaryFile) {
 TEST(PdfPrint, ThePageShowsTheTitleAndTheTexts) {
     const WorkDir wd;
     testsupport::RecordingMessenger messenger;
-    reports::ReportPrinter printer(messenger);
+    reports::DocumentPrinter printer(messenger);
     const fs::path pdf = wd / "week.pdf";
     ASSERT_EQ(printer.printToPdf(ReportKind::Weekly, "第05周常规教学出勤情况", counts(3, 6),
                                  wd.path(), pdf),
@@ -115,7 +116,7 @@ TEST(PdfPrint, ThePageShowsTheTitleAndTheTexts) {
 TEST(PdfPrint, TheTimetableTitleIsDrawnWhole) {
     const WorkDir wd;
     testsupport::RecordingMessenger messenger;
-    reports::ReportPrinter printer(messenger);
+    reports::DocumentPrinter printer(messenger);
     const fs::path pdf = wd / "lesson.pdf";
     ASSERT_EQ(printer.printToPdf(ReportKind::GradeTimetable,
                                  std::string(20, ' ') + "初  二  年  段  总  课  程  表", grade(3),
@@ -139,7 +140,7 @@ TEST(PdfPrint, TheDutyRosterPrintsItsLastColumn) {
     roster.grid.push_back({"初三⑵", "", "", "", "", "", "", "", "", "末位师", ""});
     const WorkDir wd;
     testsupport::RecordingMessenger messenger;
-    reports::ReportPrinter printer(messenger);
+    reports::DocumentPrinter printer(messenger);
     const fs::path pdf = wd / "duty.pdf";
     ASSERT_EQ(printer.printToPdf(ReportKind::DutyRoster, "班  级  年  段  督  修  表", roster,
                                  wd.path(), pdf),
@@ -155,7 +156,7 @@ TEST(PdfPrint, TheDutyRosterPrintsItsLastColumn) {
 TEST(PdfPrint, FailuresPrintNothing) {
     const WorkDir wd;
     testsupport::RecordingMessenger messenger;
-    reports::ReportPrinter printer(messenger);
+    reports::DocumentPrinter printer(messenger);
     ReportTable review = grade(1);
     EXPECT_EQ(
         printer.printToPdf(ReportKind::ReviewTimetable, "复习", review, wd.path(), wd / "r.pdf"),
@@ -191,6 +192,10 @@ TEST(Printer, WithoutADefaultPrinterTheTemporaryFileIsLeft) {
               PrintOutcome::NoPrinter);
     EXPECT_EQ(messenger.texts(), std::vector<std::string>{"没有默认打印机,或者没有安装打印机!"});
     EXPECT_EQ(fs::file_size(wd / "tavlen/week.wps"), 3956u);
+    // The steps before the device are the PDF's: a report that is never printed stops there.
+    EXPECT_EQ(printer.print(ReportKind::ReviewTimetable, "复习", grade(1), wd.path()),
+              PrintOutcome::NotPrintable);
+    EXPECT_EQ(messenger.texts().back(), "复习课程表只能导出，不能打印。");
 }
 
 TEST(Renderer, UsesAnInstalledCjkFaceAndOrientsThePageToTheTable) {

@@ -1,0 +1,32 @@
+#include "cli/CommandSupport.h"
+
+#include "core/SchoolNames.h"
+#include "store/ConnectTarget.h"
+
+#include <filesystem>
+#include <ostream>
+
+namespace cli {
+
+bool useWorkingDatabase(std::ostream& err) {
+    const std::filesystem::path database = std::filesystem::path("tavlen") / "tavlen.mdb";
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(database, ec)) {
+        err << "找不到数据库 " << kDatabasePath << '\n';
+        return false;
+    }
+    store::useDatabaseFile(std::filesystem::absolute(database).string());
+    return true;
+}
+
+std::optional<int> parseGrade(const std::string& text) {
+    if (const auto g = school::gradeIndex(text)) {
+        return g;
+    }
+    if (text.size() == 1 && text[0] >= '1' && text[0] <= '6') {
+        return text[0] - '1';
+    }
+    return std::nullopt;
+}
+
+} // namespace cli

@@ -1,0 +1,20 @@
+// What several commands share: the working directory's database, opened DSN-less so the
+// machine's "TAVLEN" data source is never re-pointed, and the grade argument.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace cli {
+
+inline constexpr const char* kDatabasePath = "./tavlen/tavlen.mdb";
+
+// Directs every record set of the process at ./tavlen/tavlen.mdb. When there is no such
+// file, says so on err and returns false.
+bool useWorkingDatabase(std::ostream& err);
+
+// A grade given by its name (初一 … 高三) or its number (1 … 6), as its index 0 … 5.
+std::optional<int> parseGrade(const std::string& text);
+
+} // namespace cli

@@ -1,0 +1,161 @@
+// tavlen-cli export lessons: the grade timetable document of gradelesson, byte for byte as
+// the dialog's export writes it, its PDF print, and the arguments and databases it refuses.
+#include "CliTestSupport.h"
+
+#include "arrange/SchoolTimetableStore.h"
+#include "cli/DemoSchool.h"
+#include "core/SchoolNames.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using clitest::readFile;
+using clitest::runCli;
+
+const fs::path kGolden = fs::path(TAVLEN_CLI_TEST_DATA) / "export-lessons-grade1.txt";
+
+// The demo school's 初一 laid out without the engine, so that the golden file depends on
+// the export alone: each class's lessons (the teacher of each of its course rows, as often
+// as the weekly count) fill the week period by period, from a cell one further for each
+// class; the cells left over stay empty and print as 自习.
+school::SchoolTimetable demoGrade1() {
+    const cli::DemoSchool demo = cli::makeDemoSchool();
+    school::SchoolTimetable timetable;
+    for (int c = 0; c < school::kMaxClasses; ++c) {
+        const std::string name = school::className(0, c + 1);
+        std::vector<std::string> lessons;
+        for (const store::ClasscourseRow& row : demo.classcourse) {
+            if (row.className == name) {
+                lessons.insert(lessons.end(), static_cast<std::size_t>(row.weekly), row.teacher);
+            }
+        }
+        if (lessons.empty()) {
+            break;
+        }
+        constexpr int kCells = school::kDays * school::kPeriods;
+        for (int d = 0; d < school::kDays; ++d) {
+            timetable.cell(0, c, d, 0) = name;
+        }
+        for (int k = 0; k < static_cast<int>(lessons.size()) && k < kCells; ++k) {
+            const int cell = (c + k) % kCells;
+            timetable.cell(0, c, cell / school::kPeriods, cell % school::kPeriods + 1) =
+                lessons[static_cast<std::size_t>(k)];
+        }
+    }
+    return timetable;
+}
+
+// The demo school made by `init --demo`, its 初一 in gradelesson, entered for the test.
+class ExportCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const fs::path school = m_dir / "school";
+        ASSERT_EQ(runCli({"init", school.string(), "--demo"}).code, 0);
+        store::useDatabaseFile((school / "tavlen" / "tavlen.mdb").string());
+        arrange::saveSchoolTimetable(demoGrade1());
+        m_cwd.emplace(school);
+    }
+    void TearDown() override { m_cwd.reset(); }
+
+    clitest::TempDir m_dir;
+    std::optional<clitest::ScopedCwd> m_cwd;
+};
+
+TEST_F(ExportCli, WritesTheGradeTimetableAsTheDialogExportsIt) {
+    if (std::getenv("TAVLEN_UPDATE_GOLDEN") != nullptr) {
+        ASSERT_EQ(runCli({"export", "lessons", "初一", "-o", kGolden.string()}).code, 0);
+    }
+    const std::string golden = readFile(kGolden);
+    ASSERT_EQ(golden.size(), 6840u) << kGolden;
+    for (const std::string grade : {"初一", "1"}) {
+        const clitest::Result r = runCli({"export", "lessons", grade, "-o", "lesson.txt"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, "已写出 lesson.txt\n");
+        EXPECT_EQ(readFile("lesson.txt"), golden) << grade;
+    }
+    // A grade without rows in gradelesson is the empty grid, as the dialog exports it.
+    ASSERT_EQ(runCli({"export", "lessons", "高三", "-o", "empty.txt"}).code, 0);
+    const std::string empty = readFile("empty.txt");
+    ASSERT_EQ(empty.size(), 6840u);
+    EXPECT_EQ(empty.substr(0, 4 * 152), golden.substr(0, 4 * 152));
+    EXPECT_EQ(empty.substr(5 * 152), std::string(6840 - 5 * 152, '\0'));
+}
+
+TEST_F(ExportCli, PdfDrawsThePrintedPageAndRemovesTheTemporaryFile) {
+    const clitest::Result r =
+        runCli({"export", "lessons", "初一", "-o", "lesson.txt", "--pdf", "lesson.pdf"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "已写出 lesson.txt\n打印完毕!\n");
+    EXPECT_EQ(r.err, "");
+    const std::string pdf = readFile("lesson.pdf");
+    EXPECT_GT(pdf.size(), 1000u);
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_FALSE(fs::exists("lesson.wps"));
+    EXPECT_EQ(readFile("lesson.txt"), readFile(kGolden));
+}
+
+TEST_F(ExportCli, WrongArgumentsAreUsageErrors) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* message; // the first line on stderr, after "tavlen-cli export: "
+    };
+    const std::vector<Case> cases = {
+        {{}, "缺少导出种类"},
+        {{"weekly", "-o", "x.txt"}, "未知的导出种类“weekly”"},
+        {{"lessons", "-o", "x.txt"}, "缺少年段"},
+        {{"lessons"}, "缺少年段"},
+        {{"lessons", "初四", "-o", "x.txt"}, "未知年段 初四"},
+        {{"lessons", "7", "-o", "x.txt"}, "未知年段 7"},
+        {{"lessons", "初一", "2", "-o", "x.txt"}, "多余的参数 2"},
+        {{"lessons", "初一"}, "缺少 -o OUT"},
+        {{"lessons", "初一", "--pdf", "x.pdf"}, "缺少 -o OUT"},
+        {{"lessons", "初一", "-o"}, "选项 -o 缺少参数"},
+        {{"lessons", "初一", "-o", "x.txt", "--title", "t"}, "未知的选项 --title"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> argv{"export"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const clitest::Result r = runCli(argv);
+        EXPECT_EQ(r.code, 2) << c.message;
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+                  std::string("tavlen-cli export: ") + c.message);
+        EXPECT_NE(r.err.find("\nusage:\n  tavlen-cli export lessons GRADE -o OUT"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_FALSE(fs::exists("x.txt"));
+    EXPECT_FALSE(fs::exists("x.pdf"));
+}
+
+TEST_F(ExportCli, ADatabaseOrFileThatFailsIsAnError) {
+    // Each case spoils a little more: the output's folder, then the database's contents,
+    // then the database itself.
+    struct Case {
+        const char* what;
+        std::optional<std::string> database; // written over tavlen/tavlen.mdb; "" removes it
+        std::string output;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"unwritable output", std::nullopt, "no-such-folder/x.txt", "tavlen-cli export: "},
+        {"not a database", "not a database", "x.txt", "tavlen-cli export: "},
+        {"no database", "", "x.txt", "找不到数据库 ./tavlen/tavlen.mdb"},
+    };
+    for (const Case& c : cases) {
+        if (c.database && c.database->empty()) {
+            fs::remove("tavlen/tavlen.mdb");
+        } else if (c.database) {
+            clitest::writeFile("tavlen/tavlen.mdb", *c.database);
+        }
+        const clitest::Result r = runCli({"export", "lessons", "初一", "-o", c.output});
+        EXPECT_EQ(r.code, 1) << c.what;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.what << ": " << r.err;
+        EXPECT_EQ(r.err.find("usage"), std::string::npos) << c.what << ": " << r.err;
+        EXPECT_FALSE(fs::exists(c.output)) << c.what;
+    }
+}
+
+} // namespace

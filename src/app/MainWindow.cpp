@@ -4,6 +4,7 @@
 #include "app/ProductInfo.h"
 #include "app/ShellIcons.h"
 #include "app/ShellView.h"
+#include "store/TableWatch.h"
 #include "widgets/QtMessenger.h"
 #include "widgets/TextConvert.h"
 
@@ -46,9 +47,15 @@ MainWindow::MainWindow(CommandTable commands, ShellServices services, QWidget* p
     buildToolBar();
     buildStatusBar();
     resize(1024, 700);
+    // A save that would overwrite another program's changes asks first, in the program's
+    // message boxes.
+    store::setOverwriteQuestion(
+        [messenger = m_messenger](const std::string& text) { return messenger->confirm(text); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    store::setOverwriteQuestion({});
+}
 
 bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip && m_messagePane != nullptr) {

@@ -1,5 +1,7 @@
 #include "store/ConnectTarget.h"
 
+#include "store/TableWatch.h"
+
 #include <mutex>
 
 namespace store {
@@ -21,13 +23,19 @@ std::string fileConnectionString(const std::string& databasePath) {
 }
 
 void useDatabaseFile(const std::string& databasePath) {
-    const std::lock_guard lock(g_mutex);
-    g_databaseFile = databasePath;
+    {
+        const std::lock_guard lock(g_mutex);
+        g_databaseFile = databasePath;
+    }
+    tablewatch::forgetAll(); // what was seen of another database says nothing of this one
 }
 
 void useDataSource() {
-    const std::lock_guard lock(g_mutex);
-    g_databaseFile.clear();
+    {
+        const std::lock_guard lock(g_mutex);
+        g_databaseFile.clear();
+    }
+    tablewatch::forgetAll();
 }
 
 std::string resolveConnectString(std::string_view recordSetConnect) {

@@ -252,4 +252,9 @@ void Transaction::commit() {
     m_done = true;
 }
 
+void Transaction::rollback() {
+    m_done = true;
+    m_connection.rollback();
+}
+
 } // namespace store::odbc

@@ -93,6 +93,8 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit();
+    // Ends it now without writing anything (the locks go with it).
+    void rollback();
 
 private:
     Connection& m_connection;

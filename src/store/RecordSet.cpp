@@ -1,6 +1,7 @@
 #include "store/RecordSet.h"
 
 #include "store/ConnectTarget.h"
+#include "store/TableWatch.h"
 
 namespace store {
 namespace {
@@ -62,7 +63,18 @@ FieldList RecordSet::emptyFields() const {
     return fields;
 }
 
-std::vector<RecordSet::StoredRow> RecordSet::loadRows() {
+std::vector<StoredRow> RecordSet::loadRows() {
+    std::vector<StoredRow> rows = readRows();
+    tablewatch::remember(m_table.name, rows);
+    return rows;
+}
+
+void RecordSet::lockForWrite(odbc::Connection& db) {
+    // A write that changes nothing still takes the write lock for the transaction.
+    db.execute("DELETE FROM " + defaultSql() + " WHERE 0 = 1");
+}
+
+std::vector<StoredRow> RecordSet::readRows() {
     std::string sql = "SELECT " + bracket(kHiddenKey);
     for (const ColumnDef& column : m_table.columns) {
         sql += ", " + bracket(column.name);
@@ -126,6 +138,12 @@ void RecordSet::insertRow(odbc::Statement& insert, const FieldList& fields) {
 
 std::string RecordSet::deleteSql() const {
     return "DELETE FROM " + defaultSql() + " WHERE " + bracket(kHiddenKey) + " = ?";
+}
+
+std::int32_t RecordSet::lastInsertedKey() {
+    odbc::Statement select(connection());
+    select.executeDirect("SELECT last_insert_rowid()");
+    return select.fetch() ? select.integer(1).value_or(0) : 0;
 }
 
 void RecordSet::deleteByKey(odbc::Statement& del, std::int32_t key) {
@@ -230,6 +248,7 @@ void RecordSet::update() {
         odbc::Statement insert(connection());
         insert.prepare(insertSql());
         insertRow(insert, m_fields);
+        tablewatch::rememberAdded(m_table.name, {lastInsertedKey(), m_fields});
     } else if (m_pending == Pending::Edit) {
         requireRow();
         std::string sql = "UPDATE " + defaultSql() + " SET ";
@@ -247,6 +266,7 @@ void RecordSet::update() {
         stmt.prepare(sql);
         stmt.execute(params);
         row.fields = m_fields;
+        tablewatch::rememberUpdated(m_table.name, row);
     } else {
         throw DbError("update without add new or edit on [" + std::string(m_table.name) + "]");
     }
@@ -258,6 +278,7 @@ void RecordSet::deleteRow() {
     odbc::Statement del(connection());
     del.prepare(deleteSql());
     deleteByKey(del, m_rows[static_cast<std::size_t>(m_position)].key);
+    tablewatch::rememberRemoved(m_table.name, m_rows[static_cast<std::size_t>(m_position)].key);
     m_deleted[static_cast<std::size_t>(m_position)] = true;
     m_pending = Pending::None;
 }

@@ -12,6 +12,7 @@
 
 #include "core/DateTime.h"
 #include "store/Odbc.h"
+#include "store/StoredRow.h"
 #include "store/TableDef.h"
 
 #include <cstdint>
@@ -21,9 +22,6 @@
 #include <vector>
 
 namespace store {
-
-using Field = std::variant<std::string, std::int32_t, school::DateTime>;
-using FieldList = std::vector<Field>;
 
 inline constexpr std::string_view kConnectLower = "ODBC;DSN=tavlen";
 inline constexpr std::string_view kConnectUpper = "ODBC;DSN=TAVLEN";
@@ -71,15 +69,19 @@ public:
     odbc::Connection& connection();
 
 protected:
-    struct StoredRow {
-        std::int32_t key = 0;
-        FieldList fields;
-    };
-    // Reads every row of the table with its hidden key, in stored order.
+    // Reads every row of the table with its hidden key, in stored order, and remembers them
+    // as what this process last saw of the table (TableWatch.h).
     std::vector<StoredRow> loadRows();
+    // The same without remembering: what a save compares and then writes over.
+    std::vector<StoredRow> readRows();
+    // Inside a save's transaction: takes the database's write lock at once, so no other
+    // program can write between the comparison and the save.
+    void lockForWrite(odbc::Connection& db);
     void insertRow(odbc::Statement& insert, const FieldList& fields);
     std::string insertSql() const;
     void deleteByKey(odbc::Statement& del, std::int32_t key);
+    // The hidden key of the row this connection inserted last.
+    std::int32_t lastInsertedKey();
     std::string deleteSql() const;
     FieldList emptyFields() const;
 

@@ -53,22 +53,22 @@ const char* sqlType(ColumnKind kind) {
 
 } // namespace
 
-const TableDef attendance{"attendance", kAttendance};
-const TableDef classcourse{"classcourse", kClasscourse};
-const TableDef coursename{"coursename", kCoursename};
-const TableDef courseproperty{"courseproperty", kCourseproperty};
-const TableDef courseshare{"courseshare", kCourseshare};
-const TableDef courseteacher{"courseteacher", kCourseteacher};
-const TableDef courseweek{"courseweek", kCourseweek};
-const TableDef gradecourse{"gradecourse", kGradecourse};
-const TableDef gradelesson{"gradelesson", kGradelesson};
-const TableDef gradeclass{"gradeclass", kGradeclass};
-const TableDef lessonprearrange{"lessonprearrange", kLessonprearrange};
-const TableDef orderplan{"orderplan", kOrderplan};
-const TableDef reviewlesson{"reviewlesson", kReviewlesson};
-const TableDef samelesson{"samelesson", kSamelesson};
-const TableDef supervise{"supervise", kSupervise};
-const TableDef teachername{"teachername", kTeachername};
+const TableDef attendance{"attendance", kAttendance, "出勤记录"};
+const TableDef classcourse{"classcourse", kClasscourse, "班级课程表"};
+const TableDef coursename{"coursename", kCoursename, "课程名称表"};
+const TableDef courseproperty{"courseproperty", kCourseproperty, "课程性质表"};
+const TableDef courseshare{"courseshare", kCourseshare, "学科资源表"};
+const TableDef courseteacher{"courseteacher", kCourseteacher, "学科教师表"};
+const TableDef courseweek{"courseweek", kCourseweek, "标准工作量表"};
+const TableDef gradecourse{"gradecourse", kGradecourse, "年段课程设置"};
+const TableDef gradelesson{"gradelesson", kGradelesson, "年段课程表"};
+const TableDef gradeclass{"gradeclass", kGradeclass, "年段班级表"};
+const TableDef lessonprearrange{"lessonprearrange", kLessonprearrange, "教师课程预设"};
+const TableDef orderplan{"orderplan", kOrderplan, "编排计划"};
+const TableDef reviewlesson{"reviewlesson", kReviewlesson, "年段课程表"};
+const TableDef samelesson{"samelesson", kSamelesson, "统一课程表"};
+const TableDef supervise{"supervise", kSupervise, "督修教师安排"};
+const TableDef teachername{"teachername", kTeachername, "教师名单"};
 
 const std::array<const TableDef*, 16>& allTables() {
     static const std::array<const TableDef*, 16> tables = {

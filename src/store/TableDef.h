@@ -18,6 +18,7 @@ struct ColumnDef {
 struct TableDef {
     std::string_view name;
     std::span<const ColumnDef> columns;
+    std::string_view caption; // what the user calls the table ("年段课程表")
 };
 
 inline constexpr std::string_view kHiddenKey = "_key";

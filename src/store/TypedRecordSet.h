@@ -5,12 +5,17 @@
 // On top of the cursor operations it offers the common usage steps every dialog uses:
 // readAll() (open and read the whole table in stored order), replace() (delete the rows
 // the dialog owns and add its non-blank rows, in one transaction: when any statement
-// fails nothing is changed and DbError carries the driver's text) and append().
+// fails nothing is changed and DbError carries the driver's text) and append(). A replace
+// first makes sure it does not silently undo another program's save (TableWatch.h).
 #pragma once
 
+#include "core/Reported.h"
 #include "store/RecordSet.h"
+#include "store/TableWatch.h"
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 #include <span>
 #include <tuple>
 
@@ -42,21 +47,42 @@ public:
     }
 
     // Deletes every row for which `owned` holds, then adds each row of `rows` that is not
-    // blank, in order, all in one transaction; closes the record set afterwards.
+    // blank, in order, all in one transaction; closes the record set afterwards. When any of
+    // the rows to delete changed since this process read the table, the overwrite question
+    // is asked first; 否 throws ui::Declined and nothing is written.
     void replace(const Predicate& owned, std::span<const Row> rows,
                  const Predicate& blank = nullptr) {
         odbc::Connection& db = connection();
         close();
-        odbc::Transaction transaction(db);
-        odbc::Statement del(db);
-        del.prepare(deleteSql());
-        for (const StoredRow& stored : loadRows()) {
-            if (!owned || owned(toRow(stored.fields))) {
+        std::optional<std::vector<StoredRow>> expected;
+        if (const auto seen = tablewatch::remembered(table().name)) {
+            expected = ownedOf(*seen, owned);
+        }
+        for (;;) {
+            odbc::Transaction transaction(db);
+            lockForWrite(db);
+            std::vector<StoredRow> current = readRows();
+            std::vector<StoredRow> mine = ownedOf(current, owned);
+            if (expected && mine != *expected) {
+                // Changed by another program: ask with no lock held, then look again.
+                transaction.rollback();
+                if (!askOverwrite(table())) {
+                    throw ui::Declined();
+                }
+                expected = std::move(mine);
+                continue;
+            }
+            odbc::Statement del(db);
+            del.prepare(deleteSql());
+            for (const StoredRow& stored : mine) {
                 deleteByKey(del, stored.key);
             }
+            insertRows(db, rows, blank);
+            std::vector<StoredRow> saved = readRows();
+            transaction.commit();
+            tablewatch::remember(table().name, std::move(saved));
+            return;
         }
-        insertRows(db, rows, blank);
-        transaction.commit();
     }
 
     // replace() of every row of the table.
@@ -69,8 +95,20 @@ public:
         odbc::Connection& db = connection();
         close();
         odbc::Transaction transaction(db);
+        lockForWrite(db);
+        std::int32_t last = 0;
+        for (const StoredRow& stored : readRows()) {
+            last = std::max(last, stored.key);
+        }
         insertRows(db, rows, blank);
+        std::vector<StoredRow> added = readRows();
         transaction.commit();
+        // Only the rows added here join what this process has seen of the table.
+        for (const StoredRow& stored : added) {
+            if (stored.key > last) {
+                tablewatch::rememberAdded(table().name, stored);
+            }
+        }
     }
 
     static Row toRow(const FieldList& fields) {
@@ -88,6 +126,17 @@ public:
     }
 
 private:
+    static std::vector<StoredRow> ownedOf(const std::vector<StoredRow>& rows,
+                                          const Predicate& owned) {
+        std::vector<StoredRow> out;
+        for (const StoredRow& stored : rows) {
+            if (!owned || owned(toRow(stored.fields))) {
+                out.push_back(stored);
+            }
+        }
+        return out;
+    }
+
     void insertRows(odbc::Connection& db, std::span<const Row> rows, const Predicate& blank) {
         odbc::Statement insert(db);
         insert.prepare(insertSql());

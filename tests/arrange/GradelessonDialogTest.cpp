@@ -39,7 +39,7 @@ TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
     t.cell(0, 0, 0, 2) = "李强";
     arrange::saveSchoolTimetable(t);
 
-    dialogtest::openFromMenu<GradelessonDialog>(window, "年段课程编排", [](GradelessonDialog& d) {
+    dialogtest::openFromMenu<GradelessonDialog>(window, "年段课程编排", [&](GradelessonDialog& d) {
         EXPECT_EQ(toStdString(d.windowTitle()), "年段课程编排—初一");
         EXPECT_EQ(toStdString(d.cell(0, 0)->text()), "初一⑴");
         EXPECT_EQ(toStdString(d.clashLabels()[0]->text()), "王伟");
@@ -70,6 +70,19 @@ TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
         EXPECT_EQ(asked, "年段课程表已修改，放弃未存盘的修改吗？");
         EXPECT_TRUE(d.isVisible());
         d.button(QStringLiteral("重  做"))->click();
+
+        // another program saves in between: 存  盘 asks, and 否 writes nothing
+        db.execute("UPDATE gradelesson SET monday = '张敏' WHERE number = 40101");
+        QTest::mouseClick(d.cell(1, 0), Qt::LeftButton);
+        QTest::mouseClick(d.cell(2, 0), Qt::LeftButton);
+        messenger.scriptAnswers({false});
+        d.buttons()->saveButton()->click();
+        ASSERT_FALSE(messenger.entries().empty());
+        EXPECT_EQ(messenger.entries().back().text,
+                  "年段课程表已被其他程序修改。仍然存盘会覆盖那些修改，继续吗？");
+        EXPECT_EQ(store::CGLRecord().readAll()[7].days[0], "张敏");
+        EXPECT_TRUE(d.logic().modified());
+        d.logic().undo();
         d.buttons()->cancelButton()->click(); // as saved: closes at once
         EXPECT_FALSE(d.isVisible());
     });

@@ -30,8 +30,13 @@ school::SchoolTimetable timetableFromRows(const std::vector<store::GradelessonRo
 }
 
 std::vector<store::GradelessonRow> rowsFromTimetable(const school::SchoolTimetable& timetable) {
+    return rowsFromTimetable(timetable, {0, 1, 2, 3, 4, 5});
+}
+
+std::vector<store::GradelessonRow> rowsFromTimetable(const school::SchoolTimetable& timetable,
+                                                     const std::set<int>& grades) {
     std::vector<store::GradelessonRow> rows;
-    for (int g = 0; g < school::kGrades; ++g) {
+    for (const int g : grades) {
         for (int c = 0; c < school::kMaxClasses; ++c) {
             const std::string& name = timetable.cell(g, c, 0, 0);
             if (gbk::isBlank(name, 3)) {
@@ -59,6 +64,16 @@ void saveSchoolTimetable(const school::SchoolTimetable& timetable) {
     const std::vector<store::GradelessonRow> rows = rowsFromTimetable(timetable);
     store::CGLRecord recordSet;
     recordSet.replaceAll(rows);
+}
+
+void saveGrades(const school::SchoolTimetable& timetable, const std::set<int>& grades) {
+    const std::vector<store::GradelessonRow> rows = rowsFromTimetable(timetable, grades);
+    store::CGLRecord().replace(
+        [&](const store::GradelessonRow& row) {
+            const auto key = school::unpackRowNumber(row.number);
+            return key && grades.count(key->gradeNumber - 1) > 0;
+        },
+        rows);
 }
 
 } // namespace arrange

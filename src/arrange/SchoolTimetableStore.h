@@ -10,10 +10,15 @@
 // (periods 1..7) for every class whose Monday slot 0 holds at least 3 bytes; cells are
 // written as held (teacher or course names), saturday and sunday empty. A failure leaves
 // the table as it was and throws store::DbError.
+//
+// saveGrades() replaces the rows of the given grades only (rows whose number belongs to one
+// of them), in one transaction, and leaves every other row as it stands in the table: two
+// programs saving different grades never undo each other.
 #pragma once
 
 #include "core/SchoolTimetable.h"
 
+#include <set>
 #include <vector>
 
 namespace store {
@@ -24,8 +29,12 @@ namespace arrange {
 
 school::SchoolTimetable timetableFromRows(const std::vector<store::GradelessonRow>& rows);
 std::vector<store::GradelessonRow> rowsFromTimetable(const school::SchoolTimetable& timetable);
+// The rows of the given grades (indices 0..5) only.
+std::vector<store::GradelessonRow> rowsFromTimetable(const school::SchoolTimetable& timetable,
+                                                     const std::set<int>& grades);
 
 school::SchoolTimetable loadSchoolTimetable();
 void saveSchoolTimetable(const school::SchoolTimetable& timetable);
+void saveGrades(const school::SchoolTimetable& timetable, const std::set<int>& grades);
 
 } // namespace arrange

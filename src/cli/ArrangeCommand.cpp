@@ -252,7 +252,8 @@ int runArrange(const Args& args, std::ostream& out, std::ostream& err) {
             writeReview(text, grade, arrange::reviewGrade(data, grade, timetable));
         }
         if (options->save) {
-            arrange::saveSchoolTimetable(timetable);
+            // Only the arranged grades: another program's save of other grades stays.
+            arrange::saveGrades(timetable, options->grades);
             text << "已存入 gradelesson\n";
         }
     } catch (const store::DbError& e) {

@@ -132,3 +132,35 @@ TEST_F(ArrangeCommand, FreshProcessesAgreeRunsInOneProcessDifferSeedsRepeat) {
     EXPECT_NE(s1.out, s3.out);
     EXPECT_EQ(runProcess("初一 --seed 1"), first); // seed 1 is the unseeded sequence
 }
+
+TEST_F(ArrangeCommand, TwoProcessesSavingDifferentGradesKeepBoth) {
+    const auto gradeRows = [](int gradeNumber) {
+        int n = 0;
+        for (const auto& row : store::CGLRecord().readAll()) {
+            n += row.number / 10000 == gradeNumber ? 1 : 0;
+        }
+        return n;
+    };
+    for (int round = 0; round < 8; ++round) {
+        m_db.execute("DELETE FROM gradelesson");
+        std::array<FILE*, 2> pipes{};
+        for (int g = 0; g < 2; ++g) {
+            const std::string command = "cd '" + m_db.workingDir() +
+                                        "' && '" TAVLEN_CLI "' arrange " + std::to_string(g + 1) +
+                                        " --save --seed " + std::to_string(round) + " 2>&1";
+            pipes[static_cast<std::size_t>(g)] = popen(command.c_str(), "r");
+            ASSERT_NE(pipes[static_cast<std::size_t>(g)], nullptr);
+        }
+        for (FILE* pipe : pipes) {
+            std::string output;
+            std::array<char, 4096> buffer{};
+            while (fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
+                output += buffer.data();
+            }
+            EXPECT_EQ(pclose(pipe), 0) << output;
+        }
+        // the demo's 初一 and 初二 have 12 classes each
+        EXPECT_EQ(gradeRows(1), 84) << "round " << round;
+        EXPECT_EQ(gradeRows(2), 84) << "round " << round;
+    }
+}

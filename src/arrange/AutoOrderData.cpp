@@ -40,18 +40,19 @@ void AutoOrderData::addCourseshare(std::string course, int share) {
     resources.push_back({std::move(course), share >= 1 && share <= 29 ? share : 0});
 }
 
-void AutoOrderData::addClasscourse(std::string_view className, std::string course,
+bool AutoOrderData::addClasscourse(std::string_view className, std::string course,
                                    std::string teacher, int weekly) {
     const auto id = school::parseClassName(className);
     if (!id) {
-        return;
+        return false;
     }
     for (CourseEntry& entry : classList(id->gradeIndex, id->classNumber - 1).entries) {
         if (gbk::isBlank(entry.course)) {
             entry = {std::move(course), std::move(teacher), weekly};
-            return;
+            break;
         }
     }
+    return true;
 }
 
 void AutoOrderData::cleanUp() {

@@ -72,8 +72,9 @@ public:
     // courseshare, in table order: the first 20 rows; a share outside 1..29 is no limit.
     void addCourseshare(std::string course, int share);
     // classcourse, in table order: into the first entry of the named class whose course is
-    // empty; unknown class names and a class's rows beyond its 20th are ignored.
-    void addClasscourse(std::string_view className, std::string course, std::string teacher,
+    // empty; unknown class names and a class's rows beyond its 20th are ignored. False for a
+    // class name outside the naming scheme.
+    bool addClasscourse(std::string_view className, std::string course, std::string teacher,
                         int weekly);
     // After the last classcourse row: a class whose first course is empty loses its name,
     // an entry whose weekly count is 0 loses its teacher.
@@ -93,6 +94,8 @@ public:
     std::vector<TeacherPreset> presets;
     std::array<std::array<std::string, kEntries>, school::kGrades> examCourses{};
     std::vector<UnifiedCourse> sameLessons;
+    // The table rows the loader passed over, each with what is wrong with it.
+    std::vector<std::string> ignoredRows;
 };
 
 } // namespace arrange

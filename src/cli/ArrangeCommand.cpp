@@ -236,6 +236,7 @@ int runArrange(const Args& args, std::ostream& out, std::ostream& err) {
     try {
         school::SchoolTimetable timetable = arrange::loadSchoolTimetable();
         const arrange::AutoOrderData data = arrange::loadAutoOrderData();
+        writeIgnoredRows(text, data.ignoredRows);
         if (options->seed) {
             std::srand(*options->seed);
         }

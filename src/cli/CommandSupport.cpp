@@ -29,4 +29,15 @@ std::optional<int> parseGrade(const std::string& text) {
     return std::nullopt;
 }
 
+void writeIgnoredRows(std::ostream& out, const std::vector<std::string>& rows) {
+    if (rows.empty()) {
+        return;
+    }
+    out << "忽略 " << rows.size() << " 条无效记录：";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        out << (i == 0 ? "" : "；") << rows[i];
+    }
+    out << '\n';
+}
+
 } // namespace cli

@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace cli {
 
@@ -13,6 +14,9 @@ inline constexpr const char* kDatabasePath = "./tavlen/tavlen.mdb";
 // Directs every record set of the process at ./tavlen/tavlen.mdb. When there is no such
 // file, says so on err and returns false.
 bool useWorkingDatabase(std::ostream& err);
+
+// "忽略 N 条无效记录：…" naming each row a command passed over; nothing when there is none.
+void writeIgnoredRows(std::ostream& out, const std::vector<std::string>& rows);
 
 // A grade given by its name (初一 … 高三) or its number (1 … 6), as its index 0 … 5.
 std::optional<int> parseGrade(const std::string& text);

@@ -20,10 +20,10 @@
 #include "store/CTNRecord.h"
 #include "store/DbError.h"
 
-#include <algorithm>
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace cli {
@@ -45,7 +45,7 @@ std::string slotName(int day, int period) {
 }
 
 void writeGrades(std::ostream& out, const std::vector<store::GradeclassRow>& grades) {
-    int total = 0;
+    long long total = 0;
     for (const auto& row : grades) {
         total += row.classes;
     }
@@ -79,7 +79,7 @@ void writeGradePlans(std::ostream& out, const std::vector<store::GradecourseRow>
                      const std::vector<store::SamelessonRow>& unified) {
     out << "年段周课程：\n";
     for (const std::string_view grade : school::kGradeNames) {
-        int total = 0;
+        long long total = 0;
         std::string courses;
         for (const auto& row : plans) {
             if (row.grade == grade && row.days == 0) {
@@ -109,18 +109,17 @@ void writeGradePlans(std::ostream& out, const std::vector<store::GradecourseRow>
 void writeClassPlans(std::ostream& out, const std::vector<store::ClasscourseRow>& rows) {
     struct ClassPlan {
         std::string name;
-        int total = 0;
+        long long total = 0;
         std::string courses;
     };
     std::vector<ClassPlan> plans;
+    std::unordered_map<std::string, std::size_t> byName; // any number of classes, no rescans
     for (const auto& row : rows) {
-        auto it = std::find_if(plans.begin(), plans.end(),
-                               [&row](const ClassPlan& p) { return p.name == row.className; });
-        if (it == plans.end()) {
+        const auto [it, added] = byName.try_emplace(row.className, plans.size());
+        if (added) {
             plans.push_back({row.className, 0, {}});
-            it = plans.end() - 1;
         }
-        ClassPlan& plan = *it;
+        ClassPlan& plan = plans[it->second];
         plan.total += row.weekly;
         plan.courses += (plan.courses.empty() ? "" : "，") + row.course + ' ' +
                         (isTeacherName(row.teacher) ? row.teacher : "（未定）");
@@ -139,14 +138,21 @@ template <class RecordSetType> std::size_t rowCount() {
 } // namespace
 
 void writeSummary(std::ostream& out) {
-    const auto grades = store::CGSRecord().readAll();
+    std::vector<std::string> ignored;
+    const auto valid = [&ignored](auto&& recordSet) {
+        auto checked = recordSet.readChecked();
+        ignored.insert(ignored.end(), checked.invalid.begin(), checked.invalid.end());
+        return std::move(checked.rows);
+    };
+    const auto grades = valid(store::CGSRecord());
     const auto courses = store::CCNRecord().readAll();
     const auto teachers = store::CTNRecord().readAll();
-    const auto plans = store::CGCRecord().readAll();
-    const auto unified = store::CSLRecord().readAll();
-    const auto classPlans = store::CCCRecord().readAll();
-    const auto shares = store::CCSRecord().readAll();
+    const auto plans = valid(store::CGCRecord());
+    const auto unified = valid(store::CSLRecord());
+    const auto classPlans = valid(store::CCCRecord());
+    const auto shares = valid(store::CCSRecord());
 
+    writeIgnoredRows(out, ignored);
     writeGrades(out, grades);
     writeCourses(out, courses);
     writeTeachers(out, teachers);

@@ -3,6 +3,10 @@
 #include "store/ConnectTarget.h"
 #include "store/TableWatch.h"
 
+#include <charconv>
+#include <limits>
+#include <optional>
+
 namespace store {
 namespace {
 
@@ -25,6 +29,24 @@ odbc::Value toValue(const Field& field) {
         return std::monostate{};
     }
     return date.toText();
+}
+
+// A stored whole number read wide, from its digits: nothing when the text is no whole number
+// ("abc", "3.7", "5abc") or does not fit 32 bits, so a value never wraps into another.
+std::optional<std::int32_t> wholeNumber(std::string_view text) {
+    std::int64_t value = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (!text.empty() && text.front() == '+') {
+        ++first;
+    }
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last || first == last ||
+        value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
 }
 
 } // namespace
@@ -94,9 +116,17 @@ std::vector<StoredRow> RecordSet::readRows() {
                 row.fields.emplace_back(select.text(column).value_or(std::string()));
                 break;
             case ColumnKind::Int:
-            case ColumnKind::Bool:
-                row.fields.emplace_back(select.integer(column).value_or(0));
+            case ColumnKind::Bool: {
+                const ColumnDef& def = m_table.columns[i];
+                const auto text = select.text(column);
+                const auto value = text ? wholeNumber(*text) : std::optional<std::int32_t>(0);
+                if (!value || *value < def.min || *value > def.max) {
+                    row.invalid +=
+                        (row.invalid.empty() ? "" : "，") + std::string(def.name) + " = " + *text;
+                }
+                row.fields.emplace_back(value.value_or(kUnreadableNumber));
                 break;
+            }
             case ColumnKind::Date: {
                 const auto text = select.text(column);
                 school::DateTime date;
@@ -248,7 +278,7 @@ void RecordSet::update() {
         odbc::Statement insert(connection());
         insert.prepare(insertSql());
         insertRow(insert, m_fields);
-        tablewatch::rememberAdded(m_table.name, {lastInsertedKey(), m_fields});
+        tablewatch::rememberAdded(m_table.name, {lastInsertedKey(), m_fields, {}});
     } else if (m_pending == Pending::Edit) {
         requireRow();
         std::string sql = "UPDATE " + defaultSql() + " SET ";

@@ -7,7 +7,7 @@
 // connect string as resolved by ConnectTarget. open() reads the whole table; additions
 // become visible after requery(). Every database failure throws DbError with the
 // driver's text. Text is UTF-8; a NULL text reads as empty, a NULL number as 0, a NULL
-// date as an invalid DateTime.
+// date as an invalid DateTime. Numbers are read wide from their digits and never wrap.
 #pragma once
 
 #include "core/DateTime.h"
@@ -22,6 +22,11 @@
 #include <vector>
 
 namespace store {
+
+// What a stored number that is no whole number, or does not fit 32 bits, reads as: a value no
+// column accepts as a count, a class count, a day or a period, so every dialog treats it as it
+// treats any invalid value. readChecked() passes over such rows.
+inline constexpr std::int32_t kUnreadableNumber = -1;
 
 inline constexpr std::string_view kConnectLower = "ODBC;DSN=tavlen";
 inline constexpr std::string_view kConnectUpper = "ODBC;DSN=TAVLEN";

@@ -8,31 +8,35 @@ using K = ColumnKind;
 constexpr ColumnDef kAttendance[] = {{"教师", K::Text}, {"周别", K::Text}, {"班级", K::Text},
                                      {"日期", K::Date}, {"星期", K::Text}, {"节别", K::Text},
                                      {"性质", K::Text}, {"补课", K::Text}, {"备注", K::Text}};
+// Weekly lesson counts 0..30, class counts 0..20, review days 0..10, days and periods 1..7
+// (0 where a row may leave them unset), flags 0 or 1, grade numbers 1..6.
 constexpr ColumnDef kClasscourse[] = {
-    {"班级", K::Text}, {"学科", K::Text}, {"教师", K::Text}, {"周课时", K::Int}};
+    {"班级", K::Text}, {"学科", K::Text}, {"教师", K::Text}, {"周课时", K::Int, 0, 30}};
 constexpr ColumnDef kCoursename[] = {{"coursename", K::Text}};
 constexpr ColumnDef kCourseproperty[] = {
-    {"grade", K::Text}, {"course", K::Text}, {"property", K::Int}};
+    {"grade", K::Text}, {"course", K::Text}, {"property", K::Int, 0, 1}};
 constexpr ColumnDef kCourseshare[] = {{"coursename", K::Text}, {"share", K::Int}};
 constexpr ColumnDef kCourseteacher[] = {{"course", K::Text}, {"teacher", K::Text}};
-constexpr ColumnDef kCourseweek[] = {{"coursename", K::Text}, {"grade", K::Int}, {"week", K::Int}};
+constexpr ColumnDef kCourseweek[] = {
+    {"coursename", K::Text}, {"grade", K::Int, 1, 6}, {"week", K::Int}};
 constexpr ColumnDef kGradecourse[] = {
-    {"年段", K::Text}, {"学科", K::Text}, {"周课时", K::Int}, {"天数", K::Int}};
+    {"年段", K::Text}, {"学科", K::Text}, {"周课时", K::Int, 0, 30}, {"天数", K::Int, 0, 10}};
 constexpr ColumnDef kGradelesson[] = {
     {"class", K::Text},   {"number", K::Int},     {"monday", K::Text},
     {"tuesday", K::Text}, {"wednesday", K::Text}, {"thursday", K::Text},
     {"friday", K::Text},  {"saturday", K::Text},  {"sunday", K::Text}};
-constexpr ColumnDef kGradeclass[] = {{"grade", K::Text}, {"class", K::Int}};
+constexpr ColumnDef kGradeclass[] = {{"grade", K::Text}, {"class", K::Int, 0, 20}};
 constexpr ColumnDef kLessonprearrange[] = {{"teacher", K::Text}, {"prearrange", K::Text}};
-constexpr ColumnDef kOrderplan[] = {{"class", K::Text}, {"course", K::Text}, {"week1", K::Int},
-                                    {"week2", K::Int},  {"number1", K::Int}, {"number2", K::Int},
-                                    {"order", K::Bool}};
+constexpr ColumnDef kOrderplan[] = {{"class", K::Text},        {"course", K::Text},
+                                    {"week1", K::Int, 0, 7},   {"week2", K::Int, 0, 7},
+                                    {"number1", K::Int, 0, 7}, {"number2", K::Int, 0, 7},
+                                    {"order", K::Bool, 0, 1}};
 constexpr ColumnDef kReviewlesson[] = {{"class", K::Text}, {"number", K::Int}, {"one", K::Text},
                                        {"two", K::Text},   {"three", K::Text}, {"four", K::Text},
                                        {"five", K::Text},  {"six", K::Text},   {"seven", K::Text},
                                        {"eight", K::Text}, {"nine", K::Text},  {"ten", K::Text}};
 constexpr ColumnDef kSamelesson[] = {
-    {"年段", K::Text}, {"星期", K::Int}, {"节别", K::Int}, {"学科", K::Text}};
+    {"年段", K::Text}, {"星期", K::Int, 1, 7}, {"节别", K::Int, 1, 7}, {"学科", K::Text}};
 constexpr ColumnDef kSupervise[] = {
     {"classname", K::Text}, {"time", K::Text}, {"teacher", K::Text}};
 constexpr ColumnDef kTeachername[] = {{"姓名", K::Text}};

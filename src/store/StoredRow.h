@@ -17,6 +17,9 @@ using FieldList = std::vector<Field>;
 struct StoredRow {
     std::int32_t key = 0;
     FieldList fields;
+    // What is wrong with the row ("周课时 = abc"), or empty: a stored number that is no
+    // whole number or lies outside its column's range, read as 0.
+    std::string invalid;
     friend bool operator==(const StoredRow&, const StoredRow&) = default;
 };
 

@@ -3,6 +3,8 @@
 // insertion order and identifies a row for edit and delete; no dialog ever sees it.
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <span>
 #include <string_view>
 
@@ -13,6 +15,10 @@ enum class ColumnKind { Text, Int, Bool, Date };
 struct ColumnDef {
     std::string_view name;
     ColumnKind kind;
+    // The values a whole-number column may hold. A row holding a value outside them, or one
+    // that is no whole number at all, is marked invalid (readChecked() passes over it).
+    std::int64_t min = std::numeric_limits<std::int32_t>::min();
+    std::int64_t max = std::numeric_limits<std::int32_t>::max();
 };
 
 struct TableDef {

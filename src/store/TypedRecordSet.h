@@ -46,6 +46,30 @@ public:
         return rows;
     }
 
+    struct Checked {
+        std::vector<Row> rows;            // the valid rows, in stored order
+        std::vector<int> positions;       // of each valid row in the table, from 1
+        std::vector<std::string> invalid; // "classcourse 第 3 行：周课时 = abc", one a row
+    };
+    // Reads the table and passes over the rows holding a number that is no whole number or
+    // lies outside its column's range (readAll() gives them all, an in-range-of-32-bits value
+    // as stored, anything else as kUnreadableNumber).
+    Checked readChecked() {
+        Checked checked;
+        int position = 0;
+        for (const StoredRow& stored : loadRows()) {
+            ++position;
+            if (stored.invalid.empty()) {
+                checked.rows.push_back(toRow(stored.fields));
+                checked.positions.push_back(position);
+            } else {
+                checked.invalid.push_back(std::string(table().name) + " 第 " +
+                                          std::to_string(position) + " 行：" + stored.invalid);
+            }
+        }
+        return checked;
+    }
+
     // Deletes every row for which `owned` holds, then adds each row of `rows` that is not
     // blank, in order, all in one transaction; closes the record set afterwards. When any of
     // the rows to delete changed since this process read the table, the overwrite question

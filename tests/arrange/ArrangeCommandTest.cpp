@@ -3,6 +3,7 @@
 #include "TempDatabase.h"
 #include "cli/Command.h"
 #include "cli/DemoSchool.h"
+#include "store/CCCRecord.h"
 #include "store/CGLRecord.h"
 
 #include <gtest/gtest.h>
@@ -163,4 +164,19 @@ TEST_F(ArrangeCommand, TwoProcessesSavingDifferentGradesKeepBoth) {
         EXPECT_EQ(gradeRows(1), 84) << "round " << round;
         EXPECT_EQ(gradeRows(2), 84) << "round " << round;
     }
+}
+
+TEST_F(ArrangeCommand, NamesTheRowsItPassesOver) {
+    const std::size_t before = store::CCCRecord().readAll().size();
+    m_db.execute("INSERT INTO classcourse (班级, 学科, 教师, 周课时) VALUES ('初一⑴', '书法', "
+                 "'王伟', 4294967301), ('初一(1)', '书法', '王伟', 2)");
+    const Result r = run({"初一"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("忽略 2 条无效记录：classcourse 第 " + std::to_string(before + 1) +
+                         " 行：周课时 = 4294967301；classcourse 第 " + std::to_string(before + 2) +
+                         " 行：班级 = 初一(1)，不是本校的班级名\n"),
+              std::string::npos)
+        << r.out;
+    // the wrapped count (5) is never arranged
+    EXPECT_EQ(r.out.find("书法"), r.out.rfind("书法")) << r.out;
 }

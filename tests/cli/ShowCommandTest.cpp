@@ -207,3 +207,39 @@ TEST_F(ShowCommand, PrintsTheFiguresOfTheDemoSchool) {
 }
 
 } // namespace
+
+namespace {
+
+// Rows holding numbers that are no whole numbers, or lie outside their column's range, and
+// class names outside the naming scheme are named and passed over, never misread.
+TEST(ShowSummary, NamesAndPassesOverInvalidRows) {
+    const testsupport::TempDatabase db;
+    db.execute("INSERT INTO gradeclass (grade, class) VALUES ('初一', 2147483647), ('初二', 3)");
+    db.execute(
+        "INSERT INTO classcourse (班级, 学科, 教师, 周课时) VALUES ('初二⑴', '语文', '王伟', "
+        "'abc'), ('初二⑴', '数学', '李娜', 5)");
+    const std::string text = summary();
+    EXPECT_NE(text.find("忽略 2 条无效记录：gradeclass 第 1 行：class = 2147483647；"
+                        "classcourse 第 1 行：周课时 = abc\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("年段班级（共 3 个班）"), std::string::npos) << text;
+    EXPECT_NE(text.find("初二⑴ 5 节：数学 李娜"), std::string::npos) << text;
+}
+
+// Classes are indexed by name (a scan of the classes met so far took 46 s for 300,000
+// names); each keeps its place of first appearance and gathers its later rows.
+TEST(ShowSummary, ManyDistinctClassNamesKeepTheirOrderOfFirstAppearance) {
+    const testsupport::TempDatabase db;
+    std::vector<store::ClasscourseRow> rows;
+    for (int i = 0; i < 20000; ++i) {
+        rows.push_back({"班" + std::to_string(i), "语文", "王伟", 1});
+    }
+    rows.push_back({"班7", "数学", "李娜", 2});
+    store::CCCRecord().append(rows);
+    const std::string text = summary();
+    EXPECT_NE(text.find("班级课程（20000 个班）：\n  班0 1 节：语文 王伟\n"), std::string::npos);
+    EXPECT_NE(text.find("\n  班7 3 节：语文 王伟，数学 李娜\n  班8 "), std::string::npos);
+}
+
+} // namespace

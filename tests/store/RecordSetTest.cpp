@@ -4,7 +4,9 @@
 
 #include "store/CATRecord.h"
 #include "store/CCCRecord.h"
+#include "store/CCSRecord.h"
 #include "store/CGLRecord.h"
+#include "store/CGSRecord.h"
 #include "store/CTNRecord.h"
 #include "store/ConnectTarget.h"
 
@@ -79,10 +81,62 @@ TEST(RecordSet, TextAndNumbersComeBackByteIdentical) {
     const std::vector<store::ClasscourseRow> rows = {
         {"初一⑴", "语文", "王伟", 6},
         {"高三⒇", "信息技术", "        ", 0}, // a removed teacher: eight spaces
-        {"初二⑽", "数学", "", -3},
+        {"初二⑽", "数学", "", 30},
     };
     rs.append(rows);
     EXPECT_EQ(rs.readAll(), rows);
+    const std::vector<store::CourseshareRow> shares = {{"体育", -3}, {"音乐", 2147483647}};
+    store::CCSRecord().append(shares);
+    EXPECT_EQ(store::CCSRecord().readAll(), shares);
+}
+
+// Stored numbers are read wide, never wrapped into another number: what is no whole number
+// or does not fit 32 bits reads as -1; readChecked() passes over every row outside its
+// column's range.
+TEST(RecordSet, StoredNumbersAreReadWithTheirRangeNeverWrapped) {
+    const testsupport::TempDatabase db;
+    struct Case {
+        const char* stored; // SQL literal
+        int read;
+        bool valid;
+    };
+    const Case cases[] = {{"5", 5, true},
+                          {"0", 0, true},
+                          {"30", 30, true},
+                          {"NULL", 0, true},
+                          {"31", 31, false},
+                          {"-1", -1, false},
+                          {"99999999999", -1, false},
+                          {"4294967301", -1, false},
+                          {"'abc'", -1, false},
+                          {"3.7", -1, false},
+                          {"'5abc'", -1, false},
+                          {"' 5'", 5, true}};
+    for (const Case& c : cases) {
+        db.execute(std::string("INSERT INTO classcourse (班级, 学科, 教师, 周课时) VALUES "
+                               "('初一⑴', '语文', '王伟', ") +
+                   c.stored + ")");
+    }
+    const auto all = store::CCCRecord().readAll();
+    const auto checked = store::CCCRecord().readChecked();
+    ASSERT_EQ(all.size(), std::size(cases));
+    std::size_t valid = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        EXPECT_EQ(all[i].weekly, cases[i].read) << cases[i].stored;
+        if (cases[i].valid) {
+            ASSERT_LT(valid, checked.positions.size());
+            EXPECT_EQ(checked.positions[valid++], static_cast<int>(i) + 1) << cases[i].stored;
+        }
+    }
+    EXPECT_EQ(valid, checked.rows.size());
+    ASSERT_EQ(checked.invalid.size(), std::size(cases) - valid);
+    EXPECT_EQ(checked.invalid[0], "classcourse 第 5 行：周课时 = 31");
+    EXPECT_EQ(checked.invalid[2], "classcourse 第 7 行：周课时 = 99999999999");
+
+    db.execute("INSERT INTO gradeclass (grade, class) VALUES ('初一', 2147483647)");
+    EXPECT_EQ(store::CGSRecord().readAll()[0].classes, 2147483647);
+    EXPECT_EQ(store::CGSRecord().readChecked().invalid,
+              std::vector<std::string>{"gradeclass 第 1 行：class = 2147483647"});
 }
 
 TEST(RecordSet, LongTextIsReadWhole) {

@@ -6,11 +6,18 @@
 #include "store/DbError.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <ostream>
+#include <random>
+#include <string>
 #include <system_error>
 #include <vector>
+
+#include <signal.h>
+#include <unistd.h>
 
 namespace cli {
 namespace fs = std::filesystem;
@@ -58,6 +65,47 @@ bool installTemplates(const fs::path& dataDir, std::ostream& out, std::ostream& 
     if (copied > 0) {
         out << "已复制 " << copied << " 个报表模板到 " << dataDir.string() << '\n';
     }
+    return true;
+}
+
+// The database is built under a name of its own beside the target and only then linked
+// into place, so a run that is killed or fails never leaves a half-filled school behind.
+constexpr std::string_view kBuildPrefix = ".tavlen.mdb.init-";
+
+fs::path buildPath(const fs::path& dataDir) {
+    std::random_device random;
+    return dataDir / (std::string(kBuildPrefix) + std::to_string(getpid()) + "-" +
+                      std::to_string(random() % 1000000));
+}
+
+// Removes what earlier runs that were killed left behind (their process is gone).
+void removeAbandonedBuilds(const fs::path& dataDir) {
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dataDir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(kBuildPrefix)) {
+            continue;
+        }
+        const long pid = std::strtol(name.c_str() + kBuildPrefix.size(), nullptr, 10);
+        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove(entry.path(), ignored);
+        }
+    }
+}
+
+// Puts the finished database in place; never over a database that appeared meanwhile.
+bool putInPlace(const fs::path& built, const fs::path& database, std::ostream& err) {
+    if (link(built.c_str(), database.c_str()) != 0) {
+        const int error = errno;
+        err << "tavlen-cli init: "
+            << (error == EEXIST ? "数据库已存在: " + database.string() + "，未作任何改动"
+                                : "无法创建 " + database.string() + ": " + std::strerror(error))
+            << '\n';
+        return false;
+    }
+    std::error_code ignored;
+    fs::remove(built, ignored);
     return true;
 }
 
@@ -126,22 +174,34 @@ int runInit(const Args& args, std::ostream& out, std::ostream& err) {
         err << "tavlen-cli init: 无法创建目录 " << dataDir.string() << ": " << ec.message() << '\n';
         return 1;
     }
-    try {
-        store::createDatabase(database.string());
-    } catch (const store::DbError& e) {
-        err << "tavlen-cli init: 无法创建数据库: " << e.what() << '\n';
-        return 1;
-    }
-    out << "已创建数据库 " << database.string() << "（16 张表）\n";
-
+    removeAbandonedBuilds(dataDir);
     if (!installTemplates(dataDir, out, err)) {
         return 1;
     }
-    if (demo && !fillDemoSchool(database, out, err)) {
-        // The database is ours from this very run: remove it so that init can be retried.
-        fs::remove(database, ec);
+    const fs::path built = buildPath(dataDir);
+    const auto discard = [&built] {
+        store::useDataSource();
+        std::error_code ignored;
+        fs::remove(built, ignored);
+        fs::remove(built.string() + "-journal", ignored);
+    };
+    try {
+        store::createDatabase(built.string());
+    } catch (const store::DbError& e) {
+        err << "tavlen-cli init: 无法创建数据库: " << e.what() << '\n';
+        discard();
         return 1;
     }
+    if (demo && !fillDemoSchool(built, out, err)) {
+        discard();
+        return 1;
+    }
+    store::useDataSource();
+    if (!putInPlace(built, database, err)) {
+        discard();
+        return 1;
+    }
+    out << "已创建数据库 " << database.string() << "（16 张表）\n";
     return 0;
 }
 

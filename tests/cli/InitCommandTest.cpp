@@ -10,7 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
+#include <thread>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -182,6 +189,47 @@ TEST_F(InitCommand, RejectsMissingOrUnknownArgumentsWithoutCreatingAnything) {
             << result.err;
     }
     EXPECT_FALSE(fs::exists(school));
+}
+
+} // namespace
+
+namespace {
+
+// init killed at any moment leaves either no database (and init then succeeds) or the whole
+// school, never a half-filled one that show accepts and init refuses to replace.
+TEST(InitKilled, LeavesNoHalfSchool) {
+    const TempDir dir;
+    int withoutDatabase = 0;
+    for (int run = 0; run < 12; ++run) {
+        const fs::path school = dir / ("school" + std::to_string(run));
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, 1);
+            dup2(null, 2);
+            execl(TAVLEN_CLI, TAVLEN_CLI, "init", school.c_str(), "--demo", nullptr);
+            _exit(127);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(15 * run));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+
+        const fs::path database = school / "tavlen" / "tavlen.mdb";
+        if (!fs::exists(database)) {
+            ++withoutDatabase;
+            ASSERT_EQ(runCli({"init", school.string(), "--demo"}).code, 0) << run;
+            // and what the killed run was building is gone
+            for (const std::string& name : filesIn(school / "tavlen")) {
+                EXPECT_FALSE(name.starts_with(".tavlen.mdb.init-")) << name;
+            }
+        }
+        store::useDatabaseFile(database.string());
+        EXPECT_EQ(store::CTNRecord().readAll().size(), 126u) << run;
+        store::useDataSource();
+    }
+    EXPECT_GT(withoutDatabase, 0); // some kills did land mid-way
 }
 
 } // namespace

@@ -12,10 +12,14 @@ bool useWorkingDatabase(std::ostream& err) {
     const std::filesystem::path database = std::filesystem::path("tavlen") / "tavlen.mdb";
     std::error_code ec;
     if (!std::filesystem::is_regular_file(database, ec)) {
-        err << "找不到数据库 " << kDatabasePath << '\n';
+        if (ec == std::errc::permission_denied) {
+            err << "没有权限访问 " << kDatabasePath << "：" << ec.message() << '\n';
+        } else {
+            err << "找不到数据库 " << kDatabasePath << '\n';
+        }
         return false;
     }
-    store::useDatabaseFile(std::filesystem::absolute(database).string());
+    store::useDatabaseFile(std::filesystem::absolute(database).string(), database.string());
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/TableWatch.h"
 
+#include <filesystem>
 #include <mutex>
 
 namespace store {
@@ -9,6 +10,8 @@ namespace {
 
 std::mutex g_mutex;
 std::string g_databaseFile;
+std::string g_shownAs;
+constexpr const char* kProgramDatabase = "tavlen/tavlen.mdb";
 
 } // namespace
 
@@ -22,10 +25,11 @@ std::string fileConnectionString(const std::string& databasePath) {
     return s;
 }
 
-void useDatabaseFile(const std::string& databasePath) {
+void useDatabaseFile(const std::string& databasePath, const std::string& shownAs) {
     {
         const std::lock_guard lock(g_mutex);
         g_databaseFile = databasePath;
+        g_shownAs = shownAs.empty() ? databasePath : shownAs;
     }
     tablewatch::forgetAll(); // what was seen of another database says nothing of this one
 }
@@ -34,8 +38,25 @@ void useDataSource() {
     {
         const std::lock_guard lock(g_mutex);
         g_databaseFile.clear();
+        g_shownAs.clear();
     }
     tablewatch::forgetAll();
+}
+
+std::string databaseFile() {
+    {
+        const std::lock_guard lock(g_mutex);
+        if (!g_databaseFile.empty()) {
+            return g_databaseFile;
+        }
+    }
+    std::error_code ec;
+    return (std::filesystem::current_path(ec) / kProgramDatabase).string();
+}
+
+std::string databaseShownAs() {
+    const std::lock_guard lock(g_mutex);
+    return g_databaseFile.empty() ? kProgramDatabase : g_shownAs;
 }
 
 std::string resolveConnectString(std::string_view recordSetConnect) {

@@ -17,10 +17,17 @@ inline constexpr int kBusyTimeoutMs = 2000;
 // The connection string that opens the database file: never creates a missing file.
 std::string fileConnectionString(const std::string& databasePath);
 
-// Directs every record set opened from now on at this database file.
-void useDatabaseFile(const std::string& databasePath);
+// Directs every record set opened from now on at this database file; `shownAs` is how
+// messages name it (the path itself when empty).
+void useDatabaseFile(const std::string& databasePath, const std::string& shownAs = {});
 // Back to the record sets' own connect strings (the data source).
 void useDataSource();
+
+// The database file record sets use: the one set above, or the file the program registers
+// its data source for ("tavlen/tavlen.mdb" under the working directory); and how messages
+// name it.
+std::string databaseFile();
+std::string databaseShownAs();
 
 // The ODBC connection string for a record set's connect string: the database file when
 // one is set, otherwise the connect string without its "ODBC;" prefix.

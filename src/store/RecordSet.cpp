@@ -60,7 +60,7 @@ std::string RecordSet::defaultSql() const {
 
 odbc::Connection& RecordSet::connection() {
     if (!m_connection.connected()) {
-        m_connection.connect(resolveConnectString(m_defaultConnect));
+        explained([&] { m_connection.connect(resolveConnectString(m_defaultConnect)); });
     }
     return m_connection;
 }
@@ -97,6 +97,10 @@ void RecordSet::lockForWrite(odbc::Connection& db) {
 }
 
 std::vector<StoredRow> RecordSet::readRows() {
+    return explained([&] { return readRowsAsStored(); });
+}
+
+std::vector<StoredRow> RecordSet::readRowsAsStored() {
     std::string sql = "SELECT " + bracket(kHiddenKey);
     for (const ColumnDef& column : m_table.columns) {
         sql += ", " + bracket(column.name);
@@ -273,6 +277,10 @@ void RecordSet::edit() {
 }
 
 void RecordSet::update() {
+    explained([&] { writePending(); });
+}
+
+void RecordSet::writePending() {
     requireOpen();
     if (m_pending == Pending::Add) {
         odbc::Statement insert(connection());
@@ -304,6 +312,10 @@ void RecordSet::update() {
 }
 
 void RecordSet::deleteRow() {
+    explained([&] { deleteCurrent(); });
+}
+
+void RecordSet::deleteCurrent() {
     requireRow();
     odbc::Statement del(connection());
     del.prepare(deleteSql());

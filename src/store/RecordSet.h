@@ -11,6 +11,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "store/DbMessages.h"
 #include "store/Odbc.h"
 #include "store/StoredRow.h"
 #include "store/TableDef.h"
@@ -85,6 +86,16 @@ protected:
     void insertRow(odbc::Statement& insert, const FieldList& fields);
     std::string insertSql() const;
     void deleteByKey(odbc::Statement& del, std::int32_t key);
+    // Runs a step against the database; a failure's text is said plainly (DbMessages.h).
+    template <class Step> decltype(auto) explained(Step&& step) {
+        try {
+            return step();
+        } catch (const ExplainedDbError&) {
+            throw;
+        } catch (const DbError& e) {
+            throw ExplainedDbError(explainedError(e.what(), m_table.name));
+        }
+    }
     // The hidden key of the row this connection inserted last.
     std::int32_t lastInsertedKey();
     std::string deleteSql() const;
@@ -92,6 +103,9 @@ protected:
 
 private:
     enum class Pending { None, Add, Edit };
+    std::vector<StoredRow> readRowsAsStored();
+    void writePending();
+    void deleteCurrent();
     void loadCurrent();
     void requireOpen() const;
     void requireRow() const;

@@ -76,6 +76,35 @@ public:
     // is asked first; 否 throws ui::Declined and nothing is written.
     void replace(const Predicate& owned, std::span<const Row> rows,
                  const Predicate& blank = nullptr) {
+        explained([&] { replaceRows(owned, rows, blank); });
+    }
+
+    // replace() of every row of the table.
+    void replaceAll(std::span<const Row> rows, const Predicate& blank = nullptr) {
+        replace(nullptr, rows, blank);
+    }
+
+    // Adds the non-blank rows at the end, in one transaction.
+    void append(std::span<const Row> rows, const Predicate& blank = nullptr) {
+        explained([&] { appendRows(rows, blank); });
+    }
+
+    static Row toRow(const FieldList& fields) {
+        Row row{};
+        std::size_t i = 0;
+        std::apply([&](auto&... member) { (assign(member, fields.at(i++)), ...); }, row.tie());
+        return row;
+    }
+
+    static FieldList toFields(const Row& row) {
+        Row copy = row;
+        FieldList fields;
+        std::apply([&](auto&... member) { (fields.push_back(toField(member)), ...); }, copy.tie());
+        return fields;
+    }
+
+private:
+    void replaceRows(const Predicate& owned, std::span<const Row> rows, const Predicate& blank) {
         odbc::Connection& db = connection();
         close();
         std::optional<std::vector<StoredRow>> expected;
@@ -109,13 +138,7 @@ public:
         }
     }
 
-    // replace() of every row of the table.
-    void replaceAll(std::span<const Row> rows, const Predicate& blank = nullptr) {
-        replace(nullptr, rows, blank);
-    }
-
-    // Adds the non-blank rows at the end, in one transaction.
-    void append(std::span<const Row> rows, const Predicate& blank = nullptr) {
+    void appendRows(std::span<const Row> rows, const Predicate& blank) {
         odbc::Connection& db = connection();
         close();
         odbc::Transaction transaction(db);
@@ -135,21 +158,6 @@ public:
         }
     }
 
-    static Row toRow(const FieldList& fields) {
-        Row row{};
-        std::size_t i = 0;
-        std::apply([&](auto&... member) { (assign(member, fields.at(i++)), ...); }, row.tie());
-        return row;
-    }
-
-    static FieldList toFields(const Row& row) {
-        Row copy = row;
-        FieldList fields;
-        std::apply([&](auto&... member) { (fields.push_back(toField(member)), ...); }, copy.tie());
-        return fields;
-    }
-
-private:
     static std::vector<StoredRow> ownedOf(const std::vector<StoredRow>& rows,
                                           const Predicate& owned) {
         std::vector<StoredRow> out;

@@ -145,6 +145,21 @@ void Gradelesson::clickCell(int column, int period) {
     redraw();
 }
 
+void Gradelesson::toggleLock(int column, int period) {
+    const int a = m_firstClass + column;
+    if (column < 0 || column >= kShownClasses || a >= school::kMaxClasses || period < 1 ||
+        period > school::kPeriods) {
+        return;
+    }
+    bool& lock = m_locks[at(m_grade)][at(a)][at(m_day)][at(period)];
+    lock = !lock;
+    redraw();
+}
+
+bool Gradelesson::isLocked(int grade, int position, int day, int period) const {
+    return m_locks[at(grade)][at(position)][at(day)][at(period)];
+}
+
 void Gradelesson::convertShownGrade(bool toCourses, const std::vector<UnifiedCourse>& unified) {
     const std::size_t nameBytes = toCourses ? 4 : 3; // "more than 3", "more than 2" bytes
     for (int c = 0; c < school::kMaxClasses; ++c) {
@@ -323,7 +338,11 @@ void Gradelesson::drawGrid(const school::SchoolTimetable& teachers,
             if (row == 0) {
                 continue;
             }
+            cell.locked = m_locks[at(m_grade)][at(a)][at(m_day)][at(row)];
             std::vector<std::string> tips;
+            if (cell.locked) {
+                tips.push_back("已锁定：优化编排保留此节");
+            }
             const std::string& teacher = teachers.cell(m_grade, a, m_day, row);
             const std::vector<ClassRef> holders = holdersOf(teachers, m_day, row, teacher);
             if (holders.size() > 1) {

@@ -42,6 +42,7 @@ enum class CellMark { None, Clash, Overrun, Preset };
 struct GridCell {
     std::string caption; // the held text cut to 6 GBK bytes
     bool pressed = false;
+    bool locked = false;            // kept as it is by the optimiser ("锁定")
     CellMark mark = CellMark::None; // the first of clash, overrun, preset that holds
     std::string tooltip;            // every conflict of the cell, one a line
 };
@@ -106,6 +107,12 @@ public:
     // selected cell of the same class (on any day).
     void clickCell(int column, int period);
 
+    // Right-click on the period cell of column 0..9, period 1..7: locks it for the optimiser,
+    // or frees it again. Locks belong to the cell's place (grade, class position, day,
+    // period) and are not saved.
+    void toggleLock(int column, int period);
+    bool isLocked(int grade, int position, int day, int period) const;
+
     // The week of the class in column 0..9 as held, for the class timetable window.
     Week classWeek(int column) const;
     // "个人课程表": the week of the teacher in the selected cell, each lesson as its class.
@@ -159,6 +166,10 @@ private:
     int m_selection = 0;
     std::array<std::array<std::array<bool, school::kSlots>, school::kDays>, school::kMaxClasses>
         m_marks{};
+    std::array<std::array<std::array<std::array<bool, school::kSlots>, school::kDays>,
+                          school::kMaxClasses>,
+               school::kGrades>
+        m_locks{};
 };
 
 } // namespace arrange

@@ -27,9 +27,12 @@ std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
 
-// The look of a cell: its conflict colour, and a sunken frame while it is selected.
-QString cellStyle(CellMark mark) {
+// The look of a cell: its conflict colour, a thick blue frame while it is locked, and a
+// sunken frame while it is selected.
+QString cellStyle(CellMark mark, bool locked) {
     QString background;
+    const QString frame = locked ? QStringLiteral("border: 3px solid #1e56c8;")
+                                 : QStringLiteral("border: 1px solid #555;");
     switch (mark) {
     case CellMark::Clash:
         background = QStringLiteral("background-color: #e53935; color: white;");
@@ -41,11 +44,14 @@ QString cellStyle(CellMark mark) {
         background = QStringLiteral("background-color: #8e24aa; color: white;");
         break;
     case CellMark::None:
-        return {};
+        if (!locked) {
+            return {};
+        }
+        break;
     }
-    return QStringLiteral("QPushButton { %1 border: 1px solid #555; padding: 3px; }"
+    return QStringLiteral("QPushButton { %1 %2 padding: 3px; }"
                           "QPushButton:checked { border: 3px inset #222; }")
-        .arg(background);
+        .arg(background, frame);
 }
 
 } // namespace
@@ -94,6 +100,11 @@ GradelessonDialog::GradelessonDialog(QWidget* parent)
             } else {
                 connect(b, &QPushButton::clicked, this, [this, row, column] {
                     act([row, column](Gradelesson& l) { l.clickCell(column, row); });
+                });
+                // a right-click locks the cell for the optimiser, or frees it
+                b->setContextMenuPolicy(Qt::CustomContextMenu);
+                connect(b, &QPushButton::customContextMenuRequested, this, [this, row, column] {
+                    act([row, column](Gradelesson& l) { l.toggleLock(column, row); });
                 });
             }
         }
@@ -195,7 +206,7 @@ void GradelessonDialog::showView() {
             QPushButton* b = m_cells[at(row)][at(column)];
             b->setText(toQString(cell.caption));
             b->setChecked(cell.pressed);
-            b->setStyleSheet(cellStyle(cell.mark));
+            b->setStyleSheet(cellStyle(cell.mark, cell.locked));
             b->setToolTip(toQString(cell.tooltip));
         }
     }

@@ -338,6 +338,22 @@ TEST_F(GradelessonTest, UndoAndRedoRoundTripEveryChange) {
     EXPECT_FALSE(g.redo());
 }
 
+TEST_F(GradelessonTest, ARightClickLocksACellOfItsGradeAndFreesItAgain) {
+    nameClasses(m_timetable, 0, 2);
+    nameClasses(m_timetable, 1, 2);
+    Gradelesson g = open();
+    g.toggleLock(1, 3);
+    EXPECT_TRUE(g.view().grid[3][1].locked);
+    EXPECT_TRUE(g.isLocked(0, 1, 0, 3));
+    EXPECT_NE(g.view().grid[3][1].tooltip.find("已锁定"), std::string::npos);
+    g.nextGrade(); // the lock belongs to 初一⑵'s Monday period 3
+    EXPECT_FALSE(g.view().grid[3][1].locked);
+    g.previousGrade();
+    g.toggleLock(1, 3);
+    EXPECT_FALSE(g.isLocked(0, 1, 0, 3));
+    EXPECT_FALSE(g.canUndo()); // a lock is no change of the timetable
+}
+
 TEST_F(GradelessonTest, AHundredStepsCanBeUndone) {
     nameClasses(m_timetable, 0, 1);
     m_timetable.cell(0, 0, 0, 1) = "王伟";

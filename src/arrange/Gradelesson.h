@@ -25,40 +25,18 @@
 #pragma once
 
 #include "arrange/AutoOrderData.h"
-#include "arrange/TimetableHistory.h"
+#include "arrange/GridEditor.h"
 #include "core/Messenger.h"
 #include "core/SchoolTimetable.h"
 #include "reports/ReportTable.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace arrange {
 
-enum class CellMark { None, Clash, Overrun, Preset };
-
-struct GridCell {
-    std::string caption; // the held text cut to 6 GBK bytes
-    bool pressed = false;
-    bool locked = false;            // kept as it is by the optimiser ("锁定")
-    CellMark mark = CellMark::None; // the first of clash, overrun, preset that holds
-    std::string tooltip;            // every conflict of the cell, one a line
-};
-
-struct GradelessonView {
-    static constexpr int kRows = 8;
-    static constexpr int kColumns = 10;
-    std::string title;                                        // "年段课程编排—初一"
-    std::string dayName;                                      // "星期一" …
-    std::array<std::array<GridCell, kColumns>, kRows> grid{}; // [row][column]
-    std::vector<std::string> clashes;                         // at most 10 teacher names
-    std::string summaryHead;                                  // "王伟共3节", or empty
-    std::vector<std::string> summary;                         // at most 5 "初一⑴第3节"
-    std::vector<std::string> overruns;                        // at most 12 "物理第三节超2节"
-    std::string status;                                       // what remains in the shown grade
-};
+using GradelessonView = LessonGridView;
 
 class Gradelesson {
 public:
@@ -82,15 +60,15 @@ public:
     Gradelesson(ui::Messenger& messenger, school::SchoolTimetable timetable, AutoOrderData data);
 
     const GradelessonView& view() const { return m_view; }
-    const school::SchoolTimetable& timetable() const { return m_timetable; }
+    const school::SchoolTimetable& timetable() const { return m_grid.timetable(); }
 
-    int grade() const { return m_grade; }
-    int day() const { return m_day; }
-    int firstClass() const { return m_firstClass; }
-    int classCount() const { return m_classCount; }
-    int viewMode() const { return m_viewMode; }
+    int grade() const { return m_grid.grade(); }
+    int day() const { return m_grid.day(); }
+    int firstClass() const { return m_grid.firstClass(); }
+    int classCount() const { return m_grid.classCount(); }
+    int viewMode() const { return m_grid.viewMode(); }
     // 0, or (class + 1)·100 + (day + 1)·10 + period.
-    int selection() const { return m_selection; }
+    int selection() const;
 
     // Navigation.
     void previousDay();
@@ -111,7 +89,9 @@ public:
     // or frees it again. Locks belong to the cell's place (grade, class position, day,
     // period) and are not saved.
     void toggleLock(int column, int period);
-    bool isLocked(int grade, int position, int day, int period) const;
+    bool isLocked(int grade, int position, int day, int period) const {
+        return m_grid.isLocked(grade, position, day, period);
+    }
 
     // The week of the class in column 0..9 as held, for the class timetable window.
     Week classWeek(int column) const;
@@ -131,8 +111,8 @@ public:
 
     bool undo();
     bool redo();
-    bool canUndo() const { return m_history.canUndo(); }
-    bool canRedo() const { return m_history.canRedo(); }
+    bool canUndo() const { return m_grid.canUndo(); }
+    bool canRedo() const { return m_grid.canRedo(); }
 
     // The document of the shown grade ("表格导出", "打 印").
     reports::ReportTable reportTable() const;
@@ -140,36 +120,15 @@ public:
 
 private:
     void load();
-    void countClasses();
     void redraw();
-    void drawGrid(const school::SchoolTimetable& teachers, const school::SchoolTimetable& courses);
+    void drawConflicts(const school::SchoolTimetable& teachers,
+                       const school::SchoolTimetable& courses);
     void drawLists(const school::SchoolTimetable& teachers, const school::SchoolTimetable& courses);
-    // Runs a change of the timetable (and maybe of the view mode) as one undoable step.
-    template <class Change> void change(Change&& apply);
-    void restore(const EditorState& state);
-    EditorState editorState() const { return {m_viewMode, m_grade, m_day}; }
-    void clearSelection();
-    void convertShownGrade(bool toCourses, const std::vector<UnifiedCourse>& unified);
 
     ui::Messenger& m_messenger;
-    school::SchoolTimetable m_timetable;
-    school::SchoolTimetable m_saved;
     AutoOrderData m_data;
-    TimetableHistory m_history;
+    GridEditor<school::SchoolTimetable> m_grid{GridEditor<school::SchoolTimetable>::DayMove::Wrap};
     GradelessonView m_view;
-
-    int m_grade = 0;
-    int m_day = 0;
-    int m_firstClass = 0;
-    int m_classCount = 0;
-    int m_viewMode = kTeacherView;
-    int m_selection = 0;
-    std::array<std::array<std::array<bool, school::kSlots>, school::kDays>, school::kMaxClasses>
-        m_marks{};
-    std::array<std::array<std::array<std::array<bool, school::kSlots>, school::kDays>,
-                          school::kMaxClasses>,
-               school::kGrades>
-        m_locks{};
 };
 
 } // namespace arrange

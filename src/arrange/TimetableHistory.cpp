@@ -5,34 +5,39 @@
 namespace arrange {
 namespace {
 
-constexpr int kCells = school::kGrades * school::kMaxClasses * school::kDays * school::kSlots;
+template <class Timetable>
+constexpr int kCells = school::kGrades* school::kMaxClasses* Timetable::kDayCount* school::kSlots;
 
 struct Place {
     int grade, position, day, slot;
 };
 
-Place placeOf(int index) {
-    return {index / (school::kSlots * school::kDays * school::kMaxClasses),
-            index / (school::kSlots * school::kDays) % school::kMaxClasses,
-            index / school::kSlots % school::kDays, index % school::kSlots};
+template <class Timetable> Place placeOf(int index) {
+    constexpr int days = Timetable::kDayCount;
+    return {index / (school::kSlots * days * school::kMaxClasses),
+            index / (school::kSlots * days) % school::kMaxClasses, index / school::kSlots % days,
+            index % school::kSlots};
 }
 
-std::string& cellAt(school::SchoolTimetable& t, int index) {
-    const Place at = placeOf(index);
+template <class Timetable> std::string& cellAt(Timetable& t, int index) {
+    const Place at = placeOf<Timetable>(index);
     return t.cell(at.grade, at.position, at.day, at.slot);
 }
 
-const std::string& cellAt(const school::SchoolTimetable& t, int index) {
-    const Place at = placeOf(index);
+template <class Timetable> const std::string& cellAt(const Timetable& t, int index) {
+    const Place at = placeOf<Timetable>(index);
     return t.cell(at.grade, at.position, at.day, at.slot);
 }
 
 } // namespace
 
-bool TimetableHistory::record(const school::SchoolTimetable& before, const EditorState& stateBefore,
-                              const school::SchoolTimetable& after, const EditorState& stateAfter) {
+template <class Timetable>
+bool BasicTimetableHistory<Timetable>::record(const Timetable& before,
+                                              const EditorState& stateBefore,
+                                              const Timetable& after,
+                                              const EditorState& stateAfter) {
     Step step{{}, stateBefore, stateAfter};
-    for (int i = 0; i < kCells; ++i) {
+    for (int i = 0; i < kCells<Timetable>; ++i) {
         const std::string& was = cellAt(before, i);
         const std::string& is = cellAt(after, i);
         if (was != is) {
@@ -51,7 +56,8 @@ bool TimetableHistory::record(const school::SchoolTimetable& before, const Edito
     return true;
 }
 
-std::optional<EditorState> TimetableHistory::undo(school::SchoolTimetable& timetable) {
+template <class Timetable>
+std::optional<EditorState> BasicTimetableHistory<Timetable>::undo(Timetable& timetable) {
     if (!canUndo()) {
         return std::nullopt;
     }
@@ -62,7 +68,8 @@ std::optional<EditorState> TimetableHistory::undo(school::SchoolTimetable& timet
     return step.before;
 }
 
-std::optional<EditorState> TimetableHistory::redo(school::SchoolTimetable& timetable) {
+template <class Timetable>
+std::optional<EditorState> BasicTimetableHistory<Timetable>::redo(Timetable& timetable) {
     if (!canRedo()) {
         return std::nullopt;
     }
@@ -72,5 +79,8 @@ std::optional<EditorState> TimetableHistory::redo(school::SchoolTimetable& timet
     }
     return step.after;
 }
+
+template class BasicTimetableHistory<school::SchoolTimetable>;
+template class BasicTimetableHistory<school::ReviewTimetable>;
 
 } // namespace arrange

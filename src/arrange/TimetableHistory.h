@@ -24,14 +24,14 @@ struct EditorState {
     friend bool operator==(const EditorState&, const EditorState&) = default;
 };
 
-class TimetableHistory {
+template <class Timetable> class BasicTimetableHistory {
 public:
     static constexpr std::size_t kLevels = 200;
 
     // Records the step from `before` to `after`; a step that changes nothing (no cell and
     // no view mode) is not recorded. False then.
-    bool record(const school::SchoolTimetable& before, const EditorState& stateBefore,
-                const school::SchoolTimetable& after, const EditorState& stateAfter);
+    bool record(const Timetable& before, const EditorState& stateBefore, const Timetable& after,
+                const EditorState& stateAfter);
 
     bool canUndo() const { return m_next > 0; }
     bool canRedo() const { return m_next < m_steps.size(); }
@@ -39,8 +39,8 @@ public:
 
     // Applies the step back (or again) to timetable; the state to show, or nullopt when
     // there is nothing to undo (redo).
-    std::optional<EditorState> undo(school::SchoolTimetable& timetable);
-    std::optional<EditorState> redo(school::SchoolTimetable& timetable);
+    std::optional<EditorState> undo(Timetable& timetable);
+    std::optional<EditorState> redo(Timetable& timetable);
 
 private:
     struct CellChange {
@@ -57,5 +57,8 @@ private:
     std::deque<Step> m_steps;
     std::size_t m_next = 0; // steps before m_next are done
 };
+
+using TimetableHistory = BasicTimetableHistory<school::SchoolTimetable>;
+using ReviewHistory = BasicTimetableHistory<school::ReviewTimetable>;
 
 } // namespace arrange

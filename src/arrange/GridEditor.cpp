@@ -1,0 +1,14 @@
+#include "arrange/GridEditor.h"
+
+namespace arrange {
+
+void markClash(GridCell& cell, const std::string& teacher, const std::vector<std::string>& others) {
+    std::string names;
+    for (std::size_t i = 0; i < others.size(); ++i) {
+        names += (i == 0 ? "" : "、") + others[i];
+    }
+    cell.tooltip += (cell.tooltip.empty() ? "" : "\n") + teacher + "同时在" + names + "上课";
+    cell.mark = CellMark::Clash;
+}
+
+} // namespace arrange

@@ -1,6 +1,10 @@
 #include "app/CommandTable.h"
 
 #include "arrange/GradelessonDialog.h"
+#include "arrange/ReviewlessonDialog.h"
+#include "maintain/GTBrowseDialog.h"
+#include "maintain/GTReplaceDialog.h"
+#include "maintain/TReplaceDialog.h"
 #include "maintain/TeachertableDialog.h"
 #include "maintain/WeekworkDialog.h"
 #include "masterdata/CoursePropertysetDialog.h"
@@ -37,14 +41,14 @@ const DialogFactory kClassteacher = planning::ClassteacherDialog::run;
 const DialogFactory kPrearrangeLesson = planning::PrearrangeLessonDialog::run;
 const DialogFactory kCoursePropertyset = masterdata::CoursePropertysetDialog::run;
 const DialogFactory kGradelesson = arrange::GradelessonDialog::run;
-const DialogFactory kReviewlesson = {};
+const DialogFactory kReviewlesson = arrange::ReviewlessonDialog::run;
 const DialogFactory kLessonorderPlan = planning::LessonorderPlanDialog::run;
-const DialogFactory kGTReplace = {};
-const DialogFactory kTReplace = {};
+const DialogFactory kGTReplace = modal<maintain::GTReplaceDialog>();
+const DialogFactory kTReplace = modal<maintain::TReplaceDialog>();
 const DialogFactory kSuperviseOrder = {};
 const DialogFactory kTeachertable = maintain::TeachertableDialog::run;
 const DialogFactory kWeekwork = maintain::WeekworkDialog::run;
-const DialogFactory kGTBrowse = {};
+const DialogFactory kGTBrowse = modal<maintain::GTBrowseDialog>();
 const DialogFactory kSupervisebrowse = {};
 const DialogFactory kAttendanceinput = {};
 const DialogFactory kAttendancesquire = {};

@@ -20,38 +20,10 @@ namespace {
 
 using widgets::toQString;
 
-constexpr int kCellWidth = 72;
 constexpr int kOverrunsPerRow = 4;
 
 std::size_t at(int i) {
     return static_cast<std::size_t>(i);
-}
-
-// The look of a cell: its conflict colour, a thick blue frame while it is locked, and a
-// sunken frame while it is selected.
-QString cellStyle(CellMark mark, bool locked) {
-    QString background;
-    const QString frame = locked ? QStringLiteral("border: 3px solid #1e56c8;")
-                                 : QStringLiteral("border: 1px solid #555;");
-    switch (mark) {
-    case CellMark::Clash:
-        background = QStringLiteral("background-color: #e53935; color: white;");
-        break;
-    case CellMark::Overrun:
-        background = QStringLiteral("background-color: #fb8c00; color: black;");
-        break;
-    case CellMark::Preset:
-        background = QStringLiteral("background-color: #8e24aa; color: white;");
-        break;
-    case CellMark::None:
-        if (!locked) {
-            return {};
-        }
-        break;
-    }
-    return QStringLiteral("QPushButton { %1 %2 padding: 3px; }"
-                          "QPushButton:checked { border: 3px inset #222; }")
-        .arg(background, frame);
 }
 
 } // namespace
@@ -60,10 +32,39 @@ GradelessonDialog::GradelessonDialog(QWidget* parent)
     : QDialog(parent), m_messenger(this), m_logic(m_messenger) {
     auto* layout = new QVBoxLayout(this);
 
-    auto* top = new QHBoxLayout;
-    m_dayButton = new QPushButton(this);
-    m_dayButton->setAutoDefault(false);
-    top->addWidget(m_dayButton);
+    using Command = LessonGridPanel::Command;
+    LessonGridPanel::Handlers handlers;
+    handlers.command = [this](Command c) {
+        act([c](Gradelesson& l) {
+            switch (c) {
+            case Command::SwitchView:
+                return l.switchView();
+            case Command::PreviousGrade:
+                return l.previousGrade();
+            case Command::NextGrade:
+                return l.nextGrade();
+            case Command::Left:
+                return l.moveLeft();
+            case Command::Right:
+                return l.moveRight();
+            case Command::PreviousDay:
+                return l.previousDay();
+            case Command::NextDay:
+                return l.nextDay();
+            }
+        });
+    };
+    handlers.cell = [this](int column, int period) {
+        act([=](Gradelesson& l) { l.clickCell(column, period); });
+    };
+    // a right-click locks the cell for the optimiser, or frees it
+    handlers.lock = [this](int column, int period) {
+        act([=](Gradelesson& l) { l.toggleLock(column, period); });
+    };
+    handlers.classCell = [this](int column) { openClassWeek(column); };
+    m_panel = new LessonGridPanel(std::move(handlers), this);
+    layout->addWidget(m_panel);
+
     const auto addButton = [this](QHBoxLayout* row, const char* caption, auto action) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
         b->setAutoDefault(false);
@@ -71,61 +72,12 @@ GradelessonDialog::GradelessonDialog(QWidget* parent)
         connect(b, &QPushButton::clicked, this, [this, action] { act(action); });
         return b;
     };
-    addButton(top, "课程转换", [](Gradelesson& l) { l.switchView(); });
-    addButton(top, "上一年段", [](Gradelesson& l) { l.previousGrade(); });
-    addButton(top, "下一年段", [](Gradelesson& l) { l.nextGrade(); });
-    addButton(top, "左  进", [](Gradelesson& l) { l.moveLeft(); });
-    addButton(top, "右  进", [](Gradelesson& l) { l.moveRight(); });
-    addButton(top, "上一天", [](Gradelesson& l) { l.previousDay(); });
-    addButton(top, "下一天", [](Gradelesson& l) { l.nextDay(); });
-    top->addStretch(1);
-    layout->addLayout(top);
-
-    m_summary = new QLabel(this);
-    m_summary->setMinimumHeight(m_summary->fontMetrics().height() + 4); // no jump when it fills
-    layout->addWidget(m_summary);
-
-    auto* grid = new QGridLayout;
-    grid->setSpacing(2);
-    for (int row = 0; row < GradelessonView::kRows; ++row) {
-        for (int column = 0; column < GradelessonView::kColumns; ++column) {
-            auto* b = new QPushButton(this);
-            b->setAutoDefault(false);
-            b->setCheckable(row > 0);
-            b->setFixedWidth(kCellWidth);
-            grid->addWidget(b, row, column);
-            m_cells[at(row)][at(column)] = b;
-            if (row == 0) {
-                connect(b, &QPushButton::clicked, this, [this, column] { openClassWeek(column); });
-            } else {
-                connect(b, &QPushButton::clicked, this, [this, row, column] {
-                    act([row, column](Gradelesson& l) { l.clickCell(column, row); });
-                });
-                // a right-click locks the cell for the optimiser, or frees it
-                b->setContextMenuPolicy(Qt::CustomContextMenu);
-                connect(b, &QPushButton::customContextMenuRequested, this, [this, row, column] {
-                    act([row, column](Gradelesson& l) { l.toggleLock(column, row); });
-                });
-            }
-        }
-    }
-    layout->addLayout(grid);
-
-    auto* clashRow = new QHBoxLayout;
-    clashRow->addWidget(new QLabel(QStringLiteral("碰课教师："), this));
-    for (QLabel*& label : m_clashes) {
-        label = new QLabel(this);
-        label->setMinimumWidth(kCellWidth - 12);
-        clashRow->addWidget(label);
-    }
-    clashRow->addStretch(1);
-    layout->addLayout(clashRow);
 
     layout->addWidget(new QLabel(QStringLiteral("教学设施："), this));
     auto* overrunGrid = new QGridLayout;
     for (int i = 0; i < Gradelesson::kMaxOverruns; ++i) {
         auto* label = new QLabel(this);
-        label->setMinimumWidth(3 * kCellWidth / 2);
+        label->setMinimumWidth(3 * LessonGridPanel::kCellWidth / 2);
         overrunGrid->addWidget(label, i / kOverrunsPerRow, i % kOverrunsPerRow);
         m_overruns[at(i)] = label;
     }
@@ -169,10 +121,6 @@ void GradelessonDialog::run(QWidget* parent) {
     dialog.exec();
 }
 
-QPushButton* GradelessonDialog::cell(int row, int column) const {
-    return m_cells.at(at(row)).at(at(column));
-}
-
 QPushButton* GradelessonDialog::button(const QString& caption) const {
     for (QPushButton* b : findChildren<QPushButton*>()) {
         if (b->text() == caption) {
@@ -199,25 +147,7 @@ template <class Action> void GradelessonDialog::act(Action&& action) {
 void GradelessonDialog::showView() {
     const GradelessonView& view = m_logic.view();
     setWindowTitle(toQString(view.title));
-    m_dayButton->setText(toQString(view.dayName));
-    for (int row = 0; row < GradelessonView::kRows; ++row) {
-        for (int column = 0; column < GradelessonView::kColumns; ++column) {
-            const GridCell& cell = view.grid[at(row)][at(column)];
-            QPushButton* b = m_cells[at(row)][at(column)];
-            b->setText(toQString(cell.caption));
-            b->setChecked(cell.pressed);
-            b->setStyleSheet(cellStyle(cell.mark, cell.locked));
-            b->setToolTip(toQString(cell.tooltip));
-        }
-    }
-    QString summary = toQString(view.summaryHead);
-    for (const std::string& entry : view.summary) {
-        summary += QStringLiteral("  ") + toQString(entry);
-    }
-    m_summary->setText(summary);
-    for (std::size_t i = 0; i < m_clashes.size(); ++i) {
-        m_clashes[i]->setText(i < view.clashes.size() ? toQString(view.clashes[i]) : QString());
-    }
+    m_panel->show(view);
     for (std::size_t i = 0; i < m_overruns.size(); ++i) {
         m_overruns[i]->setText(i < view.overruns.size() ? toQString(view.overruns[i]) : QString());
     }

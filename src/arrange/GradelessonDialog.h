@@ -15,6 +15,7 @@
 #pragma once
 
 #include "arrange/Gradelesson.h"
+#include "arrange/LessonGridPanel.h"
 #include "widgets/QtMessenger.h"
 
 #include <QDialog>
@@ -39,11 +40,11 @@ public:
 
     Gradelesson& logic() { return m_logic; }
     // Row 0..7, column 0..9.
-    QPushButton* cell(int row, int column) const;
+    QPushButton* cell(int row, int column) const { return m_panel->cell(row, column); }
     QPushButton* button(const QString& caption) const;
     widgets::DialogButtons* buttons() const { return m_buttons; }
     QLabel* statusLabel() const { return m_status; }
-    const std::array<QLabel*, Gradelesson::kMaxClashes>& clashLabels() const { return m_clashes; }
+    const std::array<QLabel*, 10>& clashLabels() const { return m_panel->clashLabels(); }
 
 public slots:
     void reject() override;
@@ -58,11 +59,7 @@ private:
 
     widgets::QtMessenger m_messenger;
     Gradelesson m_logic;
-    QPushButton* m_dayButton = nullptr;
-    std::array<std::array<QPushButton*, GradelessonView::kColumns>, GradelessonView::kRows>
-        m_cells{};
-    QLabel* m_summary = nullptr;
-    std::array<QLabel*, Gradelesson::kMaxClashes> m_clashes{};
+    LessonGridPanel* m_panel = nullptr;
     std::array<QLabel*, Gradelesson::kMaxOverruns> m_overruns{};
     QLabel* m_status = nullptr;
     QPushButton* m_undo = nullptr;

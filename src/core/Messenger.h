@@ -17,6 +17,11 @@ public:
     virtual void error(const std::string& text) = 0;
     // True for yes.
     virtual bool confirm(const std::string& text) = 0;
+
+    enum class Answer { Yes, No, Cancel };
+    // A question answered 是, 否 or 取消; where a messenger has no third button it is asked
+    // as a yes/no question.
+    virtual Answer ask(const std::string& text) { return confirm(text) ? Answer::Yes : Answer::No; }
 };
 
 } // namespace ui

@@ -53,4 +53,10 @@ std::optional<RowKey> unpackRowNumber(int number) {
     return key;
 }
 
+std::string reviewDayName(int day) {
+    static constexpr std::array<std::string_view, 10> kNumerals = {"一", "二", "三", "四", "五",
+                                                                   "六", "七", "八", "九", "十"};
+    return "第" + std::string(kNumerals.at(static_cast<std::size_t>(day))) + "天";
+}
+
 } // namespace school

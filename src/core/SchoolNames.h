@@ -32,6 +32,9 @@ inline constexpr std::array<std::string_view, kDays> kDayNames = {"星期一", "
 inline constexpr std::array<std::string_view, kPeriods> kPeriodNames = {
     "第一节", "第二节", "第三节", "第四节", "第五节", "第六节", "第七节"};
 
+// "第一天" … "第十天": review day 0..9.
+std::string reviewDayName(int day);
+
 // Grade index 0..5 of an exact grade name, or nullopt.
 std::optional<int> gradeIndex(std::string_view name);
 

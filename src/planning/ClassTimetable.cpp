@@ -4,15 +4,44 @@
 
 namespace planning {
 
+ClassTimetable::ClassTimetable() : m_days(static_cast<std::size_t>(kDays)) {}
+
+ClassTimetable::ClassTimetable(const Week& week) {
+    setWeek(week);
+}
+
+ClassTimetable::ClassTimetable(const ReviewWeek& week) {
+    setWeek(week);
+}
+
+void ClassTimetable::setWeek(const Week& week) {
+    m_days.assign(week.begin(), week.end());
+    m_review = false;
+}
+
+void ClassTimetable::setWeek(const ReviewWeek& week) {
+    m_days.assign(week.begin(), week.end());
+    m_review = true;
+}
+
+std::vector<std::string> ClassTimetable::dayNames() const {
+    std::vector<std::string> names;
+    for (int d = 0; d < dayCount(); ++d) {
+        names.push_back(m_review ? school::reviewDayName(d)
+                                 : std::string(school::kDayNames[static_cast<std::size_t>(d)]));
+    }
+    return names;
+}
+
 std::string ClassTimetable::title() const {
-    return kTitlePrefix + m_week[0][0];
+    return (m_review ? kReviewTitlePrefix : kTitlePrefix) + m_days.front()[0];
 }
 
 std::string ClassTimetable::cell(int period, int day) const {
-    if (day < 1 || day > kDays || period < 1 || period > kPeriods) {
+    if (day < 1 || day > dayCount() || period < 1 || period > kPeriods) {
         return {};
     }
-    return m_week[static_cast<std::size_t>(day - 1)][static_cast<std::size_t>(period)];
+    return m_days[static_cast<std::size_t>(day - 1)][static_cast<std::size_t>(period)];
 }
 
 } // namespace planning

@@ -18,31 +18,17 @@ namespace {
 using widgets::toQString;
 
 constexpr int kColumnWidth = 60;
-// The day columns and, after them, one empty column kept out of sight.
-constexpr int kHiddenColumn = ClassTimetable::kDays;
 
 } // namespace
 
 ClassTimetableDialog::ClassTimetableDialog(QWidget* parent) : QDialog(parent), m_messenger(this) {
-    m_table = new QTableWidget(ClassTimetable::kPeriods, ClassTimetable::kDays + 1, this);
-    QStringList headings;
-    for (const std::string_view name : school::kDayNames) {
-        headings.append(toQString(std::string(name)));
-    }
-    headings.append(QString());
-    m_table->setHorizontalHeaderLabels(headings);
+    m_table = new QTableWidget(ClassTimetable::kPeriods, 0, this);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    for (int column = 0; column < ClassTimetable::kDays; ++column) {
-        m_table->setColumnWidth(column, kColumnWidth);
-    }
-    m_table->setColumnWidth(kHiddenColumn, 0);
-    m_table->setColumnHidden(kHiddenColumn, true);
     m_table->setShowGrid(true);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setMinimumWidth(ClassTimetable::kDays * kColumnWidth + 2 * m_table->frameWidth() + 4);
 
     // 确定 writes nothing here: both buttons only close the window.
     m_buttons =
@@ -62,18 +48,45 @@ void ClassTimetableDialog::run(const ClassTimetable::Week& week, QWidget* parent
     dialog.exec();
 }
 
+void ClassTimetableDialog::run(const ClassTimetable::ReviewWeek& week, QWidget* parent) {
+    ClassTimetableDialog dialog(parent);
+    dialog.setWeek(week);
+    dialog.exec();
+}
+
 void ClassTimetableDialog::setWeek(const ClassTimetable::Week& week) {
     m_logic.setWeek(week);
     showWeek();
 }
 
+void ClassTimetableDialog::setWeek(const ClassTimetable::ReviewWeek& week) {
+    m_logic.setWeek(week);
+    showWeek();
+}
+
+// The day columns, 60 pixels each, and after them one empty column kept out of sight.
 void ClassTimetableDialog::showWeek() {
+    const int days = m_logic.dayCount();
+    const int hidden = days;
+    m_table->setColumnCount(days + 1);
+    QStringList headings;
+    for (const std::string& name : m_logic.dayNames()) {
+        headings.append(toQString(name));
+    }
+    headings.append(QString());
+    m_table->setHorizontalHeaderLabels(headings);
+    for (int column = 0; column < days; ++column) {
+        m_table->setColumnWidth(column, kColumnWidth);
+    }
+    m_table->setColumnWidth(hidden, 0);
+    m_table->setColumnHidden(hidden, true);
+    m_table->setMinimumWidth(days * kColumnWidth + 2 * m_table->frameWidth() + 4);
     for (int period = 1; period <= ClassTimetable::kPeriods; ++period) {
-        for (int day = 1; day <= ClassTimetable::kDays; ++day) {
+        for (int day = 1; day <= days; ++day) {
             m_table->setItem(period - 1, day - 1,
                              new QTableWidgetItem(toQString(m_logic.cell(period, day))));
         }
-        m_table->setItem(period - 1, kHiddenColumn, new QTableWidgetItem());
+        m_table->setItem(period - 1, hidden, new QTableWidgetItem());
     }
     setWindowTitle(toQString(m_logic.title()));
 }

@@ -25,10 +25,13 @@ class ClassTimetableDialog : public QDialog {
 public:
     explicit ClassTimetableDialog(QWidget* parent = nullptr);
 
-    // Runs the window modally over a copy of week.
+    // Runs the window modally over a copy of week: five school days, or the ten review days
+    // ("复习课程表").
     static void run(const ClassTimetable::Week& week, QWidget* parent = nullptr);
+    static void run(const ClassTimetable::ReviewWeek& week, QWidget* parent = nullptr);
 
     void setWeek(const ClassTimetable::Week& week);
+    void setWeek(const ClassTimetable::ReviewWeek& week);
 
     const ClassTimetable& logic() const { return m_logic; }
     QTableWidget* table() const { return m_table; }

@@ -45,4 +45,22 @@ bool QtMessenger::confirm(const std::string& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+ui::Messenger::Answer QtMessenger::ask(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, caption(), toQString(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 } // namespace widgets

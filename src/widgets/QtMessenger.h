@@ -24,6 +24,8 @@ public:
     void notice(const std::string& caption, const std::string& text) override;
     void error(const std::string& text) override;
     bool confirm(const std::string& text) override;
+    // 是, 否 and 取消; Esc is 取消.
+    Answer ask(const std::string& text) override;
 
 private:
     QWidget* m_parent;

@@ -37,6 +37,18 @@ public:
         return answer;
     }
 
+    Answer ask(const std::string& text) override {
+        m_entries.push_back({Entry::Kind::Confirm, text, {}});
+        if (m_asks.empty()) {
+            return Answer::Yes;
+        }
+        const Answer answer = m_asks.front();
+        m_asks.pop_front();
+        return answer;
+    }
+    // Answers of ask(), in order (是 when the script is exhausted).
+    void scriptAsks(std::initializer_list<Answer> answers) { m_asks.insert(m_asks.end(), answers); }
+
     void scriptAnswers(std::initializer_list<bool> answers) {
         m_answers.insert(m_answers.end(), answers);
     }
@@ -63,6 +75,7 @@ public:
 private:
     std::vector<Entry> m_entries;
     std::deque<bool> m_answers;
+    std::deque<Answer> m_asks;
     bool m_defaultAnswer = true;
 };
 

@@ -1,0 +1,142 @@
+#include "arrange/LessonGridPanel.h"
+
+#include "widgets/TextConvert.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cstddef>
+#include <utility>
+
+namespace arrange {
+namespace {
+
+using widgets::toQString;
+
+std::size_t at(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+// The look of a cell: its conflict colour, a thick blue frame while it is locked, and a
+// sunken frame while it is selected.
+QString cellStyle(CellMark mark, bool locked) {
+    QString background;
+    const QString frame = locked ? QStringLiteral("border: 3px solid #1e56c8;")
+                                 : QStringLiteral("border: 1px solid #555;");
+    switch (mark) {
+    case CellMark::Clash:
+        background = QStringLiteral("background-color: #e53935; color: white;");
+        break;
+    case CellMark::Overrun:
+        background = QStringLiteral("background-color: #fb8c00; color: black;");
+        break;
+    case CellMark::Preset:
+        background = QStringLiteral("background-color: #8e24aa; color: white;");
+        break;
+    case CellMark::None:
+        if (!locked) {
+            return {};
+        }
+        break;
+    }
+    return QStringLiteral("QPushButton { %1 %2 padding: 3px; }"
+                          "QPushButton:checked { border: 3px inset #222; }")
+        .arg(background, frame);
+}
+
+} // namespace
+
+LessonGridPanel::LessonGridPanel(Handlers handlers, QWidget* parent)
+    : QWidget(parent), m_handlers(std::move(handlers)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* top = new QHBoxLayout;
+    m_dayButton = new QPushButton(this);
+    m_dayButton->setAutoDefault(false);
+    top->addWidget(m_dayButton);
+    const std::pair<const char*, Command> commands[] = {
+        {"课程转换", Command::SwitchView}, {"上一年段", Command::PreviousGrade},
+        {"下一年段", Command::NextGrade},  {"左  进", Command::Left},
+        {"右  进", Command::Right},        {"上一天", Command::PreviousDay},
+        {"下一天", Command::NextDay}};
+    for (const auto& [caption, command] : commands) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setAutoDefault(false);
+        top->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, c = command] { m_handlers.command(c); });
+    }
+    top->addStretch(1);
+    layout->addLayout(top);
+
+    m_summary = new QLabel(this);
+    m_summary->setMinimumHeight(m_summary->fontMetrics().height() + 4); // no jump when it fills
+    layout->addWidget(m_summary);
+
+    auto* grid = new QGridLayout;
+    grid->setSpacing(2);
+    for (int row = 0; row < LessonGridView::kRows; ++row) {
+        for (int column = 0; column < LessonGridView::kColumns; ++column) {
+            auto* b = new QPushButton(this);
+            b->setAutoDefault(false);
+            b->setCheckable(row > 0);
+            b->setFixedWidth(kCellWidth);
+            grid->addWidget(b, row, column);
+            m_cells[at(row)][at(column)] = b;
+            if (row == 0) {
+                connect(b, &QPushButton::clicked, this,
+                        [this, column] { m_handlers.classCell(column); });
+                continue;
+            }
+            connect(b, &QPushButton::clicked, this,
+                    [this, row, column] { m_handlers.cell(column, row); });
+            if (m_handlers.lock) {
+                b->setContextMenuPolicy(Qt::CustomContextMenu);
+                connect(b, &QPushButton::customContextMenuRequested, this,
+                        [this, row, column] { m_handlers.lock(column, row); });
+            }
+        }
+    }
+    layout->addLayout(grid);
+
+    auto* clashRow = new QHBoxLayout;
+    clashRow->addWidget(new QLabel(QStringLiteral("碰课教师："), this));
+    for (QLabel*& label : m_clashes) {
+        label = new QLabel(this);
+        label->setMinimumWidth(kCellWidth - 12);
+        clashRow->addWidget(label);
+    }
+    clashRow->addStretch(1);
+    layout->addLayout(clashRow);
+}
+
+QPushButton* LessonGridPanel::cell(int row, int column) const {
+    return m_cells.at(at(row)).at(at(column));
+}
+
+void LessonGridPanel::show(const LessonGridView& view) {
+    m_dayButton->setText(toQString(view.dayName));
+    for (int row = 0; row < LessonGridView::kRows; ++row) {
+        for (int column = 0; column < LessonGridView::kColumns; ++column) {
+            const GridCell& cell = view.grid[at(row)][at(column)];
+            QPushButton* b = m_cells[at(row)][at(column)];
+            b->setText(toQString(cell.caption));
+            b->setChecked(cell.pressed);
+            b->setStyleSheet(cellStyle(cell.mark, cell.locked));
+            b->setToolTip(toQString(cell.tooltip));
+        }
+    }
+    QString summary = toQString(view.summaryHead);
+    for (const std::string& entry : view.summary) {
+        summary += QStringLiteral("  ") + toQString(entry);
+    }
+    m_summary->setText(summary);
+    for (std::size_t i = 0; i < m_clashes.size(); ++i) {
+        m_clashes[i]->setText(i < view.clashes.size() ? toQString(view.clashes[i]) : QString());
+    }
+}
+
+} // namespace arrange

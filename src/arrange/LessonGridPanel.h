@@ -1,0 +1,50 @@
+// LessonGridPanel: the upper part the grade timetable and the review timetable dialogs share:
+// the caption-less day button (it only shows the day), 课程转换, 上一年段 / 下一年段,
+// 左  进 / 右  进, 上一天 / 下一天; the selected teacher's day; the grid of 8 rows × 10
+// classes (row 0 the class names, rows 1..7 the periods); and "碰课教师：" with the clash
+// list. Cells are drawn red (teacher clash), orange (resource over its limit) or purple
+// (teacher's preset) with their tooltip, framed blue when locked, sunken when selected.
+// The owner hands in what each click does and shows its logic's view with show().
+#pragma once
+
+#include "arrange/GridEditor.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace arrange {
+
+class LessonGridPanel : public QWidget {
+    Q_OBJECT
+public:
+    enum class Command { SwitchView, PreviousGrade, NextGrade, Left, Right, PreviousDay, NextDay };
+    struct Handlers {
+        std::function<void(Command)> command;
+        std::function<void(int column, int period)> cell;
+        std::function<void(int column, int period)> lock; // right-click; empty: none
+        std::function<void(int column)> classCell;        // a row-0 cell
+    };
+    static constexpr int kCellWidth = 72;
+
+    LessonGridPanel(Handlers handlers, QWidget* parent);
+
+    void show(const LessonGridView& view);
+
+    // Row 0..7, column 0..9.
+    QPushButton* cell(int row, int column) const;
+    const std::array<QLabel*, 10>& clashLabels() const { return m_clashes; }
+
+private:
+    Handlers m_handlers;
+    QPushButton* m_dayButton = nullptr;
+    QLabel* m_summary = nullptr;
+    std::array<std::array<QPushButton*, LessonGridView::kColumns>, LessonGridView::kRows> m_cells{};
+    std::array<QLabel*, 10> m_clashes{};
+};
+
+} // namespace arrange

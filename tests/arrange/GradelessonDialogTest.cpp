@@ -7,9 +7,11 @@
 
 #include "app/CommandTable.h"
 #include "arrange/GradelessonDialog.h"
+#include "arrange/ReviewlessonDialog.h"
 #include "arrange/SchoolTimetableStore.h"
 #include "core/SchoolNames.h"
 #include "store/CGLRecord.h"
+#include "store/CRLRecord.h"
 #include "widgets/DialogButtons.h"
 
 #include <QKeySequence>
@@ -85,6 +87,49 @@ TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
         d.logic().undo();
         d.buttons()->cancelButton()->click(); // as saved: closes at once
         EXPECT_FALSE(d.isVisible());
+    });
+}
+
+} // namespace
+
+namespace {
+
+using arrange::ReviewlessonDialog;
+
+TEST(ReviewlessonDialog, ExchangesSavesAndAsksBeforeClosingOverUnsavedEdits) {
+    testsupport::TempDatabase db;
+    testsupport::RecordingMessenger messenger;
+    app::MainWindow window{app::commandTable(), app::ShellServices{&messenger, {}}};
+    std::vector<store::ReviewlessonRow> rows;
+    for (int p = 1; p <= school::kPeriods; ++p) {
+        store::ReviewlessonRow row{"初一⑴", 10100 + p, {}};
+        for (int d = 0; d < 6; ++d) {
+            row.days[static_cast<std::size_t>(d)] = "教师" + std::to_string(d) + std::to_string(p);
+        }
+        rows.push_back(row);
+    }
+    store::CRLRecord().append(rows);
+
+    dialogtest::openFromMenu<ReviewlessonDialog>(window, "复习课程编排", [](ReviewlessonDialog& d) {
+        EXPECT_EQ(toStdString(d.windowTitle()), "复习课程编排—初一");
+        EXPECT_EQ(d.logic().reviewDays(), 6);
+        QTest::mouseClick(d.cell(1, 0), Qt::LeftButton);
+        QTest::mouseClick(d.cell(2, 0), Qt::LeftButton);
+        EXPECT_EQ(toStdString(d.cell(1, 0)->text()), "教师02");
+        d.button(QStringLiteral("存  盘"))->click();
+        EXPECT_EQ(store::CRLRecord().readAll()[0].days[0], "教师02");
+
+        QTest::mouseClick(d.cell(1, 0), Qt::LeftButton);
+        QTest::mouseClick(d.cell(3, 0), Qt::LeftButton);
+        // 确定 writes nothing by itself: it asks, and 取消 keeps the dialog with the edits
+        const std::string asked = dialogtest::messageFromAnswer(
+            [&] { d.button(QStringLiteral("确定"))->click(); }, QMessageBox::Cancel);
+        EXPECT_EQ(asked, "复习课程表已修改，是否存盘？");
+        EXPECT_TRUE(d.isVisible());
+        dialogtest::messageFromAnswer([&] { d.button(QStringLiteral("取消"))->click(); },
+                                      QMessageBox::No);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(store::CRLRecord().readAll()[0].days[0], "教师02");
     });
 }
 

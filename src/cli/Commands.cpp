@@ -4,6 +4,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/InitCommand.h"
 #include "cli/ReportCommand.h"
+#include "cli/ReviewCommand.h"
 #include "cli/ShowCommand.h"
 
 #include <ostream>
@@ -24,6 +25,10 @@ const std::vector<Command>& commands() {
          "arrange GRADE|all [--save] [--seed N] [--courses] [--grid GRADE]"
          "   arrange a grade (初一…高三 or 1..6), print it and what remains",
          &runArrange},
+        {"review",
+         "review GRADE [--save] [--seed N]"
+         "   arrange a grade's review timetable, print it and its clashes",
+         &runReview},
         {"export",
          "export lessons GRADE -o OUT [--pdf OUT.pdf]"
          "   write a grade's timetable document from gradelesson",

@@ -123,6 +123,22 @@ const std::array<std::vector<PlanEntry>, school::kGrades>& gradePlans() {
     return plans;
 }
 
+// The review plans before examinations, entered as 复习课程设置 stores them: the
+// graduating grades review their examination courses, 初三 over five days, 高三 over seven.
+struct ReviewPlan {
+    int grade;
+    int days;
+    std::vector<PlanEntry> courses;
+};
+
+const std::array<ReviewPlan, 2>& reviewPlans() {
+    static const std::array<ReviewPlan, 2> plans = {{
+        {2, 5, {{"语文", 8}, {"数学", 8}, {"英语", 6}, {"物理", 4}, {"化学", 4}}},
+        {5, 7, {{"语文", 10}, {"数学", 10}, {"英语", 8}, {"物理", 6}, {"化学", 6}, {"生物", 4}}},
+    }};
+    return plans;
+}
+
 struct UnifiedSlot {
     int grade;
     int day;
@@ -296,6 +312,13 @@ private:
             m_school.gradeclass.push_back({grade, kClassCounts[toIndex(g)]});
             for (const PlanEntry& entry : gradePlans()[toIndex(g)]) {
                 m_school.gradecourse.push_back({grade, std::string(entry.course), entry.weekly, 0});
+            }
+        }
+        for (const ReviewPlan& plan : reviewPlans()) {
+            const std::string grade(school::kGradeNames[toIndex(plan.grade)]);
+            for (const PlanEntry& entry : plan.courses) {
+                m_school.gradecourse.push_back(
+                    {grade, std::string(entry.course), entry.weekly, plan.days});
             }
         }
         for (const UnifiedSlot& slot : kUnifiedSlots) {

@@ -66,7 +66,9 @@ protected:
         m_courseRows = store::CCNRecord().readAll();
         m_gradeRows = store::CGSRecord().readAll();
         m_teacherRows = store::CTNRecord().readAll();
-        m_planRows = store::CGCRecord().readAll();
+        for (store::GradecourseRow& row : store::CGCRecord().readAll()) {
+            (row.days == 0 ? m_planRows : m_reviewRows).push_back(std::move(row));
+        }
         m_classRows = store::CCCRecord().readAll();
         m_unifiedRows = store::CSLRecord().readAll();
         for (const auto& row : m_courseRows) {
@@ -95,7 +97,8 @@ protected:
     std::vector<store::CoursenameRow> m_courseRows;
     std::vector<store::GradeclassRow> m_gradeRows;
     std::vector<store::TeachernameRow> m_teacherRows;
-    std::vector<store::GradecourseRow> m_planRows;
+    std::vector<store::GradecourseRow> m_planRows;   // the weekly plans (天数 0)
+    std::vector<store::GradecourseRow> m_reviewRows; // the review plans
     std::vector<store::ClasscourseRow> m_classRows;
     std::vector<store::SamelessonRow> m_unifiedRows;
     std::set<std::string> m_courses;
@@ -178,6 +181,31 @@ TEST_F(DemoSchool, GradePlansFitTheWeekWithTheirUnifiedSlots) {
         EXPECT_LE(slots.size(), 2u) << grade;
         EXPECT_LE(total + static_cast<int>(slots.size()), 35) << grade;
     }
+}
+
+// Review plans, as 复习课程设置 stores them: 3 to 7 days, counts 0..30, courses of the grade's
+// weekly plan, enough review periods (15) for a class to get a review timetable and no more
+// than the days hold.
+TEST_F(DemoSchool, ReviewPlansFitTheirDays) {
+    ASSERT_FALSE(m_reviewRows.empty());
+    std::map<std::string, std::pair<int, int>> daysAndPeriods;
+    for (const auto& row : m_reviewRows) {
+        EXPECT_TRUE(row.days >= 3 && row.days <= 7) << row.grade << row.course;
+        EXPECT_TRUE(row.weekly >= 0 && row.weekly <= 30) << row.grade << row.course;
+        EXPECT_TRUE(std::any_of(
+            m_planRows.begin(), m_planRows.end(),
+            [&](const auto& plan) { return plan.grade == row.grade && plan.course == row.course; }))
+            << row.grade << row.course;
+        auto& [days, periods] = daysAndPeriods[row.grade];
+        EXPECT_TRUE(days == 0 || days == row.days) << row.grade << " review days differ";
+        days = row.days;
+        periods += row.weekly;
+    }
+    for (const auto& [grade, plan] : daysAndPeriods) {
+        EXPECT_GE(plan.second, 15) << grade;
+        EXPECT_LE(plan.second, 7 * plan.first) << grade;
+    }
+    EXPECT_EQ(keyOutOfRun(m_reviewRows, [](const auto& row) { return row.grade; }), "");
 }
 
 TEST_F(DemoSchool, EveryClassFollowsItsGradePlanWithATeacherForEveryCourse) {
@@ -573,7 +601,9 @@ TEST_F(DemoSchool, StoresExactlyTheSchoolItBuilds) {
     EXPECT_EQ(m_gradeRows, demo.gradeclass);
     EXPECT_EQ(m_teacherRows, demo.teachername);
     EXPECT_EQ(store::CCTRecord().readAll(), demo.courseteacher);
-    EXPECT_EQ(m_planRows, demo.gradecourse);
+    std::vector<store::GradecourseRow> plans = m_planRows;
+    plans.insert(plans.end(), m_reviewRows.begin(), m_reviewRows.end());
+    EXPECT_EQ(plans, demo.gradecourse); // the review plans stored after the weekly ones
     EXPECT_EQ(m_unifiedRows, demo.samelesson);
     EXPECT_EQ(m_classRows, demo.classcourse);
     EXPECT_EQ(store::CCSRecord().readAll(), demo.courseshare);

@@ -9,6 +9,7 @@
 #include "core/Gbk.h"
 #include "core/Reported.h"
 #include "core/SchoolNames.h"
+#include "optimise/PlanStore.h"
 #include "store/CSLRecord.h"
 
 #include <algorithm>
@@ -156,6 +157,69 @@ bool Gradelesson::rearrange() {
     m_grid.countClasses();
     redraw();
     return true;
+}
+
+std::optional<Gradelesson::OptimiseJob> Gradelesson::optimiseJob(double timeLimitSeconds) {
+    std::optional<OptimiseJob> job;
+    ui::reported(m_messenger, [&] {
+        OptimiseJob ready{loadAutoOrderData(), {}};
+        ready.request.plan = optimise::loadPlan();
+        job = std::move(ready);
+    });
+    if (!job) {
+        return std::nullopt;
+    }
+    const int grade = m_grid.grade();
+    optimise::Request& request = job->request;
+    request.timetable = inTeacherNames(job->data, m_grid.timetable());
+    request.grades = {grade};
+    request.timeLimitSeconds = timeLimitSeconds;
+    for (int c = 0; c < school::kMaxClasses; ++c) {
+        for (int d = 0; d < school::kDays; ++d) {
+            for (int p = 1; p <= school::kPeriods; ++p) {
+                if (m_grid.isLocked(grade, c, d, p)) {
+                    request.locked.push_back({grade, c, d, p});
+                }
+            }
+        }
+    }
+    return job;
+}
+
+void Gradelesson::applyOptimised(const optimise::Outcome& outcome) {
+    if (outcome.cancelled) {
+        return;
+    }
+    const int grade = m_grid.grade();
+    // Only the shown grade takes the result: the others keep their names as they are held.
+    m_grid.change([&] {
+        for (int c = 0; c < school::kMaxClasses; ++c) {
+            m_grid.timetable().week(grade, c) = outcome.timetable.week(grade, c);
+        }
+    });
+    m_grid.clearSelection();
+    m_grid.countClasses();
+    redraw();
+    if (!outcome.solved) {
+        std::string text = kNotSolved;
+        for (const std::string& line : outcome.causes) {
+            text += "\n" + line;
+        }
+        for (const std::string& line : outcome.violations) {
+            text += "\n" + line;
+        }
+        m_messenger.error(text);
+    }
+}
+
+bool Gradelesson::optimiseShownGrade(double timeLimitSeconds) {
+    std::optional<OptimiseJob> job = optimiseJob(timeLimitSeconds);
+    if (!job) {
+        return false;
+    }
+    const optimise::Outcome outcome = optimise::optimise(job->data, job->request, defaultRandom());
+    applyOptimised(outcome);
+    return outcome.solved;
 }
 
 bool Gradelesson::save() {

@@ -28,6 +28,7 @@
 #include "arrange/GridEditor.h"
 #include "core/Messenger.h"
 #include "core/SchoolTimetable.h"
+#include "optimise/Optimiser.h"
 #include "reports/ReportTable.h"
 
 #include <optional>
@@ -102,6 +103,22 @@ public:
     // "重新编排": the engine on the shown grade over the whole school. False when its
     // tables could not be read (told to the user; nothing changes).
     bool rearrange();
+    // "优化编排": the clash-free arrangement of the shown grade around the other grades, keeping
+    // the locked cells, honouring the arrangement plan. optimiseJob() reads what it needs
+    // (the engine's lists and table orderplan; nothing when they cannot be read, told to the
+    // user); the job may then run on another thread (optimise::optimise with its data and
+    // request); applyOptimised() takes the outcome as one undoable step, and tells the user
+    // what could not be met when the outcome is not solved. A cancelled outcome changes
+    // nothing. optimiseShownGrade() does all three in turn.
+    struct OptimiseJob {
+        AutoOrderData data;
+        optimise::Request request;
+    };
+    std::optional<OptimiseJob> optimiseJob(double timeLimitSeconds = 10.0);
+    void applyOptimised(const optimise::Outcome& outcome);
+    bool optimiseShownGrade(double timeLimitSeconds = 10.0);
+    static constexpr const char* kNotSolved = "优化编排未能满足所有规则：";
+
     // "存  盘". False when the save failed (told); the edits stay.
     bool save();
     bool modified() const;

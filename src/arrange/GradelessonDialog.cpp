@@ -6,14 +6,19 @@
 #include "widgets/DialogButtons.h"
 #include "widgets/TextConvert.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <atomic>
+#include <chrono>
 #include <cstddef>
+#include <thread>
 
 namespace arrange {
 namespace {
@@ -92,6 +97,12 @@ GradelessonDialog::GradelessonDialog(QWidget* parent)
     bottom->addWidget(personal);
     connect(personal, &QPushButton::clicked, this, &GradelessonDialog::openPersonalWeek);
     addButton(bottom, "重新编排", [](Gradelesson& l) { l.rearrange(); });
+    auto* optimiser = new QPushButton(QStringLiteral("优化编排"), this);
+    optimiser->setAutoDefault(false);
+    optimiser->setToolTip(
+        QStringLiteral("排出无冲突的本年段课表，其他年段不变；右键单击某节可锁定"));
+    bottom->addWidget(optimiser);
+    connect(optimiser, &QPushButton::clicked, this, &GradelessonDialog::optimiseGrade);
     auto* print = new QPushButton(QStringLiteral("打 印"), this);
     auto* exporter = new QPushButton(QStringLiteral("表格导出"), this);
     for (QPushButton* b : {print, exporter}) {
@@ -154,6 +165,48 @@ void GradelessonDialog::showView() {
     m_status->setText(toQString(view.status));
     m_undo->setEnabled(m_logic.canUndo());
     m_redo->setEnabled(m_logic.canRedo());
+}
+
+// The optimiser runs on a thread of its own; after half a second a progress dialog with 取消
+// appears. A cancelled run changes nothing.
+void GradelessonDialog::optimiseGrade() {
+    std::optional<Gradelesson::OptimiseJob> job;
+    ui::reported(m_messenger, [&] { job = m_logic.optimiseJob(); });
+    if (!job) {
+        return;
+    }
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> done{false};
+    job->request.keepGoing = [&cancelled] { return !cancelled.load(); };
+    optimise::Outcome outcome;
+    std::string failure;
+    QProgressDialog progress(QStringLiteral("正在优化编排…"), QStringLiteral("取消"), 0, 0, this);
+    progress.setWindowTitle(QStringLiteral("优化编排"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    std::thread worker([&] {
+        try {
+            outcome = optimise::optimise(job->data, job->request, arrange::defaultRandom());
+        } catch (const std::exception& e) {
+            failure = e.what();
+        }
+        done = true;
+    });
+    while (!done) {
+        progress.setValue(0);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (progress.wasCanceled()) {
+            cancelled = true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    worker.join();
+    progress.reset();
+    if (!failure.empty()) {
+        m_messenger.error(failure);
+        return;
+    }
+    act([&outcome](Gradelesson& l) { l.applyOptimised(outcome); });
 }
 
 void GradelessonDialog::openClassWeek(int column) {

@@ -4,7 +4,9 @@
 // grid of 8 rows × 10 classes (row 0 the class names, which open the class's week; rows 1..7
 // the periods, clicked to select and exchange); the clash list after "碰课教师：", the
 // resource overruns under "教学设施：", and the status line; at the bottom 个人课程表,
-// 重新编排, 打 印, 表格导出, 撤  销 (Ctrl+Z), 重  做 (Ctrl+Y), 存  盘, 确定 and 取消.
+// 重新编排, 优化编排 (the clash-free arrangement around the other grades, keeping the cells
+// locked by a right-click, under a progress dialog with 取消 when it takes more than half a
+// second), 打 印, 表格导出, 撤  销 (Ctrl+Z), 重  做 (Ctrl+Y), 存  盘, 确定 and 取消.
 // Conflicting cells are drawn red (teacher clash), orange (resource over its limit) or
 // purple (teacher's preset), each with a tooltip that names the conflict.
 //
@@ -55,6 +57,7 @@ private:
     void openClassWeek(int column);
     void openPersonalWeek();
     void exportReport();
+    void optimiseGrade();
     void printReport();
 
     widgets::QtMessenger m_messenger;

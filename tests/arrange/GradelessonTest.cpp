@@ -462,3 +462,38 @@ TEST_F(GradelessonStoreTest, RearrangeFillsTheShownGradeAndUndoBringsItBack) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GradelessonStoreTest, OptimiseArrangesTheShownGradeWithoutClashesAndKeepsLockedCells) {
+    std::vector<store::ClasscourseRow> rows;
+    for (int c = 1; c <= 3; ++c) {
+        const std::string name = school::className(1, c);
+        const std::string n = std::to_string(c);
+        rows.push_back({name, "语文", "语文师" + n, 6});
+        rows.push_back({name, "数学", "数学师" + n, 5});
+        rows.push_back({name, "英语", "英语师", 4}); // one teacher for three classes
+        rows.push_back({name, "物理", "物理师" + n, 4});
+        rows.push_back({name, "历史", "历史师" + n, 4});
+    }
+    store::CCCRecord().append(rows);
+    school::SchoolTimetable t;
+    nameClasses(t, 0, 1);
+    arrange::saveSchoolTimetable(t);
+
+    Gradelesson g(m_messenger);
+    g.nextGrade();
+    ASSERT_TRUE(g.rearrange());
+    g.toggleLock(0, 3); // 初二⑴ Monday period 3, as the engine left it
+    const std::string locked = g.timetable().cell(1, 0, 0, 3);
+    const school::SchoolTimetable before = g.timetable();
+    EXPECT_TRUE(g.optimiseShownGrade(5.0))
+        << (m_messenger.texts().empty() ? "" : m_messenger.texts().back());
+    EXPECT_EQ(g.timetable().cell(1, 0, 0, 3), locked);
+    EXPECT_TRUE(g.view().status.starts_with("剩余：碰课 0 处，教师日超量 0 处")) << g.view().status;
+    EXPECT_EQ(g.timetable().week(0, 0), before.week(0, 0)); // the other grades stay
+    EXPECT_TRUE(g.undo());
+    EXPECT_TRUE(g.timetable() == before);
+}
+
+} // namespace

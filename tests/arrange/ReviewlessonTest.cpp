@@ -6,7 +6,9 @@
 
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
+#include "core/Gbk.h"
 #include "core/SchoolNames.h"
+#include "reports/DocumentBuilder.h"
 #include "store/CCCRecord.h"
 #include "store/CGCRecord.h"
 #include "store/CRLRecord.h"
@@ -14,6 +16,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -173,6 +178,43 @@ TEST_F(ReviewlessonTest, RearrangesFromThePlanSwitchesViewsAndBuildsTheReport) {
     const auto& cells = table.classes[1].cells;
     EXPECT_NE(std::find(cells.begin(), cells.begin() + 49, std::string()), cells.begin() + 49);
     EXPECT_EQ(std::find(cells.begin(), cells.end(), "自习"), cells.end());
+}
+
+} // namespace
+
+namespace {
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Seven review days of two classes, exported: two pages, 六 and 七 heading the second, empty
+// cells read 自 in the document while the timetable keeps them empty.
+TEST_F(ReviewlessonTest, ASevenDayExportHasTwoPagesAgainstItsGoldenFile) {
+    std::vector<Row> rows = classRows(5, 1, 7, "语文师");
+    const std::vector<Row> second = classRows(5, 2, 7, "数学师");
+    rows.insert(rows.end(), second.begin(), second.end());
+    rows[6].days[2].clear(); // 高三⑴, third day, period 7: a free period
+    store(rows);
+    Reviewlesson r(m_messenger);
+    for (int i = 0; i < 5; ++i) {
+        r.nextGrade();
+    }
+    ASSERT_EQ(r.reviewDays(), 7);
+    const auto built = reports::buildDocument(reports::ReportKind::ReviewTimetable, r.reportTable(),
+                                              fileBytes(TAVLEN_TEMPLATE_DIR "/lessonr"));
+    ASSERT_TRUE(built) << built.error;
+    const std::string path = TAVLEN_TEST_DATA "/review_d7_expected.txt";
+    if (std::getenv("TAVLEN_UPDATE_GOLDEN") != nullptr) {
+        std::ofstream(path, std::ios::binary) << built.document->bytes;
+    }
+    EXPECT_EQ(built.document->pageCount(), 2);
+    EXPECT_EQ(built.document->bytes, fileBytes(path));
+    const std::string page2 = gbk::fromGbk(built.document->line(1, 1));
+    EXPECT_NE(page2.find("六"), std::string::npos);
+    EXPECT_NE(page2.find("七"), std::string::npos);
+    EXPECT_TRUE(r.timetable().cell(5, 0, 2, 7).empty());
 }
 
 } // namespace

@@ -1,0 +1,130 @@
+#include "maintain/GTBrowseDialog.h"
+
+#include "core/Reported.h"
+#include "reports/ReportActions.h"
+#include "widgets/DialogButtons.h"
+#include "widgets/TextConvert.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace maintain {
+namespace {
+
+using widgets::toQString;
+
+// Each column is 60 dialog units wide; a horizontal dialog unit is a quarter of the average
+// character width.
+constexpr int kColumnUnits = 60;
+// The list shows this many columns and rows without scrolling.
+constexpr int kShownColumns = 12;
+constexpr int kShownRows = 16;
+
+} // namespace
+
+GTBrowseDialog::GTBrowseDialog(QWidget* parent)
+    : QDialog(parent), m_messenger(this), m_logic(m_messenger) {
+    setWindowTitle(toQString(GTBrowse::kTitle));
+
+    m_list = new QTableWidget(this);
+    m_list->verticalHeader()->hide();
+    m_list->setShowGrid(true);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    const int columnWidth = fontMetrics().averageCharWidth() * kColumnUnits / 4;
+    m_list->horizontalHeader()->setDefaultSectionSize(columnWidth);
+    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->setMinimumSize(kShownColumns * columnWidth + 2 * m_list->frameWidth() + 20,
+                           m_list->horizontalHeader()->sizeHint().height() +
+                               kShownRows * m_list->verticalHeader()->defaultSectionSize() +
+                               2 * m_list->frameWidth() + 20);
+
+    m_grade = new QComboBox(this);
+    for (const std::string& grade : GTBrowse::grades()) {
+        m_grade->addItem(toQString(grade));
+    }
+    m_grade->setCurrentIndex(-1);
+    m_grade->setMinimumContentsLength(6);
+
+    m_export = new QPushButton(QStringLiteral("表格导出"), this);
+    m_print = new QPushButton(QStringLiteral("打印"), this);
+    // 确定 writes nothing here: both buttons only close the window.
+    m_buttons = new widgets::DialogButtons(
+        *this, m_messenger, {}, widgets::DialogButtons::Ok | widgets::DialogButtons::Cancel);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(QStringLiteral("年   段"), this));
+    bottom->addWidget(m_grade);
+    bottom->addSpacing(24);
+    for (QPushButton* button : {m_export, m_print}) {
+        button->setAutoDefault(false);
+        bottom->addWidget(button);
+    }
+    bottom->addWidget(m_buttons, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(bottom);
+
+    connect(m_grade, &QComboBox::currentIndexChanged, this, &GTBrowseDialog::chooseGrade);
+    connect(m_export, &QPushButton::clicked, this, &GTBrowseDialog::exportReport);
+    connect(m_print, &QPushButton::clicked, this, &GTBrowseDialog::printReport);
+    showList();
+}
+
+void GTBrowseDialog::chooseGrade(int index) {
+    if (!ui::reported(m_messenger, [&] { m_logic.chooseGrade(index); })) {
+        m_logic.chooseGrade(-1);
+    }
+    showList();
+}
+
+void GTBrowseDialog::showList() {
+    const std::vector<std::string> headings = m_logic.headings();
+    const std::vector<std::vector<std::string>> rows = m_logic.rows();
+    m_list->clear();
+    m_list->setColumnCount(static_cast<int>(headings.size()));
+    QStringList labels;
+    for (const std::string& heading : headings) {
+        labels.append(toQString(heading));
+    }
+    m_list->setHorizontalHeaderLabels(labels);
+    m_list->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < m_list->rowCount(); ++r) {
+        const std::vector<std::string>& cells = rows[static_cast<std::size_t>(r)];
+        for (int c = 0; c < m_list->columnCount(); ++c) {
+            m_list->setItem(r, c,
+                            new QTableWidgetItem(toQString(cells[static_cast<std::size_t>(c)])));
+        }
+    }
+}
+
+void GTBrowseDialog::exportReport() {
+    if (!m_logic.prepareReport()) {
+        return;
+    }
+    ui::reported(m_messenger, [&] {
+        reports::ReportActions(this, m_messenger)
+            .exportReport(reports::ReportKind::TeacherList, m_logic.reportTable());
+    });
+}
+
+void GTBrowseDialog::printReport() {
+    if (!m_logic.prepareReport()) {
+        return;
+    }
+    ui::reported(m_messenger, [&] {
+        reports::ReportActions(this, m_messenger)
+            .printReport(reports::ReportKind::TeacherList, m_logic.printTitle(),
+                         m_logic.reportTable());
+    });
+}
+
+} // namespace maintain

@@ -1,0 +1,152 @@
+#include "maintain/TReplace.h"
+
+#include "core/Gbk.h"
+#include "masterdata/NameLists.h"
+#include "store/CCCRecord.h"
+#include "store/CGLRecord.h"
+#include "store/DbError.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace maintain {
+namespace {
+
+// The class plans of one class: every row naming the former teacher takes the new one, in
+// place. Returns the table as it was, and how many rows changed (none: nothing written).
+std::pair<std::vector<store::ClasscourseRow>, int> replaceInPlans(const std::string& className,
+                                                                  const std::string& former,
+                                                                  const std::string& replacement) {
+    store::CCCRecord records;
+    store::odbc::Transaction transaction(records.connection());
+    std::vector<store::ClasscourseRow> before = records.readAll();
+    int changed = 0;
+    if (!before.empty()) {
+        records.moveFirst();
+    }
+    for (const store::ClasscourseRow& row : before) {
+        if (row.className == className && row.teacher == former) {
+            store::ClasscourseRow replaced = row;
+            replaced.teacher = replacement;
+            records.edit();
+            records.setCurrent(replaced);
+            records.update();
+            ++changed;
+        }
+        records.moveNext();
+    }
+    if (changed > 0) {
+        transaction.commit();
+    }
+    records.close();
+    return {std::move(before), changed};
+}
+
+// The class's timetable rows: every Monday to Friday cell holding exactly the former teacher
+// takes the new one, in place. Returns how many cells changed.
+int replaceInTimetable(int gradeNumber, int classNumber, const std::string& former,
+                       const std::string& replacement) {
+    store::CGLRecord records;
+    store::odbc::Transaction transaction(records.connection());
+    const std::vector<store::GradelessonRow> rows = records.readAll();
+    int changed = 0;
+    if (!rows.empty()) {
+        records.moveFirst();
+    }
+    for (const store::GradelessonRow& row : rows) {
+        if (row.number / 100 == gradeNumber * 100 + classNumber) {
+            store::GradelessonRow replaced = row;
+            for (int day = 0; day < school::kDays; ++day) {
+                std::string& cell = replaced.days[static_cast<std::size_t>(day)];
+                if (cell == former) {
+                    cell = replacement;
+                    ++changed;
+                }
+            }
+            if (replaced != row) {
+                records.edit();
+                records.setCurrent(replaced);
+                records.update();
+            }
+        }
+        records.moveNext();
+    }
+    transaction.commit();
+    records.close();
+    return changed;
+}
+
+template <class Entries>
+std::optional<int> indexOf(const Entries& entries, const std::string& text) {
+    const auto found = std::find(entries.begin(), entries.end(), text);
+    if (found == entries.end()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(found - entries.begin());
+}
+
+} // namespace
+
+void TReplace::load() {
+    m_teachers = masterdata::readTeacherNames(kMaxTeachers);
+}
+
+void TReplace::reportEmptyRoster() {
+    if (m_teachers.empty()) {
+        m_messenger.info(kNoTeachers);
+    }
+}
+
+std::vector<std::string> TReplace::grades() {
+    return {school::kGradeNames.begin(), school::kGradeNames.end()};
+}
+
+std::vector<std::string> TReplace::classTexts() {
+    return {kClassTexts.begin(), kClassTexts.end()};
+}
+
+bool TReplace::replace(const Request& request) {
+    const std::optional<int> grade = school::gradeIndex(request.grade);
+    const std::optional<int> classIndex = indexOf(classTexts(), request.classText);
+    if (!grade || !classIndex) {
+        m_messenger.info(kNoClass);
+        return false;
+    }
+    if (gbk::isBlank(request.replacement)) {
+        m_messenger.info(kNoNewTeacher);
+        return false;
+    }
+    if (gbk::isBlank(request.former)) {
+        m_messenger.info(kNoFormerTeacher);
+        return false;
+    }
+
+    const int classNumber = *classIndex + 1;
+    const std::string className = school::className(*grade, classNumber);
+    const auto [plansBefore, plans] =
+        replaceInPlans(className, request.former, request.replacement);
+    if (plans == 0) {
+        m_messenger.info(kNotTeaching);
+        return false;
+    }
+    int cells = 0;
+    try {
+        cells = replaceInTimetable(*grade + 1, classNumber, request.former, request.replacement);
+    } catch (const store::DbError& failure) {
+        // A class plan naming the new teacher over a timetable naming the former one would
+        // split the class between them: the plans go back as they were.
+        try {
+            store::CCCRecord().replaceAll(plansBefore);
+        } catch (const store::DbError& restore) {
+            throw store::DbError(std::string(failure.what()) + "\n" +
+                                 std::string(store::schema::classcourse.caption) + "未能恢复：" +
+                                 restore.what());
+        }
+        throw;
+    }
+    m_messenger.info("已将 " + std::to_string(plans + cells) + " 处 " + request.former + " 改为 " +
+                     request.replacement);
+    return true;
+}
+
+} // namespace maintain

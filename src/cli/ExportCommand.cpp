@@ -4,6 +4,7 @@
 #include "arrange/SchoolTimetableStore.h"
 #include "cli/CommandSupport.h"
 #include "cli/ReportOutput.h"
+#include "maintain/GTBrowseReport.h"
 #include "store/DbError.h"
 
 #include <array>
@@ -22,6 +23,7 @@ struct ExportDocument {
     reports::ReportKind kind;
     reports::ReportTable table;
     std::string title;
+    std::string omitted{}; // what the document cannot hold, said on err; empty when all fits
 };
 
 using ReadDocument = std::function<ExportDocument()>;
@@ -36,18 +38,26 @@ struct ExportKind {
     ReadDocument (*prepare)(const Args& operands, std::ostream& err);
 };
 
-ReadDocument prepareLessons(const Args& operands, std::ostream& err) {
+// The one operand of the kinds that take a grade; says on err what is wrong with it.
+std::optional<int> gradeOperand(const Args& operands, std::ostream& err) {
     if (operands.empty()) {
         err << kPrefix << "缺少年段\n";
-        return {};
+        return std::nullopt;
     }
     if (operands.size() > 1) {
         err << kPrefix << "多余的参数 " << operands[1] << '\n';
-        return {};
+        return std::nullopt;
     }
     const std::optional<int> grade = parseGrade(operands[0]);
     if (!grade) {
         err << kPrefix << "未知年段 " << operands[0] << '\n';
+    }
+    return grade;
+}
+
+ReadDocument prepareLessons(const Args& operands, std::ostream& err) {
+    const std::optional<int> grade = gradeOperand(operands, err);
+    if (!grade) {
         return {};
     }
     return [grade = *grade] {
@@ -59,8 +69,27 @@ ReadDocument prepareLessons(const Args& operands, std::ostream& err) {
     };
 }
 
-constexpr std::array<ExportKind, 1> kKinds = {{
-    {"lessons", "GRADE", "GRADE: 初一 初二 初三 高一 高二 高三, or 1..6", &prepareLessons},
+ReadDocument prepareTeachers(const Args& operands, std::ostream& err) {
+    const std::optional<int> grade = gradeOperand(operands, err);
+    if (!grade) {
+        return {};
+    }
+    return [grade = *grade] {
+        const maintain::GradeTeachers teachers = maintain::readGradeTeachers(grade);
+        return ExportDocument{
+            reports::ReportKind::TeacherList,
+            maintain::teacherListTable(teachers),
+            maintain::teacherListPrintTitle(grade),
+            maintain::omittedText(teachers),
+        };
+    };
+}
+
+constexpr const char* kGradeAbout = "GRADE: 初一 初二 初三 高一 高二 高三, or 1..6";
+
+constexpr std::array<ExportKind, 2> kKinds = {{
+    {"lessons", "GRADE", kGradeAbout, &prepareLessons},
+    {"teachers", "GRADE", kGradeAbout, &prepareTeachers},
 }};
 
 // Prints the usage after a wrong argument; returns the exit code of a usage error.
@@ -143,6 +172,9 @@ int runExport(const Args& args, std::ostream& out, std::ostream& err) {
     } catch (const store::DbError& e) {
         err << kPrefix << e.what() << '\n';
         return 1;
+    }
+    if (!document->omitted.empty()) {
+        err << kPrefix << document->omitted << '\n';
     }
     return writeReport(document->kind, document->table, document->title, options->targets, kPrefix,
                        out, err);

@@ -7,6 +7,8 @@
 // Kinds:
 //   lessons GRADE   the grade's timetable (初一 … 高三 or 1 … 6) from gradelesson, as the
 //                   grade timetable dialog exports and prints it
+//   teachers GRADE  the grade teacher list from classcourse, as 年段任课教师浏览 exports and
+//                   prints it; what the list cannot hold is named on stderr
 //
 // Exit codes: 0 written; 1 no database, a database error or a file that cannot be written;
 // 2 wrong arguments (the usage follows the message).

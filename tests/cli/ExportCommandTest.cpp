@@ -1,12 +1,17 @@
-// tavlen-cli export lessons: the grade timetable document of gradelesson, byte for byte as
-// the dialog's export writes it, its PDF print, and the arguments and databases it refuses.
+// tavlen-cli export lessons and export teachers: the grade timetable document of gradelesson
+// and the grade teacher list of classcourse, byte for byte as the dialogs' exports write them,
+// their PDF prints, what the teacher list cannot hold, and the arguments and databases refused.
 #include "CliTestSupport.h"
 
 #include "arrange/SchoolTimetableStore.h"
 #include "cli/DemoSchool.h"
+#include "core/Gbk.h"
 #include "core/SchoolNames.h"
+#include "store/CCCRecord.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -15,6 +20,7 @@ using clitest::readFile;
 using clitest::runCli;
 
 const fs::path kGolden = fs::path(TAVLEN_CLI_TEST_DATA) / "export-lessons-grade1.txt";
+const fs::path kTeachersGolden = fs::path(TAVLEN_CLI_TEST_DATA) / "export-teachers-grade1.txt";
 
 // The demo school's 初一 laid out without the engine, so that the golden file depends on
 // the export alone: each class's lessons (the teacher of each of its course rows, as often
@@ -96,6 +102,60 @@ TEST_F(ExportCli, PdfDrawsThePrintedPageAndRemovesTheTemporaryFile) {
     EXPECT_EQ(readFile("lesson.txt"), readFile(kGolden));
 }
 
+TEST_F(ExportCli, WritesTheGradeTeacherListAsTheBrowseDialogExportsIt) {
+    if (std::getenv("TAVLEN_UPDATE_GOLDEN") != nullptr) {
+        ASSERT_EQ(runCli({"export", "teachers", "初一", "-o", kTeachersGolden.string()}).code, 0);
+    }
+    const std::string golden = readFile(kTeachersGolden);
+    ASSERT_EQ(golden.size(), 5084u) << kTeachersGolden;
+    for (const std::string grade : {"初一", "1"}) {
+        const clitest::Result r = runCli({"export", "teachers", grade, "-o", "teacher.txt"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, "已写出 teacher.txt\n");
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(readFile("teacher.txt"), golden) << grade;
+    }
+    // The demo's 初一 has twelve classes: each on its line under the headings, its first
+    // course's teacher as the demo school gives it, then the bottom border.
+    const auto line = [&golden](int l) {
+        return gbk::fromGbk(golden.substr(static_cast<std::size_t>(l) * 124, 124));
+    };
+    const cli::DemoSchool demo = cli::makeDemoSchool();
+    EXPECT_EQ(line(1).find("│班级  ║" + demo.classcourse.front().course), 0u) << line(1);
+    for (int c = 1; c <= 12; ++c) {
+        const std::string name = school::className(0, c);
+        const auto first = std::find_if(demo.classcourse.begin(), demo.classcourse.end(),
+                                        [&](const auto& row) { return row.className == name; });
+        ASSERT_NE(first, demo.classcourse.end()) << name;
+        EXPECT_EQ(line(2 * c + 1).find("│" + name + "║" + first->teacher), 0u) << line(2 * c + 1);
+    }
+    EXPECT_EQ(line(26).find("└"), 0u) << line(26);
+    EXPECT_EQ(golden.substr(27 * 124), std::string(5084 - 27 * 124, '\0'));
+
+    const clitest::Result printed =
+        runCli({"export", "teachers", "初一", "-o", "t.txt", "--pdf", "teacher.pdf"});
+    ASSERT_EQ(printed.code, 0) << printed.err;
+    EXPECT_EQ(printed.out, "已写出 t.txt\n打印完毕!\n");
+    EXPECT_EQ(readFile("teacher.pdf").substr(0, 5), "%PDF-");
+    EXPECT_FALSE(fs::exists("tavlen/teacher.wps"));
+}
+
+TEST_F(ExportCli, TheTeacherListNamesTheClassesAndCoursesItCannotHold) {
+    std::vector<store::ClasscourseRow> rows;
+    for (int c = 1; c <= school::kMaxClasses; ++c) {
+        rows.push_back({school::className(5, c), "语文", "王伟", 6});
+    }
+    store::CCCRecord().replace(
+        [](const store::ClasscourseRow& row) { return row.className.starts_with("高三"); }, rows);
+    const clitest::Result r = runCli({"export", "teachers", "高三", "-o", "teacher.txt"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "tavlen-cli export: 年段任课教师表最多写入19个班级、19门学科，以下没有写入："
+                     "高三⒇\n");
+    const std::string document = readFile("teacher.txt");
+    ASSERT_EQ(document.size(), 5084u);
+    EXPECT_EQ(gbk::fromGbk(document.substr(39 * 124, 124)).find("│高三⒆║王伟"), 0u);
+}
+
 TEST_F(ExportCli, WrongArgumentsAreUsageErrors) {
     struct Case {
         std::vector<std::string> args;
@@ -113,6 +173,10 @@ TEST_F(ExportCli, WrongArgumentsAreUsageErrors) {
         {{"lessons", "初一", "--pdf", "x.pdf"}, "缺少 -o OUT"},
         {{"lessons", "初一", "-o"}, "选项 -o 缺少参数"},
         {{"lessons", "初一", "-o", "x.txt", "--title", "t"}, "未知的选项 --title"},
+        {{"teachers", "-o", "x.txt"}, "缺少年段"},
+        {{"teachers", "高四", "-o", "x.txt"}, "未知年段 高四"},
+        {{"teachers", "高一", "高二", "-o", "x.txt"}, "多余的参数 高二"},
+        {{"teachers", "高一"}, "缺少 -o OUT"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> argv{"export"};
@@ -122,6 +186,9 @@ TEST_F(ExportCli, WrongArgumentsAreUsageErrors) {
         EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
                   std::string("tavlen-cli export: ") + c.message);
         EXPECT_NE(r.err.find("\nusage:\n  tavlen-cli export lessons GRADE -o OUT"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_NE(r.err.find("\n  tavlen-cli export teachers GRADE -o OUT [--pdf OUT.pdf]\n"),
                   std::string::npos)
             << r.err;
         EXPECT_EQ(r.out, "");

@@ -5,24 +5,45 @@
 #include "reports/ReportTitles.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace arrange {
 
-reports::ReportTable gradeTimetableTable(const school::SchoolTimetable& timetable, int grade) {
-    reports::ReportTable table;
+namespace {
+
+// The leading classes whose slot 0 holds a name, each with its cells day by day.
+template <class Timetable>
+std::vector<reports::ClassTimetable> namedClasses(const Timetable& timetable, int grade) {
+    std::vector<reports::ClassTimetable> classes;
     for (int c = 0; c < school::kMaxClasses; ++c) {
         const std::string& name = timetable.cell(grade, c, 0, 0);
         if (gbk::isBlank(name)) {
             break;
         }
         reports::ClassTimetable row{name, {}};
-        for (int d = 0; d < school::kDays; ++d) {
+        for (int d = 0; d < Timetable::kDayCount; ++d) {
             for (int p = 1; p <= school::kPeriods; ++p) {
                 row.cells.push_back(timetable.cell(grade, c, d, p));
             }
         }
-        table.classes.push_back(std::move(row));
+        classes.push_back(std::move(row));
     }
+    return classes;
+}
+
+} // namespace
+
+reports::ReportTable gradeTimetableTable(const school::SchoolTimetable& timetable, int grade) {
+    reports::ReportTable table;
+    table.classes = namedClasses(timetable, grade);
+    return table;
+}
+
+reports::ReportTable reviewTimetableTable(const school::ReviewTimetable& timetable, int grade,
+                                          int days) {
+    reports::ReportTable table;
+    table.classes = namedClasses(timetable, grade);
+    table.reviewDays = days;
     return table;
 }
 

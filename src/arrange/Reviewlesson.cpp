@@ -1,5 +1,6 @@
 #include "arrange/Reviewlesson.h"
 
+#include "arrange/GradelessonReport.h"
 #include "arrange/ReviewOrder.h"
 #include "arrange/ReviewStore.h"
 #include "arrange/TimetableRules.h"
@@ -170,23 +171,7 @@ bool Reviewlesson::redo() {
 }
 
 reports::ReportTable Reviewlesson::reportTable() const {
-    reports::ReportTable table;
-    table.reviewDays = m_grid.dayCount();
-    const int grade = m_grid.grade();
-    for (int c = 0; c < school::kMaxClasses; ++c) {
-        const std::string& name = m_grid.timetable().cell(grade, c, 0, 0);
-        if (gbk::isBlank(name)) {
-            break;
-        }
-        reports::ClassTimetable row{name, {}};
-        for (int d = 0; d < kReviewDays; ++d) {
-            for (int p = 1; p <= school::kPeriods; ++p) {
-                row.cells.push_back(m_grid.timetable().cell(grade, c, d, p));
-            }
-        }
-        table.classes.push_back(std::move(row));
-    }
-    return table;
+    return reviewTimetableTable(m_grid.timetable(), m_grid.grade(), m_grid.dayCount());
 }
 
 void Reviewlesson::redraw() {

@@ -1,6 +1,7 @@
 #include "cli/ExportCommand.h"
 
 #include "arrange/GradelessonReport.h"
+#include "arrange/ReviewStore.h"
 #include "arrange/SchoolTimetableStore.h"
 #include "cli/CommandSupport.h"
 #include "cli/ReportOutput.h"
@@ -85,10 +86,27 @@ ReadDocument prepareTeachers(const Args& operands, std::ostream& err) {
     };
 }
 
+ReadDocument prepareReviewLessons(const Args& operands, std::ostream& err) {
+    const std::optional<int> grade = gradeOperand(operands, err);
+    if (!grade) {
+        return {};
+    }
+    return [grade = *grade] {
+        const school::ReviewTimetable timetable = arrange::loadReviewTimetable(grade);
+        return ExportDocument{
+            reports::ReportKind::ReviewTimetable,
+            arrange::reviewTimetableTable(timetable, grade,
+                                          arrange::loadedReviewDays(timetable, grade)),
+            {},
+        };
+    };
+}
+
 constexpr const char* kGradeAbout = "GRADE: 初一 初二 初三 高一 高二 高三, or 1..6";
 
-constexpr std::array<ExportKind, 2> kKinds = {{
+constexpr std::array<ExportKind, 3> kKinds = {{
     {"lessons", "GRADE", kGradeAbout, &prepareLessons},
+    {"lessonr", "GRADE", kGradeAbout, &prepareReviewLessons},
     {"teachers", "GRADE", kGradeAbout, &prepareTeachers},
 }};
 

@@ -102,6 +102,24 @@ TEST_F(ExportCli, PdfDrawsThePrintedPageAndRemovesTheTemporaryFile) {
     EXPECT_EQ(readFile("lesson.txt"), readFile(kGolden));
 }
 
+// The review timetable as its dialog exports it: one page for the five review days of 初三,
+// the saved teachers' first characters in its cells; never printed.
+TEST_F(ExportCli, WritesTheReviewTimetableAndRefusesToPrintIt) {
+    ASSERT_EQ(runCli({"review", "初三", "--save", "--seed", "3"}).code, 0);
+    const clitest::Result r = runCli({"export", "lessonr", "3", "-o", "lessonr.txt"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string document = clitest::readFile("lessonr.txt");
+    ASSERT_EQ(document.size(), 6840u);
+    const std::string text = gbk::fromGbk(document);
+    EXPECT_NE(text.find("初三⑴"), std::string::npos);
+    EXPECT_NE(text.find("初三⑽"), std::string::npos);
+    const clitest::Result pdf =
+        runCli({"export", "lessonr", "初三", "-o", "r.txt", "--pdf", "lessonr.pdf"});
+    EXPECT_EQ(pdf.code, 1);
+    EXPECT_NE(pdf.err.find("复习课程表只能导出，不能打印。"), std::string::npos) << pdf.err;
+    EXPECT_FALSE(std::filesystem::exists("lessonr.pdf"));
+}
+
 TEST_F(ExportCli, WritesTheGradeTeacherListAsTheBrowseDialogExportsIt) {
     if (std::getenv("TAVLEN_UPDATE_GOLDEN") != nullptr) {
         ASSERT_EQ(runCli({"export", "teachers", "初一", "-o", kTeachersGolden.string()}).code, 0);

@@ -1,12 +1,17 @@
-# The two commands of the README. Both install what they need first (scripts/bootstrap
-# is quick when everything is present).
+# The commands of the README. Each installs what it needs first (scripts/bootstrap is quick
+# when everything is present).
 #   make demo   build, create the demo school in build/demo, print it, arrange all six
-#               grades, save, and print 初一's timetable and every grade's remaining problems
+#               grades with the clash-free optimiser, save, and print 初一's timetable and
+#               every grade's remaining problems (none)
 #   make test   build and run every test
+#   make bench  build, install FET (fet-cl) when it is missing, compare the optimiser with
+#               it on generated schools (../shared/bench/compare.py), then run the
+#               optimiser's own benchmark; make test never needs any of it
 CLI := build/src/cli/tavlen-cli
 DEMO := build/demo
+COMPARE := ../shared/bench/compare.py
 
-.PHONY: all bootstrap build demo test test-asan format clean
+.PHONY: all bootstrap build demo test test-asan bench format clean
 
 all: build
 
@@ -21,10 +26,23 @@ demo: build
 	rm -rf $(DEMO)
 	$(CLI) init $(DEMO) --demo
 	cd $(DEMO) && ../../$(CLI) show
-	cd $(DEMO) && ../../$(CLI) arrange all --save --grid 初一
+	cd $(DEMO) && ../../$(CLI) arrange all --optimise --save --grid 初一
 
 test: build
 	ctest --preset dev
+
+bench: build
+	@test -f $(COMPARE) || { echo "make bench: $(COMPARE) not found; the side-by-side benchmark" \
+		"needs the shared bench folder beside this repository" >&2; exit 1; }
+	@command -v fet-cl >/dev/null || { \
+		sudo=$$( [ "$$(id -u)" -ne 0 ] && echo sudo ); echo "make bench: installing fet"; \
+		export DEBIAN_FRONTEND=noninteractive; \
+		$$sudo apt-get install -y -qq --no-install-recommends fet || \
+		{ $$sudo apt-get update -qq && $$sudo apt-get install -y -qq --no-install-recommends fet; }; }
+	python3 $(COMPARE) --cli $(CLI) --shape 6x20 --seeds 1 2 --resource-limits
+	python3 $(COMPARE) --cli $(CLI) --shape 3x12 --seeds 1 2
+	python3 $(COMPARE) --cli $(CLI) --shape 6x20 --seeds 1 2 --resource-limits --short-names 0.5
+	build/bench/bench_optimise --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
 test-asan: bootstrap
 	cmake --preset asan

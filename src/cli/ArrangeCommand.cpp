@@ -4,24 +4,33 @@
 #include "arrange/AutoOrder.h"
 #include "arrange/AutoOrderStore.h"
 #include "arrange/SchoolTimetableStore.h"
+#include "arrange/TimetableRules.h"
 #include "cli/CommandSupport.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
+#include "optimise/Optimiser.h"
+#include "optimise/PlanStore.h"
 #include "store/DbError.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <ostream>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace cli {
 namespace {
 
 constexpr const char* kUsage =
     "usage: tavlen-cli arrange GRADE|all [--save] [--seed N] [--courses] [--grid GRADE]\n"
+    "                          [--optimise [--time-limit S]]\n"
     "  GRADE: 初一 初二 初三 高一 高二 高三, or 1..6\n";
+
+// Exit status of an optimised run that ends with rules still broken.
+constexpr int kNotSolved = 3;
 
 std::size_t at(int i) {
     return static_cast<std::size_t>(i);
@@ -38,12 +47,27 @@ std::optional<unsigned> parseSeed(const std::string& text) {
     return static_cast<unsigned>(value);
 }
 
+// Seconds > 0, at most a day.
+std::optional<double> parseSeconds(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789.") != text.npos) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !(value > 0) || value > 86400) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 struct Options {
     std::set<int> grades; // arranged, in order
     std::set<int> grids;  // shown as a grid
     bool all = false;
     bool save = false;
     bool courses = false;
+    bool optimise = false;
+    std::optional<double> timeLimit;
     std::optional<unsigned> seed;
 };
 
@@ -176,7 +200,9 @@ std::optional<Options> parse(const Args& args, std::ostream& err) {
             options.save = true;
         } else if (arg == "--courses") {
             options.courses = true;
-        } else if (arg == "--seed" || arg == "--grid") {
+        } else if (arg == "--optimise") {
+            options.optimise = true;
+        } else if (arg == "--seed" || arg == "--grid" || arg == "--time-limit") {
             if (i + 1 >= args.size()) {
                 err << "tavlen-cli arrange: " << arg << " 缺少参数\n" << kUsage;
                 return std::nullopt;
@@ -186,6 +212,12 @@ std::optional<Options> parse(const Args& args, std::ostream& err) {
                 options.seed = parseSeed(value);
                 if (!options.seed) {
                     err << "tavlen-cli arrange: 无效的种子 " << value << "\n" << kUsage;
+                    return std::nullopt;
+                }
+            } else if (arg == "--time-limit") {
+                options.timeLimit = parseSeconds(value);
+                if (!options.timeLimit) {
+                    err << "tavlen-cli arrange: 无效的时间限制 " << value << "\n" << kUsage;
                     return std::nullopt;
                 }
             } else {
@@ -214,12 +246,69 @@ std::optional<Options> parse(const Args& args, std::ostream& err) {
         err << "tavlen-cli arrange: 缺少年段\n" << kUsage;
         return std::nullopt;
     }
+    if (options.timeLimit && !options.optimise) {
+        err << "tavlen-cli arrange: --time-limit 只用于 --optimise\n" << kUsage;
+        return std::nullopt;
+    }
     if (options.all) {
         for (int g = 0; g < school::kGrades; ++g) {
             options.grades.insert(g);
         }
     }
     return options;
+}
+
+std::string secondsText(double seconds) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", seconds);
+    return buffer;
+}
+
+// The optimised arrangement of every requested grade in one run, then per grade the same
+// summary as the faithful engine's. Returns the exit status.
+int optimised(const Options& options, std::ostream& text) {
+    const arrange::AutoOrderData data = arrange::loadAutoOrderData();
+    std::vector<std::string> ignored = data.ignoredRows;
+    optimise::Request request;
+    request.plan = optimise::loadPlan(ignored);
+    writeIgnoredRows(text, ignored);
+    if (options.grades.size() < static_cast<std::size_t>(school::kGrades)) {
+        // The other grades stand as saved; with all six there is nothing to keep.
+        request.timetable = arrange::inTeacherNames(data, arrange::loadSchoolTimetable());
+    }
+    request.grades.assign(options.grades.begin(), options.grades.end());
+    request.timeLimitSeconds = options.timeLimit.value_or(10.0);
+    if (options.seed) {
+        std::srand(*options.seed);
+    }
+    const optimise::Outcome outcome = optimise::optimise(data, request, arrange::defaultRandom());
+    for (const std::string& cause : outcome.causes) {
+        text << "无法满足：" << cause << '\n';
+    }
+    for (int grade : options.grades) {
+        int classes = 0;
+        for (int c = 0; c < school::kMaxClasses; ++c) {
+            classes += gbk::isBlank(outcome.timetable.cell(grade, c, 0, 0), 3) ? 0 : 1;
+        }
+        text << "== " << school::kGradeNames[at(grade)] << " 优化编排：" << classes << " 个班\n";
+        if (options.grids.count(grade) > 0) {
+            writeGrid(text, data, grade, outcome.timetable, options.courses);
+        }
+        writeReview(text, grade, arrange::reviewGrade(data, grade, outcome.timetable));
+    }
+    for (const std::string& violation : outcome.violations) {
+        text << "未满足：" << violation << '\n';
+    }
+    text << "优化编排：" << (outcome.solved ? "全部规则已满足" : "未能满足全部规则")
+         << (outcome.cancelled ? "（已取消）" : "") << "，第一二节非主课 " << outcome.earlyMisses
+         << " 处，用时 " << secondsText(outcome.seconds) << " 秒（搜索 " << outcome.iterations
+         << " 步）\n";
+    if (options.save) {
+        // Only the arranged grades: another program's save of other grades stays.
+        arrange::saveGrades(outcome.timetable, options.grades);
+        text << "已存入 gradelesson\n";
+    }
+    return outcome.solved ? 0 : kNotSolved;
 }
 
 } // namespace
@@ -234,6 +323,11 @@ int runArrange(const Args& args, std::ostream& out, std::ostream& err) {
     }
     std::ostringstream text;
     try {
+        if (options->optimise) {
+            const int status = optimised(*options, text);
+            out << text.str();
+            return status;
+        }
         school::SchoolTimetable timetable = arrange::loadSchoolTimetable();
         const arrange::AutoOrderData data = arrange::loadAutoOrderData();
         writeIgnoredRows(text, data.ignoredRows);

@@ -1,0 +1,164 @@
+// The search over a Problem: every arranged class's week is a permutation of its lessons,
+// its free periods and its fixed cells, so exchanging two movable cells of one class keeps
+// every weekly count. The state keeps incremental counts (teacher per cell and per day,
+// lessons of a group per day, resource per cell) and the rules they break, each in a set to
+// draw from, so a step costs a few dozen comparisons.
+//
+// A run: a greedy start (the double periods first, then the groups of the most loaded
+// teachers, each lesson into the cheapest free cell of its class), then tabu search: draw a
+// broken rule, one of its movable cells, and take the best exchange of that cell within its
+// class (or the best new place of the double). When no exchange wins for a teacher clash or
+// a period 1-2 cell without a main course, a Kempe chain between the two periods is tried:
+// the exchange is repeated in every class where it brings a teacher into a period that class
+// already holds the teacher in, so no new clash arises. A stalled trajectory is shaken by a
+// few random exchanges, and after a longer stall started afresh; the best timetable over all
+// of them is kept. Hard breaks weigh more than any single step can win on periods 1-2, so
+// the soft rule is only ever bought with hard-neutral steps.
+//
+// Deterministic: the same problem and seed give the same steps; only the stop rule reads
+// the clock (and the caller's keepGoing), and only every few hundred steps.
+#pragma once
+
+#include "optimise/KeySet.h"
+#include "optimise/Problem.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace optimise {
+
+class Search {
+public:
+    struct Limits {
+        std::chrono::steady_clock::time_point deadline;
+        std::function<bool()> keepGoing;
+        // Stop once this many steps bring nothing better (the problem is known to be
+        // infeasible, or only periods 1-2 are left to improve). 0 = never.
+        long long stallSteps = 0;
+    };
+
+    Search(const Problem& problem, std::uint64_t seed);
+
+    void construct();
+    // Searches until nothing is left to win, a limit is reached or keepGoing says stop; the
+    // best timetable found is then the current one.
+    void run(const Limits& limits);
+
+    int hardViolations() const { return m_hard; }
+    int earlyMisses() const { return m_soft; }
+    // What periods 1-2 can at best reach: cells no main lesson is left for, and locked ones.
+    int earlyMissesFloor() const { return m_softFloor; }
+    bool cancelled() const { return m_cancelled; }
+    long long steps() const { return m_steps; }
+
+    // The whole school with the arranged weeks written in.
+    school::SchoolTimetable timetable() const;
+    // The hard rules still broken, in Chinese, over the given result of timetable().
+    std::vector<std::string> violations(const school::SchoolTimetable& result) const;
+
+private:
+    using Cells = std::vector<std::int16_t>;
+
+    // A step taken, to be taken back: an exchange of cells a and b, or (a < 0) the class's
+    // double moved away from start b.
+    struct Move {
+        int cls;
+        int a;
+        int b;
+    };
+    using Moves = std::vector<Move>;
+
+    struct Snapshot {
+        Cells cells;
+        std::vector<std::int8_t> doubles;
+        int hard = 0;
+        int soft = 0;
+    };
+
+    static constexpr int kHardWeight = 4; // above the largest gain on periods 1-2 in one step
+
+    std::size_t index(int cls, int cell) const {
+        return static_cast<std::size_t>(cls * kCells + cell);
+    }
+    int content(int cls, int cell) const { return m_cells[index(cls, cell)]; }
+    CellMask doublePair(int cls) const;
+    bool exchangeable(int cls, int cell) const;
+
+    // Rule penalties, from the counts as they stand.
+    int spreadPenalty(int group, int day) const;
+    int spreadUnits(int group, int day) const;
+    bool forbiddenAt(int group, int cell) const;
+    bool missAt(int cls, int cell, int what) const;
+
+    // State changes, keeping every count, penalty and set up to date.
+    void countLesson(int cell, int group, int sign);
+    void setCell(int cls, int cell, int what);
+    void exchange(int cls, int a, int b);
+    void setDouble(int cls, int start);
+    void rebuild(const Cells& cells, const std::vector<std::int8_t>& doubles);
+
+    // Moves.
+    int exchangeDelta(int cls, int a, int b) const;
+    bool stepFrom(int cls, int cell);
+    bool relocateDouble(int cls, int start, Moves& done);
+    bool stepDouble(int cls);
+    bool kempeChain(int cls, int a, int b, Moves& done);
+    bool stepKempe(int cls, int cell, CellMask towards);
+    void undo(Moves& done);
+    bool pickCell(int& cls, int& cell);
+    void shake();
+    void restart();
+
+    int total() const { return m_hard * kHardWeight + m_soft; }
+    void keepIfBest();
+    std::uint64_t nextRandom();
+    int below(int n);
+
+    // Construction.
+    int placementScore(int cls, int cell, int group) const;
+
+    const Problem& m_problem;
+    std::uint64_t m_random;
+    int m_classCount = 0;
+    int m_teacherCount = 0;
+    int m_groupCount = 0;
+    int m_resourceCount = 0;
+
+    // Read-only copies, laid out for the inner loop.
+    std::vector<int> m_groupTeacher, m_groupClass, m_groupResource, m_groupLow, m_groupHigh,
+        m_groupDoubleCap;
+    std::vector<std::uint8_t> m_groupMain, m_groupChinese;
+    std::vector<CellMask> m_groupForbidden;
+    std::vector<CellMask> m_movable, m_early, m_doubleStarts;
+    std::vector<int> m_teacherLimit, m_resourceLimit;
+    std::vector<std::vector<int>> m_resourceGroups;
+
+    // The state.
+    Cells m_cells;
+    std::vector<std::int8_t> m_double; // start cell of each class's double, or -1
+    std::vector<std::uint8_t> m_occupancy, m_load, m_groupDay, m_use;
+    int m_hard = 0;
+    int m_soft = 0;
+    int m_softFloor = 0;
+    KeySet m_clashes, m_overloads, m_spreads, m_overruns, m_forbidden, m_noDouble, m_misses;
+
+    // Tabu: the content that last left a cell may not come back before the step given.
+    std::vector<std::int16_t> m_tabuWhat;
+    std::vector<long long> m_tabuUntil;
+
+    Cells m_empty; // the fixed cells alone, every movable one free
+    Snapshot m_best;
+    long long m_steps = 0;
+    long long m_lastBest = 0;
+    // The current trajectory (since the last fresh start): its best and when it was reached.
+    int m_trackHard = 0;
+    int m_trackSoft = 0;
+    long long m_trackSince = 0;
+    bool m_cancelled = false;
+    std::vector<int> m_scratch;
+};
+
+} // namespace optimise

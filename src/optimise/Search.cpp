@@ -84,20 +84,39 @@ Search::Search(const Problem& problem, std::uint64_t seed)
     m_tabuUntil.assign(cells.size(), 0);
     rebuild(cells, std::vector<std::int8_t>(at(m_classCount), -1));
 
-    // What periods 1-2 can reach at best.
+    // What periods 1-2 can reach at best: the early cells of a class beyond its main lessons
+    // stay without one, and so do the lessons of a resource that its limit cannot take in
+    // periods 3-7; the larger of the two counts, plus the locked early cells.
+    int classFloor = 0;
     for (int k = 0; k < m_classCount; ++k) {
         int mains = 0;
         for (const int g : classes[at(k)].groups) {
             mains += m_groupMain[at(g)] != 0 ? groups[at(g)].movable : 0;
         }
         const int open = std::popcount(m_early[at(k)] & m_movable[at(k)]);
-        m_softFloor += std::max(0, open - mains);
+        classFloor += std::max(0, open - mains);
         for (int cell = 0; cell < kCells; ++cell) {
             if ((m_early[at(k)] & ~m_movable[at(k)] & bit(cell)) != 0) {
                 m_softFloor += missAt(k, cell, content(k, cell)) ? 1 : 0;
             }
         }
     }
+    int resourceFloor = 0;
+    for (int r = 0; r < m_resourceCount; ++r) {
+        int lessons = 0;
+        int mains = 0;
+        for (const int g : m_resourceGroups[at(r)]) {
+            lessons += groups[at(g)].movable;
+            mains += m_groupMain[at(g)] != 0 ? groups[at(g)].movable : 0;
+        }
+        int late = 0;
+        for (int cell = 0; cell < kCells; ++cell) {
+            const int room = m_resourceLimit[at(r)] - problem.resources()[at(r)].fixedUse[at(cell)];
+            late += periodOf(cell) > 2 ? std::max(0, room) : 0;
+        }
+        resourceFloor += std::max(0, lessons - late - mains);
+    }
+    m_softFloor += std::max(classFloor, resourceFloor);
 }
 
 std::uint64_t Search::nextRandom() {

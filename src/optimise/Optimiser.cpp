@@ -4,6 +4,7 @@
 #include "optimise/Problem.h"
 #include "optimise/Search.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 
@@ -13,8 +14,9 @@ Outcome optimise(const arrange::AutoOrderData& data, const Request& request,
                  arrange::RandomSource& random) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
+    // At most a million seconds, so the deadline cannot overflow the clock.
     const auto limit = std::chrono::duration<double>(
-        request.timeLimitSeconds > 0 ? request.timeLimitSeconds : 0.0);
+        request.timeLimitSeconds > 0 ? std::min(request.timeLimitSeconds, 1e6) : 0.0);
 
     const Problem problem(data, request);
     Outcome outcome;

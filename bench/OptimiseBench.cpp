@@ -1,9 +1,9 @@
 // Time of the clash-free optimiser alone (no process start, no database) on the 6 × 20
 // school of BenchSchool.h: the whole school in one run, and one grade of 20 classes around
 // the five others as the faithful engine left them. The school's resource limits are raised
-// to what its lessons need (as given, 体育 and 音乐 have more lessons than their limits allow
-// in a week, which the optimiser reports before searching). Counters: solved runs, search
-// steps and periods 1-2 without a main course of the last run.
+// so that its lessons fit outside periods 1-2 (as given, 体育 and 音乐 have more lessons than
+// their limits allow in a week, which the optimiser reports before searching). Counters:
+// solved runs, search steps and periods 1-2 without a main course of the last run.
 #include "BenchSchool.h"
 
 #include "arrange/TimetableRules.h"
@@ -17,7 +17,7 @@ const arrange::AutoOrderData& feasibleData() {
     static const arrange::AutoOrderData data = [] {
         arrange::AutoOrderData copy = bench::school20().data;
         for (arrange::SubjectResource& resource : copy.resources) {
-            resource.limit = resource.course == "体育" ? 8 : 4;
+            resource.limit = resource.course == "体育" ? 10 : 4;
         }
         return copy;
     }();

@@ -1,7 +1,9 @@
 // Writing a report document from the command line, as the report dialogs do: -o writes the
 // GBK document as "表格导出" does (the file given stands in for the save dialog's answer and
 // is replaced when it exists), --pdf draws the pages as "打印" does, into a PDF file. Both
-// use the templates in tavlen/ under the working directory.
+// use the templates in tavlen/ under the working directory, and both refuse, naming it, a
+// path where no document may go (a device, a FIFO, a link leading nowhere, the database:
+// reports/DocumentFile.h).
 #pragma once
 
 #include "reports/ReportLayout.h"

@@ -26,9 +26,27 @@ constexpr int kTimetableClasses = 20;
 constexpr int kTimetableCells = 35;
 constexpr int kPeriods = 7;
 constexpr int kMaxReviewDays = 10;
-constexpr std::array<const char*, 5> kReviewSecondPageDays = {"六", "七", "八", "九", "十"};
+constexpr std::array<const char*, kMaxReviewDays> kDayNumbers = {"一", "二", "三", "四", "五",
+                                                                 "六", "七", "八", "九", "十"};
+// Days six to ten replace the number in the headings "第一天" … "第五天" of the second page.
 constexpr std::array<int, 5> kReviewSecondPageColumns = {21, 50, 78, 106, 134};
 constexpr const char* kSelfStudy = "自习";
+
+// Field widths in bytes: each field ends where the template's next frame character stands.
+constexpr int kNameWidth = 6;   // a name or a class name: three Chinese characters
+constexpr int kCountWidth = 2;  // a count: two digits
+constexpr int kPeriodWidth = 2; // a period cell: one Chinese character
+constexpr std::array<const char*, kWeeklyValues> kWeeklyColumns = {"迟到", "早退", "事假",
+                                                                   "公假", "缺勤", "公代"};
+constexpr std::array<const char*, kMonthlyValues> kMonthlyColumns = {
+    "督修出席", "督修缺席", "迟到", "早退", "事假", "公假", "缺勤", "公派代课", "超课时"};
+
+// Where a text or number goes: its line, the byte column it begins at, and its width.
+struct Field {
+    int line;
+    int column;
+    int width;
+};
 
 // A document under construction: pages of one template, written by (page, line, column).
 class Pages {
@@ -43,25 +61,32 @@ public:
     }
     int pageCount() const { return static_cast<int>(m_bytes.size() / m_layout.templateSize); }
 
-    // Writes a UTF-8 text at a byte offset of the page, never over the line's CR LF.
-    void put(int page, int line, int column, std::string_view utf8) {
+    // Writes a UTF-8 text into a field, cut to its width at a character boundary. Text GBK
+    // cannot encode fails the build whole, before any cut; `where` names the field.
+    void putText(int page, const Field& field, std::string_view utf8, const std::string& where) {
         if (!m_error.empty() || utf8.empty()) {
             return;
         }
-        std::optional<std::string> encoded = gbk::toGbk(utf8);
-        if (!encoded) {
-            m_error = "“" + std::string(utf8) + "”中的“" + gbk::firstUnencodable(utf8) +
+        if (!gbk::encodable(utf8)) {
+            m_error = where + "：“" + std::string(utf8) + "”中的“" + gbk::firstUnencodable(utf8) +
                       "”不能用GBK编码，报表没有写出。";
             return;
         }
-        const size_t room = static_cast<size_t>(textBytes() - column);
-        if (encoded->size() > room) {
-            encoded = gbk::toGbk(gbk::cut(utf8, room));
-        }
-        std::copy(encoded->begin(), encoded->end(), m_bytes.begin() + offset(page, line, column));
+        write(page, field, gbk::toGbk(gbk::cut(utf8, size_t(field.width))).value_or(""));
     }
-    void putNumber(int page, int line, int column, long long value) {
-        put(page, line, column, std::to_string(value));
+    // Writes a number's decimal digits into a field; a number wider than the field fails
+    // the build, since a cut number would be a wrong one.
+    void putNumber(int page, const Field& field, long long value, const std::string& where) {
+        if (!m_error.empty()) {
+            return;
+        }
+        const std::string digits = std::to_string(value);
+        if (digits.size() > size_t(field.width)) {
+            m_error = where + "为" + digits + "，超出了栏宽（最多" + std::to_string(field.width) +
+                      "位），报表没有写出。";
+            return;
+        }
+        write(page, field, digits);
     }
 
     // Trimming: the template's last line (the table's bottom border) over `line`.
@@ -107,8 +132,11 @@ public:
     }
 
 private:
+    void write(int page, const Field& field, std::string_view gbkBytes) {
+        std::copy(gbkBytes.begin(), gbkBytes.end(),
+                  m_bytes.begin() + offset(page, field.line, field.column));
+    }
     int lineBytes() const { return m_layout.lineBytes; }
-    int textBytes() const { return m_layout.lineBytes - 2; }
     std::ptrdiff_t offset(int page, int line, int column) const {
         return static_cast<std::ptrdiff_t>(size_t(page) * m_layout.templateSize +
                                            size_t(line) * size_t(lineBytes()) + size_t(column));
@@ -120,9 +148,29 @@ private:
     std::string m_error;
 };
 
+std::string entryWhere(size_t entry) {
+    return "第" + std::to_string(entry + 1) + "项";
+}
+
 std::string valueCountError(size_t entry, size_t wanted, size_t found) {
-    return "第" + std::to_string(entry + 1) + "项应有" + std::to_string(wanted) + "个数值，实有" +
+    return entryWhere(entry) + "应有" + std::to_string(wanted) + "个数值，实有" +
            std::to_string(found) + "个。";
+}
+
+// An entry of a count report: its name, then its values in the columns of `columns`.
+template <size_t N>
+void putCounts(Pages& pages, int page, const CountEntry& entry, size_t k, const Field& name,
+               int firstValue, const std::array<const char*, N>& columns) {
+    pages.putText(page, name, entry.name, entryWhere(k) + "的姓名");
+    for (size_t j = 0; j < N; ++j) {
+        pages.putNumber(page, {name.line, firstValue + 6 * int(j), kCountWidth}, entry.values[j],
+                        entryWhere(k) + "（" + entry.name + "）的“" + columns[j] + "”");
+    }
+}
+
+// Where a grid cell comes from, for messages: its row and column in the table, from 1.
+std::string gridWhere(size_t row, size_t column) {
+    return "第" + std::to_string(row + 1) + "行第" + std::to_string(column + 1) + "列";
 }
 
 // Entries 0 … n−1 at page k div 40; per page two halves of 20 rows.
@@ -142,10 +190,8 @@ BuildResult buildWeekly(Pages& pages, const ReportTable& table) {
         const int half = static_cast<int>(k % kWeeklyPerPage) / 20;
         const int row = static_cast<int>(k % 20);
         const int line = 3 + 2 * row;
-        pages.put(page, line, 2 + 44 * half, entry.name);
-        for (int j = 0; j < kWeeklyValues; ++j) {
-            pages.putNumber(page, line, 12 + 6 * j + 44 * half, entry.values[size_t(j)]);
-        }
+        putCounts(pages, page, entry, k, {line, 2 + 44 * half, kNameWidth}, 12 + 44 * half,
+                  kWeeklyColumns);
     }
     // The print shows the first page only (40 teachers); the export holds every page.
     return pages.finish(ReportKind::Weekly, {{0, layoutOf(ReportKind::Weekly).lines}});
@@ -170,10 +216,7 @@ BuildResult buildMonthly(Pages& pages, ReportKind kind, const ReportTable& table
         }
         const int page = static_cast<int>(k / kMonthlyPerPage);
         const int line = 5 + 2 * static_cast<int>(k % kMonthlyPerPage);
-        pages.put(page, line, 6, entry.name);
-        for (int j = 0; j < kMonthlyValues; ++j) {
-            pages.putNumber(page, line, 16 + 6 * j, entry.values[size_t(j)]);
-        }
+        putCounts(pages, page, entry, k, {line, 6, kNameWidth}, 16, kMonthlyColumns);
     }
     return pages.finish(kind, std::move(printed));
 }
@@ -196,9 +239,8 @@ int rowsInUse(const std::vector<std::vector<std::string>>& grid, int maxRows) {
     return rows;
 }
 
-// One page: rows 0 … R−1 with the grid columns listed in `columns`. The template is
-// trimmed first and the cells written over it, so a name that runs past the last column
-// covers the moved right border instead of losing its end to it.
+// One page: rows 0 … R−1 with the grid columns listed in `columns`, each cut to its field
+// of 6 bytes, so that no name reaches the next column's rule or the moved right border.
 void teacherPage(Pages& pages, const ReportTable& table, int rows,
                  const std::vector<int>& columns) {
     const int page = pages.addPage();
@@ -208,8 +250,9 @@ void teacherPage(Pages& pages, const ReportTable& table, int rows,
     pages.moveRightBorder(page, 2 * rows, kTeacherRightBorder, 8 * used);
     for (int r = 0; r < rows; ++r) {
         for (size_t c = 0; c < columns.size(); ++c) {
-            pages.put(page, 2 * r + 1, 2 + 8 * static_cast<int>(c),
-                      cellOf(table.grid, size_t(r), size_t(columns[c])));
+            const size_t column = size_t(columns[c]);
+            pages.putText(page, {2 * r + 1, 2 + 8 * static_cast<int>(c), kNameWidth},
+                          cellOf(table.grid, size_t(r), column), gridWhere(size_t(r), column));
         }
     }
 }
@@ -258,10 +301,10 @@ BuildResult buildDutyRoster(Pages& pages, const ReportTable& table) {
         for (int r = 0; r < pageRows; ++r) {
             const size_t gridRow = r == 0 ? 0 : size_t(first + r - 1);
             const int line = 2 * r + 3;
-            pages.put(page, line, 2, cellOf(table.grid, gridRow, 0));
-            for (int j = 1; j < kDutyCells; ++j) {
-                pages.put(page, line, 2 + 8 * j,
-                          cellOf(table.grid, gridRow, size_t(order[size_t(j)])));
+            for (int j = 0; j < kDutyCells; ++j) {
+                const size_t column = size_t(order[size_t(j)]);
+                pages.putText(page, {line, 2 + 8 * j, kNameWidth},
+                              cellOf(table.grid, gridRow, column), gridWhere(gridRow, column));
             }
         }
         pages.copyBottomBorder(page, 2 * pageRows + 2);
@@ -281,15 +324,39 @@ int classesInUse(const ReportTable& table) {
     return n;
 }
 
-// A period cell as the report shows it: empty or blank cells read "自习", then its first
-// two bytes (one Chinese character).
+// A period cell as the report shows it: empty or blank cells read "自习", and the field
+// shows the first character. Text GBK cannot encode is never hidden behind the fill: it is
+// handed on whole, to be refused.
 std::string reportCell(const ClassTimetable& row, int index) {
     const std::string& text =
         size_t(index) < row.cells.size() ? row.cells[size_t(index)] : std::string();
-    if (gbk::isBlank(text) || text.front() == ' ') {
-        return gbk::cut(kSelfStudy, 2);
+    if (gbk::encodable(text) && (gbk::isBlank(text) || text.front() == ' ')) {
+        return kSelfStudy;
     }
-    return gbk::cut(text, 2);
+    return text;
+}
+
+// Where cell `index` of a class stands, for messages: "初一⑴星期二第3节"; the review
+// timetable counts its days ("初一⑴第六天第3节").
+std::string periodWhere(ReportKind kind, const ClassTimetable& row, int index) {
+    const std::string day = kDayNumbers[size_t(index / kPeriods)];
+    return row.className +
+           (kind == ReportKind::ReviewTimetable ? "第" + day + "天" : "星期" + day) + "第" +
+           std::to_string(index % kPeriods + 1) + "节";
+}
+
+// The class name and cells first … last (from 1) of a class on a timetable page, the
+// first of them in the first period column.
+template <typename CellText>
+void putClass(Pages& pages, ReportKind kind, int page, int p, const ClassTimetable& row, int first,
+              int last, CellText cellText) {
+    const int line = 5 + 2 * p;
+    pages.putText(page, {line, 2, kNameWidth}, row.className,
+                  "第" + std::to_string(p + 1) + "个班的班级名");
+    for (int j = first; j <= last; ++j) {
+        pages.putText(page, {line, 6 + 4 * (j - first + 1), kPeriodWidth}, cellText(j - 1),
+                      periodWhere(kind, row, j - 1));
+    }
 }
 
 BuildResult buildGradeTimetable(Pages& pages, const ReportTable& table) {
@@ -297,11 +364,8 @@ BuildResult buildGradeTimetable(Pages& pages, const ReportTable& table) {
     const int page = pages.addPage();
     for (int p = 0; p < n; ++p) {
         const ClassTimetable& row = table.classes[size_t(p)];
-        const int line = 5 + 2 * p;
-        pages.put(page, line, 2, row.className);
-        for (int j = 1; j <= kTimetableCells; ++j) {
-            pages.put(page, line, 6 + 4 * j, reportCell(row, j - 1));
-        }
+        putClass(pages, ReportKind::GradeTimetable, page, p, row, 1, kTimetableCells,
+                 [&row](int index) { return reportCell(row, index); });
     }
     pages.copyBottomBorder(page, 4 + 2 * n);
     pages.zeroAfter(page, 4 + 2 * n);
@@ -309,9 +373,9 @@ BuildResult buildGradeTimetable(Pages& pages, const ReportTable& table) {
 }
 
 // A cell of a review day after the last one (7D < index < 35 on the first page) is not
-// made self-study: only its first two bytes are shown, as the timetable holds it.
+// made self-study: it is shown as the timetable holds it.
 std::string cellAsHeld(const ClassTimetable& row, int index) {
-    return size_t(index) < row.cells.size() ? gbk::cut(row.cells[size_t(index)], 2) : std::string();
+    return size_t(index) < row.cells.size() ? row.cells[size_t(index)] : std::string();
 }
 
 BuildResult buildReviewTimetable(Pages& pages, const ReportTable& table) {
@@ -329,23 +393,18 @@ BuildResult buildReviewTimetable(Pages& pages, const ReportTable& table) {
     const int cells = kPeriods * days;
     for (int p = 0; p < n; ++p) {
         const ClassTimetable& row = table.classes[size_t(p)];
-        const int line = 5 + 2 * p;
-        const std::string name = gbk::cut(row.className, 6);
-        pages.put(0, line, 2, name);
-        for (int j = 1; j <= kTimetableCells; ++j) {
-            pages.put(0, line, 6 + 4 * j,
-                      j <= cells ? reportCell(row, j - 1) : cellAsHeld(row, j - 1));
-        }
+        putClass(pages, ReportKind::ReviewTimetable, 0, p, row, 1, kTimetableCells,
+                 [&row, cells](int index) {
+                     return index < cells ? reportCell(row, index) : cellAsHeld(row, index);
+                 });
         if (pageCount > 1) {
-            pages.put(1, line, 2, name);
-            for (int j = kTimetableCells + 1; j <= cells; ++j) {
-                pages.put(1, line, 6 + 4 * (j - kTimetableCells), reportCell(row, j - 1));
-            }
+            putClass(pages, ReportKind::ReviewTimetable, 1, p, row, kTimetableCells + 1, cells,
+                     [&row](int index) { return reportCell(row, index); });
         }
     }
     if (pageCount > 1) {
-        for (size_t d = 0; d < kReviewSecondPageDays.size(); ++d) {
-            pages.put(1, 1, kReviewSecondPageColumns[d], kReviewSecondPageDays[d]);
+        for (size_t d = 0; d < kReviewSecondPageColumns.size(); ++d) {
+            pages.putText(1, {1, kReviewSecondPageColumns[d], 2}, kDayNumbers[5 + d], {});
         }
     }
     return pages.finish(ReportKind::ReviewTimetable, {});

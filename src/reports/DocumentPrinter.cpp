@@ -6,9 +6,12 @@
 #include "reports/PageRenderer.h"
 #include "reports/TemplateFile.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <system_error>
+#include <cstddef>
+#include <string_view>
 
 namespace reports {
 
@@ -19,14 +22,30 @@ PrintOutcome DocumentPrinter::printToPdf(ReportKind kind, const std::string& tit
                                          const std::filesystem::path& workDir,
                                          const std::filesystem::path& pdfPath) {
     return printOn(kind, title, table, workDir, [&](const PageRenderer& renderer) {
-        QPdfWriter writer(QString::fromStdString(pdfPath.string()));
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageOrientation(renderer.orientation());
-        writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-        writer.setTitle(QString::fromStdString(title));
-        writer.setCreator(QStringLiteral("tavlen"));
-        if (!renderer.render(writer)) {
-            m_messenger.error("无法写入文件“" + pdfPath.string() + "”，没有打印。");
+        // Drawn into memory and written as any document is: every write checked, the file
+        // replaced only when it is whole, and only where a document may go.
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        bool drawn = false;
+        {
+            QPdfWriter writer(&pdf);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setPageOrientation(renderer.orientation());
+            writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+            writer.setTitle(QString::fromStdString(title));
+            writer.setCreator(QStringLiteral("tavlen"));
+            drawn = renderer.render(writer);
+        }
+        if (!drawn) {
+            m_messenger.error(std::string(kPdfFailure) + "“" + pdfPath.string() + "”，没有打印。");
+            return PrintOutcome::Failed;
+        }
+        const QByteArray& bytes = pdf.data();
+        if (const std::string error =
+                writeFile(pdfPath, std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                          workDir, kPdfFailure);
+            !error.empty()) {
+            m_messenger.error(error);
             return PrintOutcome::Failed;
         }
         return PrintOutcome::Printed;
@@ -37,7 +56,7 @@ PrintOutcome DocumentPrinter::printOn(ReportKind kind, const std::string& title,
                                       const ReportTable& table,
                                       const std::filesystem::path& workDir, const DrawPages& draw) {
     const ReportLayout& layout = layoutOf(kind);
-    if (layout.printFile.empty()) {
+    if (!layout.printable) {
         m_messenger.error("复习课程表只能导出，不能打印。");
         return PrintOutcome::NotPrintable;
     }
@@ -58,29 +77,25 @@ PrintOutcome DocumentPrinter::printOn(ReportKind kind, const std::string& title,
         return PrintOutcome::Failed;
     }
 
-    // The pages are printed from the temporary file, as they were written.
-    const std::filesystem::path temporary = workDir / layout.printFile;
-    if (const std::string error = writeFile(temporary, built.document->bytes); !error.empty()) {
+    // The pages are printed from the temporary file, as they were written. The file is this
+    // print's own, never one a user may have made or exported; it goes when the print ends.
+    PrivateFile temporary;
+    if (const std::string error = temporary.write(built.document->bytes); !error.empty()) {
         m_messenger.error(error);
         return PrintOutcome::Failed;
     }
     Document document = *built.document;
-    if (const std::string error = readFile(temporary, document.bytes); !error.empty()) {
+    if (const std::string error = readFile(temporary.path(), document.bytes); !error.empty()) {
         m_messenger.error(error);
         return PrintOutcome::Failed;
     }
-    std::error_code ignored;
     if (document.bytes.size() != built.document->bytes.size()) {
-        m_messenger.error("临时文件“" + temporary.string() + "”读回的内容不完整，没有打印。");
-        std::filesystem::remove(temporary, ignored);
+        m_messenger.error("临时文件“" + temporary.path().string() +
+                          "”读回的内容不完整，没有打印。");
         return PrintOutcome::Failed;
     }
 
     const PrintOutcome drawn = draw(PageRenderer(document, *titleGbk));
-    if (drawn == PrintOutcome::NoPrinter) {
-        return drawn;
-    }
-    std::filesystem::remove(temporary, ignored);
     if (drawn != PrintOutcome::Printed) {
         return drawn;
     }

@@ -33,12 +33,13 @@ ExportOutcome exportReport(ReportKind kind, const ReportTable& table,
         return ExportOutcome::Cancelled;
     }
     if (layoutOf(kind).exclusiveProbe) {
-        if (const std::string error = probeFile(*target); !error.empty()) {
+        if (const std::string error = probeFile(*target, workDir); !error.empty()) {
             messenger.error(error);
             return ExportOutcome::Failed;
         }
     }
-    if (const std::string error = writeFile(*target, built.document->bytes); !error.empty()) {
+    if (const std::string error = writeFile(*target, built.document->bytes, workDir);
+        !error.empty()) {
         messenger.error(error);
         return ExportOutcome::Failed;
     }

@@ -3,8 +3,10 @@
 // exportReport() builds the document first (a missing or short template, or text GBK
 // cannot encode, is reported and nothing is asked or written), then asks the chooser with
 // the report's dialog title and default path, then, for the kinds that have it, probes
-// the chosen path, and writes the document over the file. Errors go to the messenger;
-// success says nothing. Nothing is written when anything fails or the user cancels.
+// the chosen path, and writes the document over the file. A path where no document may go
+// (a device, a FIFO, a link leading nowhere, a database: DocumentFile.h) is refused with its
+// name, before the probe. Errors go to the messenger; success says nothing. Nothing is
+// written, created or removed when anything fails or the user cancels.
 #pragma once
 
 #include "core/Messenger.h"

@@ -1,7 +1,7 @@
 // The seven report kinds and the fixed facts of each: its template (name, size, lines and
-// line width), where its export goes by default and the title of the save dialog, its
-// temporary print file, whether the export probes the chosen path first, and the geometry
-// its pages are printed with. Paths are relative to the working directory, with '/'.
+// line width), where its export goes by default and the title of the save dialog, whether
+// it is printed, whether the export probes the chosen path first, and the geometry its
+// pages are printed with. Paths are relative to the working directory, with '/'.
 #pragma once
 
 #include <cstddef>
@@ -44,12 +44,14 @@ struct ReportLayout {
     int lineBytes;                  // bytes per line, CR LF included
     std::string_view exportDefault; // default export file, relative to the working directory
     std::string_view exportTitle;   // title of the save dialog
-    std::string_view printFile;     // temporary print file; empty: never printed
+    bool printable;                 // false: exported only, never printed
     bool exclusiveProbe;            // the export first creates and removes the chosen file
     PrintGeometry print;
 };
 
 inline constexpr std::string_view kDataDir = "tavlen";
+// The database in the data directory, which no report may ever replace.
+inline constexpr std::string_view kDatabaseFile = "tavlen.mdb";
 
 const ReportLayout& layoutOf(ReportKind kind);
 

@@ -3,8 +3,8 @@
 // printer needs Qt PrintSupport, hence this class lives in the widget-level target; the PDF
 // output it inherits does not.
 //
-// Messages: those of DocumentPrinter. No default printer: kNoPrinter, and the temporary
-// file is left. A job that cannot start: an error, nothing printed.
+// Messages: those of DocumentPrinter. No default printer: kNoPrinter. A job that cannot
+// start: an error, nothing printed. Either way the temporary file is gone.
 #pragma once
 
 #include "reports/DocumentPrinter.h"

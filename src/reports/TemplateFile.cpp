@@ -1,7 +1,6 @@
 #include "reports/TemplateFile.h"
 
-#include <fstream>
-#include <iterator>
+#include "reports/DocumentFile.h"
 
 namespace reports {
 
@@ -12,17 +11,15 @@ std::filesystem::path templatePath(ReportKind kind, const std::filesystem::path&
 TemplateResult readTemplate(ReportKind kind, const std::filesystem::path& workDir) {
     const ReportLayout& layout = layoutOf(kind);
     const std::filesystem::path path = templatePath(kind, workDir);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return {{}, "找不到报表模板“" + path.string() + "”。"};
+    std::string bytes;
+    if (std::string error = readFile(path, bytes, "报表模板", layout.templateSize);
+        !error.empty()) {
+        return {{}, std::move(error)};
     }
-    std::string bytes(layout.templateSize, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (got < layout.templateSize) {
+    if (bytes.size() < layout.templateSize) {
         return {{},
-                "报表模板“" + path.string() + "”不完整：只有" + std::to_string(got) + "字节，应有" +
-                    std::to_string(layout.templateSize) + "字节。"};
+                "报表模板“" + path.string() + "”不完整：只有" + std::to_string(bytes.size()) +
+                    "字节，应有" + std::to_string(layout.templateSize) + "字节。"};
     }
     return {std::move(bytes), {}};
 }

@@ -1,6 +1,7 @@
 // Reads a report's template from the data directory "tavlen/" under the working directory.
-// The program never creates or changes a template; a missing template, or one shorter than
-// its size, is an error with a message naming the file.
+// The program never creates or changes a template; a missing template, one shorter than its
+// size, or one that is not a regular file (a folder, a FIFO, a device: never opened in a way
+// that could wait) is an error with a message naming the file.
 #pragma once
 
 #include "reports/ReportLayout.h"

@@ -1,10 +1,14 @@
-// tavlen-cli report: each TSV format filled into its document at the fields' offsets, and
-// the rows and options it refuses.
+// tavlen-cli report: each TSV format filled into its document at the fields' offsets, the
+// rows and options it refuses, and what it never does: write a value too wide for its field
+// or over the database, finish a cut-short PDF without an error, or hang on a template.
+#include "CliChild.h"
 #include "CliTestSupport.h"
 
 #include "core/Gbk.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -121,6 +125,77 @@ TEST_F(ReportCli, ReviewDaysRangeFromNoneToTen) {
     const std::string doc = readFile("r.txt");
     ASSERT_EQ(doc.size(), 6840u);
     EXPECT_EQ(doc.substr(5 * 152 + 2, 6), g("初一⑴"));
+}
+
+TEST_F(ReportCli, RefusedDocumentsWriteNothing) {
+    writeFile("week.tsv", "王建国\t999999\t599\t0\t0\t0\t0\n");
+    writeFile("fine.tsv", "王建国\t1\t0\t0\t0\t0\t0\n");
+    writeFile("emoji.tsv", "初一⑴\t😀\n");
+    const std::string database = readFile("tavlen/tavlen.mdb");
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"weekly", "--data", "week.tsv", "-o", "x.txt"},
+         "第1项（王建国）的“迟到”为999999，超出了栏宽（最多2位），报表没有写出。"},
+        {{"lessons", "--data", "emoji.tsv", "-o", "x.txt"},
+         "初一⑴星期一第1节：“😀”中的“😀”不能用GBK编码，报表没有写出。"},
+        {{"weekly", "--data", "fine.tsv", "-o", "tavlen/tavlen.mdb"},
+         "无法写入文件“tavlen/tavlen.mdb”：这是数据库文件，不能用报表覆盖。"},
+        {{"weekly", "--data", "fine.tsv", "--pdf", "tavlen/tavlen.mdb"},
+         "无法写出 PDF 文件“tavlen/tavlen.mdb”：这是数据库文件，不能用报表覆盖。"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"report"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const clitest::Result r = runCli(args);
+        EXPECT_EQ(r.code, 1) << c.message;
+        EXPECT_EQ(r.err, "tavlen-cli report: " + c.message + "\n");
+        EXPECT_FALSE(fs::exists("x.txt")) << c.message;
+    }
+    EXPECT_EQ(readFile("tavlen/tavlen.mdb"), database);
+}
+
+TEST_F(ReportCli, APdfCutShortIsAnErrorAndLeavesTheOldFile) {
+    std::string tsv;
+    for (int i = 0; i < 30; ++i) {
+        tsv += "教师" + std::to_string(i) + "\t1\t2\t3\t4\t5\t6\t7\t8\t9\n";
+    }
+    writeFile("month.tsv", tsv);
+    const std::vector<std::string> args = {"report",    "monthly", "--data",
+                                           "month.tsv", "--pdf",   "m.pdf"};
+    // The whole PDF is larger than the 16 KB the file-size limit allows below.
+    ASSERT_EQ(runCli(args).code, 0);
+    ASSERT_GT(fs::file_size("m.pdf"), 16384u);
+    writeFile("m.pdf", "the PDF printed before");
+    const auto entries = std::distance(fs::directory_iterator("."), fs::directory_iterator());
+    const clitest::ChildResult r = clitest::runCliInChild(args, 16384);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "tavlen-cli report: 无法写出 PDF 文件“m.pdf”：文件超出了允许的大小。\n");
+    EXPECT_EQ(readFile("m.pdf"), "the PDF printed before");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), entries);
+}
+
+TEST_F(ReportCli, ATemplateThatIsNoRegularFileIsRefusedWithoutWaiting) {
+    // A FIFO nobody writes to would block an open for reading forever.
+    writeFile("week.tsv", "王建国\t1\t0\t2\t0\t0\t13\n");
+    const fs::path weeks = fs::current_path() / "tavlen" / "weeks";
+    for (bool link : {false, true}) {
+        fs::remove(weeks);
+        ASSERT_EQ(::mkfifo((link ? "fifo" : weeks.c_str()), 0644), 0);
+        if (link) {
+            fs::create_symlink(fs::current_path() / "fifo", weeks);
+        }
+        const clitest::ChildResult r =
+            clitest::runCliInChild({"report", "weekly", "--data", "week.tsv", "-o", "w.txt"});
+        ASSERT_FALSE(r.timedOut) << "link " << link;
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err,
+                  "tavlen-cli report: 报表模板“" + weeks.string() + "”不是普通文件，没有读取。\n");
+        EXPECT_FALSE(fs::exists("w.txt"));
+    }
 }
 
 } // namespace

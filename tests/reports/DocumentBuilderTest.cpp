@@ -1,5 +1,6 @@
-// Building documents from the installed templates: pages, offsets, numbers, trimming, and
-// the refusals (short template, text GBK cannot encode).
+// Building documents from the installed templates: pages, offsets, numbers, trimming, every
+// value kept to its field, and the refusals (short template, text GBK cannot encode, a
+// number too wide for its field).
 #include "reports/DocumentBuilder.h"
 #include "ReportTestSupport.h"
 
@@ -169,20 +170,18 @@ TEST(TeacherListDocument, ThreeRowsFiveColumnsAreTrimmed) {
     EXPECT_EQ(d.printed[0].lines, 7);
 }
 
-TEST(TeacherListDocument, ANameRunningPastTheLastColumnCoversTheMovedBorder) {
-    // The template is trimmed before the cells are written: a four-character name in the
-    // last of 3 columns (cell at 18 … 25) keeps all its bytes over the border at 24-25.
+TEST(TeacherListDocument, ANameInTheLastColumnIsCutBeforeTheMovedBorder) {
+    // The last of 3 columns is the field 18 … 23; the border is moved to 24-25.
     ReportTable table = teacherGrid(3, 3);
     table.grid[1][2] = "欧阳明华";
-    table.grid[2][2] = "欧阳长名字"; // 10 bytes: also over the spaces after the border
+    table.grid[2][2] = "a欧阳长名字";
     const Document d = build(ReportKind::TeacherList, table);
-    EXPECT_EQ(at(d, 0, 3, 18, 8), g("欧阳明华"));
-    EXPECT_EQ(at(d, 0, 3, 26, 2), "  ");
-    EXPECT_EQ(at(d, 0, 5, 18, 10), g("欧阳长名字"));
-    EXPECT_EQ(at(d, 0, 5, 28, 2), "  ");
-    // The other lines keep the moved border.
-    EXPECT_EQ(gbk::fromGbk(at(d, 0, 1, 24, 2)), "│");
-    EXPECT_EQ(gbk::fromGbk(at(d, 0, 4, 24, 2)), "┤");
+    EXPECT_EQ(at(d, 0, 3, 18, 6), g("欧阳明"));
+    EXPECT_EQ(at(d, 0, 5, 18, 6), g("a欧阳") + " ");
+    for (int l = 1; l <= 5; l += 2) {
+        EXPECT_EQ(gbk::fromGbk(at(d, 0, l, 24, 2)), "│") << l;
+        EXPECT_EQ(at(d, 0, l, 26, 2), "  ") << l;
+    }
 }
 
 TEST(TeacherListDocument, AllTwentyRowsKeepTheWholeTemplateHeight) {
@@ -385,17 +384,106 @@ TEST(DocumentLimits, TextGbkCannotEncodeIsRefused) {
     EXPECT_NE(result.error.find("😀"), std::string::npos);
 }
 
-TEST(DocumentLimits, ALongTextRunsOnButNeverOverTheLineEnd) {
-    ReportTable table = teacherGrid(2, 15);
-    table.grid[1][14] = "欧阳长名字老师";
-    const Document d = build(ReportKind::TeacherList, table);
-    // Column 14 starts at 114: the text runs over the right border up to the CR LF.
-    EXPECT_EQ(at(d, 0, 3, 114, 8), g("欧阳长名"));
-    EXPECT_EQ(d.line(0, 3).substr(122), "\r\n");
-    // A shorter overrun is not clipped: it runs into the next bytes.
-    table.grid[1][1] = "欧阳长名";
-    const Document e = build(ReportKind::TeacherList, table);
-    EXPECT_EQ(at(e, 0, 3, 10, 8), g("欧阳长名"));
+// Every field of the first page holds a text or a number as wide as it can be, or wider.
+ReportTable overfilled(ReportKind kind) {
+    const std::vector<std::string> texts = {"欧阳长名字老师", "abcdefghijk", "a欧阳明华",
+                                            "初一⑴班重点"};
+    const auto text = [&texts](std::size_t i) { return texts[i % texts.size()]; };
+    ReportTable table;
+    const bool weekly = kind == ReportKind::Weekly;
+    if (weekly || kind == ReportKind::Monthly || kind == ReportKind::Term) {
+        for (std::size_t k = 0; k < (weekly ? 40u : 25u); ++k) {
+            table.counts.push_back(
+                {text(k), std::vector<long long>(weekly ? 6u : 9u, k % 2 ? 99 : -9)});
+        }
+    }
+    const std::size_t rows = kind == ReportKind::TeacherList ? 20 : 60;
+    const std::size_t columns = kind == ReportKind::TeacherList ? 15 : 11;
+    if (kind == ReportKind::TeacherList || kind == ReportKind::DutyRoster) {
+        for (std::size_t r = 0; r < rows; ++r) {
+            table.grid.emplace_back();
+            for (std::size_t c = 0; c < columns; ++c) {
+                table.grid.back().push_back(text(r + c));
+            }
+        }
+    }
+    if (kind == ReportKind::GradeTimetable || kind == ReportKind::ReviewTimetable) {
+        for (std::size_t p = 0; p < 20; ++p) {
+            table.classes.push_back({text(p), {}});
+            for (std::size_t j = 0; j < 35; ++j) {
+                table.classes.back().cells.push_back(text(p + j));
+            }
+        }
+    }
+    return table;
+}
+
+TEST(DocumentFields, NoValueLeavesItsField) {
+    // Outside the fields the page is the template byte for byte (every rule, border and
+    // line end in place), and every line is whole GBK.
+    for (ReportKind kind :
+         {ReportKind::Weekly, ReportKind::Monthly, ReportKind::Term, ReportKind::TeacherList,
+          ReportKind::DutyRoster, ReportKind::GradeTimetable, ReportKind::ReviewTimetable}) {
+        const Document d = build(kind, overfilled(kind));
+        const auto name = reports::layoutOf(kind).cliName;
+        std::string expected = templateBytes(kind);
+        for (const Field& f : fieldsOf(kind)) {
+            const std::size_t at = std::size_t(f.line * d.lineBytes() + f.column);
+            EXPECT_NE(d.bytes[at], ' ') << name << " line " << f.line << " column " << f.column;
+            std::copy_n(d.bytes.begin() + std::ptrdiff_t(at), f.width,
+                        expected.begin() + std::ptrdiff_t(at));
+        }
+        EXPECT_EQ(d.page(0), expected) << name;
+        for (int l = 0; l < reports::layoutOf(kind).lines; ++l) {
+            const std::string_view line = d.line(0, l);
+            EXPECT_EQ(gbk::toGbk(gbk::fromGbk(line)), std::string(line)) << name << " line " << l;
+        }
+    }
+}
+
+TEST(DocumentFields, ANumberWiderThanItsFieldIsRefusedNamingEntryAndColumn) {
+    struct Case {
+        ReportKind kind;
+        std::size_t value;
+        long long number;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {ReportKind::Weekly, 0, 100, "第2项（李一老）的“迟到”为100，超出了栏宽（最多2位）"},
+        {ReportKind::Weekly, 5, -10, "第2项（李一老）的“公代”为-10"},
+        {ReportKind::Monthly, 8, 999999, "第2项（李一老）的“超课时”为999999"},
+        {ReportKind::Term, 0, 100, "第2项（李一老）的“督修出席”为100"},
+    };
+    for (const Case& c : cases) {
+        ReportTable table = counts(3, c.kind == ReportKind::Weekly ? 6 : 9);
+        table.counts[1].values[c.value] = c.number;
+        const reports::BuildResult result =
+            reports::buildDocument(c.kind, table, templateBytes(c.kind));
+        EXPECT_FALSE(result) << c.message;
+        EXPECT_NE(result.error.find(c.message), std::string::npos) << result.error;
+    }
+}
+
+TEST(DocumentFields, APeriodCellGbkCannotEncodeIsRefusedNamingIt) {
+    // Refused whole, whether it is blank by its width, starts with a space, or has a
+    // character before the one GBK cannot encode; never shown as 自 or cut to its first
+    // character.
+    for (const std::string cell : {"😀", "a😀", " 😀", "语😀"}) {
+        for (ReportKind kind : {ReportKind::GradeTimetable, ReportKind::ReviewTimetable}) {
+            ReportTable table = timetable(2, 49);
+            table.reviewDays = 7;
+            const std::size_t index = kind == ReportKind::GradeTimetable ? 9 : 40;
+            table.classes[1].cells[index] = cell;
+            const reports::BuildResult result =
+                reports::buildDocument(kind, table, templateBytes(kind));
+            EXPECT_FALSE(result) << cell;
+            const std::string where =
+                kind == ReportKind::GradeTimetable ? "初一⑵星期二第3节" : "初一⑵第六天第6节";
+            EXPECT_NE(result.error.find(where + "：“" + cell + "”中的“😀”不能用GBK编码"),
+                      std::string::npos)
+                << result.error;
+        }
+    }
 }
 
 } // namespace

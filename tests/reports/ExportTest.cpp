@@ -1,10 +1,16 @@
-// "表格导出": the save request, writing and overwriting, and every way it writes nothing.
+// "表格导出": the save request, writing and overwriting, and every way it writes nothing,
+// among them the places where no document may go (which a PDF print refuses as well).
 #include "RecordingMessenger.h"
 #include "ReportTestSupport.h"
+#include "reports/DocumentPrinter.h"
 #include "reports/ReportExport.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace reporttest;
@@ -208,6 +214,94 @@ TEST(Export, AReadOnlyFolderShowsThePermissionError) {
     EXPECT_TRUE(
         messenger.said("无法写入文件“" + (wd / "ro" / "out.txt").string() + "”：没有访问权限。"));
     fs::permissions(wd / "ro", fs::perms::owner_all);
+}
+
+// What a folder holds: every entry's type (links not followed), a regular file's size and
+// a hash of its bytes, a link's target.
+std::map<fs::path, std::string> snapshot(const fs::path& dir) {
+    std::map<fs::path, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+        const fs::file_status status = entry.symlink_status();
+        std::string& held = entries[entry.path()];
+        held = std::to_string(int(status.type()));
+        if (fs::is_regular_file(status)) {
+            const std::string bytes = readBytes(entry.path());
+            held += ":" + std::to_string(bytes.size()) + ":" +
+                    std::to_string(std::hash<std::string>{}(bytes));
+        } else if (fs::is_symlink(status)) {
+            held += ":" + fs::read_symlink(entry.path()).string();
+        }
+    }
+    return entries;
+}
+
+TEST(Export, WhereNoDocumentMayGoNothingIsWrittenCreatedOrRemoved) {
+    struct Case {
+        const char* target;
+        const char* reason;
+        bool fifo; // the PDF is not tried: a writer opening it would wait, not fail
+    };
+    const std::vector<Case> cases = {
+        {"fifo", "这不是普通文件（设备、管道或套接字）", true},
+        {"device", "这不是普通文件（设备、管道或套接字）", false},
+        {"link-to-fifo", "这不是普通文件（设备、管道或套接字）", true},
+        {"dangling-link", "符号链接指向的文件不存在", false},
+        {"tavlen/tavlen.mdb", "这是数据库文件，不能用报表覆盖", false},
+        {"tavlen/../tavlen/tavlen.mdb", "这是数据库文件，不能用报表覆盖", false},
+        {"link-to-database", "这是数据库文件，不能用报表覆盖", false},
+        {"hard-link-to-database", "这是数据库文件，不能用报表覆盖", false},
+        {"other.db", "这是数据库文件，不能用报表覆盖", false},
+    };
+    using Writer = std::function<bool(const WorkDir&, const fs::path&, ui::Messenger&)>;
+    const std::vector<Writer> writers = {
+        [](const WorkDir& wd, const fs::path& target, ui::Messenger& messenger) {
+            ScriptedChooser chooser(target); // probed first
+            return reports::exportReport(ReportKind::Weekly, weekly(1), wd.path(), chooser,
+                                         messenger) == ExportOutcome::Written;
+        },
+        [](const WorkDir& wd, const fs::path& target, ui::Messenger& messenger) {
+            ScriptedChooser chooser(target); // written without a probe
+            ReportTable table = weekly(1);
+            table.counts[0].values.assign(9, 1);
+            return reports::exportReport(ReportKind::Monthly, table, wd.path(), chooser,
+                                         messenger) == ExportOutcome::Written;
+        },
+        [](const WorkDir& wd, const fs::path& target, ui::Messenger& messenger) {
+            return reports::DocumentPrinter(messenger).printToPdf(ReportKind::Weekly, "第01周",
+                                                                  weekly(1), wd.path(), target) ==
+                   reports::PrintOutcome::Printed;
+        },
+    };
+    for (const Case& c : cases) {
+        for (std::size_t w = 0; w < (c.fifo ? 2 : writers.size()); ++w) {
+            const WorkDir wd;
+            // The database of the working directory need not be a whole one to be kept.
+            std::ofstream(wd / "tavlen/tavlen.mdb", std::ios::binary) << "the school's data";
+            std::ofstream(wd / "other.db", std::ios::binary)
+                << std::string("SQLite format 3\0", 16) << "another database";
+            ASSERT_EQ(::mkfifo((wd / "fifo").c_str(), 0644), 0);
+            fs::create_symlink(wd / "fifo", wd / "link-to-fifo");
+            fs::create_symlink("missing.txt", wd / "dangling-link");
+            fs::create_symlink("tavlen/tavlen.mdb", wd / "link-to-database");
+            fs::create_hard_link(wd / "tavlen/tavlen.mdb", wd / "hard-link-to-database");
+            if (::mknod((wd / "device").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0) {
+                ASSERT_NE(::geteuid(), 0u);
+                std::ofstream(wd / "device") << "no device without root";
+                if (std::string_view(c.target) == "device") {
+                    continue;
+                }
+            }
+            const auto before = snapshot(wd.path());
+            testsupport::RecordingMessenger messenger;
+            const fs::path target = wd / c.target;
+            EXPECT_FALSE(writers[w](wd, target, messenger)) << c.target << " writer " << w;
+            EXPECT_EQ(snapshot(wd.path()), before) << c.target << " writer " << w;
+            EXPECT_EQ(messenger.texts(),
+                      std::vector<std::string>{(w == 2 ? "无法写出 PDF 文件“" : "无法写入文件“") +
+                                               target.string() + "”：" + c.reason + "。"})
+                << c.target << " writer " << w;
+        }
+    }
 }
 
 } // namespace

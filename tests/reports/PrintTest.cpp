@@ -1,5 +1,6 @@
-// "打印" through the same drawing code into PDF files: pages, the temporary file, the
-// messages; and the default printer, on the same steps, missing on a machine without one.
+// "打印" through the same drawing code into PDF files: pages, the temporary file (never a
+// user's), the messages; and the default printer, on the same steps, missing on a machine
+// without one.
 #include "RecordingMessenger.h"
 #include "ReportTestSupport.h"
 #include "reports/Document.h"
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <regex>
 
 using namespace reporttest;
@@ -91,7 +94,10 @@ TEST(PdfPrint, RendersThePrintedPagesAndRemovesTheTemporaryFile) {
         EXPECT_EQ(messenger.texts(), std::vector<std::string>{"打印完毕!"});
         ASSERT_EQ(messenger.entries().size(), 1u);
         EXPECT_EQ(messenger.entries()[0].caption, "提示");
-        EXPECT_FALSE(fs::exists(wd.path() / reports::layoutOf(c.kind).printFile));
+        // Nothing but the PDF is left in the working directory.
+        EXPECT_EQ(std::distance(fs::recursive_directory_iterator(wd.path()),
+                                fs::recursive_directory_iterator()),
+                  8);
     }
 }
 
@@ -181,7 +187,7 @@ TEST(PdfPrint, FailuresPrintNothing) {
     EXPECT_FALSE(messenger.said("打印完毕!"));
 }
 
-TEST(Printer, WithoutADefaultPrinterTheTemporaryFileIsLeft) {
+TEST(Printer, WithoutADefaultPrinterNothingIsPrinted) {
     if (!QPrinterInfo::defaultPrinter().isNull()) {
         GTEST_SKIP() << "this machine has a default printer";
     }
@@ -191,11 +197,79 @@ TEST(Printer, WithoutADefaultPrinterTheTemporaryFileIsLeft) {
     EXPECT_EQ(printer.print(ReportKind::Weekly, "第01周", counts(2, 6), wd.path()),
               PrintOutcome::NoPrinter);
     EXPECT_EQ(messenger.texts(), std::vector<std::string>{"没有默认打印机,或者没有安装打印机!"});
-    EXPECT_EQ(fs::file_size(wd / "tavlen/week.wps"), 3956u);
     // The steps before the device are the PDF's: a report that is never printed stops there.
     EXPECT_EQ(printer.print(ReportKind::ReviewTimetable, "复习", grade(1), wd.path()),
               PrintOutcome::NotPrintable);
     EXPECT_EQ(messenger.texts().back(), "复习课程表只能导出，不能打印。");
+}
+
+// Points TMPDIR at a fresh folder while it lives.
+class ScopedTemporaryFolder {
+public:
+    ScopedTemporaryFolder() : m_path(testsupport::makeTempDir("tavlen-print-tmp-")) {
+        if (const char* old = std::getenv("TMPDIR")) {
+            m_old = old;
+        }
+        ::setenv("TMPDIR", m_path.c_str(), 1);
+    }
+    ~ScopedTemporaryFolder() {
+        if (m_old) {
+            ::setenv("TMPDIR", m_old->c_str(), 1);
+        } else {
+            ::unsetenv("TMPDIR");
+        }
+        std::error_code ec;
+        fs::remove_all(m_path, ec);
+    }
+    ScopedTemporaryFolder(const ScopedTemporaryFolder&) = delete;
+    ScopedTemporaryFolder& operator=(const ScopedTemporaryFolder&) = delete;
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+    std::optional<std::string> m_old;
+};
+
+TEST(PrintFiles, APrintKeepsEveryFileOfTheUserAndLeavesNothingBehind) {
+    // Files at every report's default export path, and at the names prints once used,
+    // keep their bytes whether the print is drawn or finds no printer; the print's own
+    // folder in the temporary folder is gone afterwards.
+    ReportTable roster;
+    roster.grid = {{"班级", "周一早"}, {"初三⑵", "末位师"}};
+    ReportTable teachers;
+    teachers.grid = {{"班级", "语文"}, {"高二⑴", "赵老师"}};
+    const std::map<ReportKind, ReportTable> tables = {
+        {ReportKind::Weekly, counts(2, 6)}, {ReportKind::Monthly, counts(2, 9)},
+        {ReportKind::Term, counts(2, 9)},   {ReportKind::TeacherList, teachers},
+        {ReportKind::DutyRoster, roster},   {ReportKind::GradeTimetable, grade(2)},
+    };
+    const WorkDir wd;
+    const ScopedTemporaryFolder tmp;
+    std::map<fs::path, std::string> userFiles;
+    for (const char* name : {"tavlen/week.wps", "tavlen/supervises.wps"}) {
+        userFiles[wd / name] = std::string("the user's ") + name;
+    }
+    for (const auto& [kind, table] : tables) {
+        const fs::path path = wd / std::string(reports::layoutOf(kind).exportDefault);
+        userFiles[path] = "the user's " + path.filename().string();
+    }
+    for (const auto& [path, bytes] : userFiles) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    const bool noPrinter = QPrinterInfo::defaultPrinter().isNull();
+    for (const auto& [kind, table] : tables) {
+        testsupport::RecordingMessenger messenger;
+        reports::ReportPrinter printer(messenger);
+        EXPECT_EQ(printer.printToPdf(kind, "标题", table, wd.path(), wd / "out.pdf"),
+                  PrintOutcome::Printed);
+        if (noPrinter) {
+            EXPECT_EQ(printer.print(kind, "标题", table, wd.path()), PrintOutcome::NoPrinter);
+        }
+        for (const auto& [path, bytes] : userFiles) {
+            EXPECT_EQ(readBytes(path), bytes) << reports::layoutOf(kind).cliName << ": " << path;
+        }
+        EXPECT_TRUE(fs::is_empty(tmp.path())) << reports::layoutOf(kind).cliName;
+    }
 }
 
 TEST(Renderer, UsesAnInstalledCjkFaceAndOrientsThePageToTheTable) {

@@ -1,5 +1,6 @@
-// Helpers of the report tests: the source tree's templates, a working directory holding a
-// copy of them in tavlen/, GBK literals and reading files whole.
+// Helpers of the report tests: the source tree's templates and the fields the writer fills
+// in them, a working directory holding a copy of them in tavlen/, GBK literals and reading
+// files whole.
 #pragma once
 
 #include "TempDatabase.h"
@@ -11,6 +12,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace reporttest {
 
@@ -31,6 +33,65 @@ inline std::string templateBytes(reports::ReportKind kind) {
 
 inline std::string g(std::string_view utf8) {
     return gbk::toGbk(utf8).value();
+}
+
+struct Field {
+    int line;
+    int column;
+    int width;
+};
+
+// The fields of each template, from the report offsets: blank in the template, each with a
+// frame character right after it.
+inline std::vector<Field> fieldsOf(reports::ReportKind kind) {
+    using reports::ReportKind;
+    std::vector<Field> fields;
+    switch (kind) {
+    case ReportKind::Weekly:
+        for (int r = 0; r < 20; ++r) {
+            for (int h = 0; h < 2; ++h) {
+                fields.push_back({3 + 2 * r, 2 + 44 * h, 6});
+                for (int j = 0; j < 6; ++j) {
+                    fields.push_back({3 + 2 * r, 12 + 6 * j + 44 * h, 2});
+                }
+            }
+        }
+        break;
+    case ReportKind::Monthly:
+    case ReportKind::Term:
+        for (int r = 0; r < 25; ++r) {
+            fields.push_back({5 + 2 * r, 6, 6});
+            for (int j = 0; j < 9; ++j) {
+                fields.push_back({5 + 2 * r, 16 + 6 * j, 2});
+            }
+        }
+        break;
+    case ReportKind::TeacherList:
+        for (int r = 0; r < 20; ++r) {
+            for (int c = 0; c < 15; ++c) {
+                fields.push_back({2 * r + 1, 2 + 8 * c, 6});
+            }
+        }
+        break;
+    case ReportKind::DutyRoster:
+        for (int r = 0; r < 60; ++r) {
+            fields.push_back({2 * r + 3, 2, 6});
+            for (int j = 0; j < 10; ++j) {
+                fields.push_back({2 * r + 3, 10 + 8 * j, 6});
+            }
+        }
+        break;
+    case ReportKind::GradeTimetable:
+    case ReportKind::ReviewTimetable:
+        for (int p = 0; p < 20; ++p) {
+            fields.push_back({5 + 2 * p, 2, 6});
+            for (int j = 1; j <= 35; ++j) {
+                fields.push_back({5 + 2 * p, 6 + 4 * j, 2});
+            }
+        }
+        break;
+    }
+    return fields;
 }
 
 // A working directory with the templates installed in tavlen/, removed afterwards.

@@ -16,63 +16,6 @@ using reports::ReportKind;
 
 namespace {
 
-struct Field {
-    int line;
-    int column;
-    int width;
-};
-
-// The blank fields of each template, from the report offsets.
-std::vector<Field> fieldsOf(ReportKind kind) {
-    std::vector<Field> fields;
-    switch (kind) {
-    case ReportKind::Weekly:
-        for (int r = 0; r < 20; ++r) {
-            for (int h = 0; h < 2; ++h) {
-                fields.push_back({3 + 2 * r, 2 + 44 * h, 6});
-                for (int j = 0; j < 6; ++j) {
-                    fields.push_back({3 + 2 * r, 12 + 6 * j + 44 * h, 2});
-                }
-            }
-        }
-        break;
-    case ReportKind::Monthly:
-    case ReportKind::Term:
-        for (int r = 0; r < 25; ++r) {
-            fields.push_back({5 + 2 * r, 6, 6});
-            for (int j = 0; j < 9; ++j) {
-                fields.push_back({5 + 2 * r, 16 + 6 * j, 2});
-            }
-        }
-        break;
-    case ReportKind::TeacherList:
-        for (int r = 0; r < 20; ++r) {
-            for (int c = 0; c < 15; ++c) {
-                fields.push_back({2 * r + 1, 2 + 8 * c, 6});
-            }
-        }
-        break;
-    case ReportKind::DutyRoster:
-        for (int r = 0; r < 60; ++r) {
-            fields.push_back({2 * r + 3, 2, 6});
-            for (int j = 0; j < 10; ++j) {
-                fields.push_back({2 * r + 3, 10 + 8 * j, 6});
-            }
-        }
-        break;
-    case ReportKind::GradeTimetable:
-    case ReportKind::ReviewTimetable:
-        for (int p = 0; p < 20; ++p) {
-            fields.push_back({5 + 2 * p, 2, 6});
-            for (int j = 1; j <= 35; ++j) {
-                fields.push_back({5 + 2 * p, 6 + 4 * j, 2});
-            }
-        }
-        break;
-    }
-    return fields;
-}
-
 bool isFrameCharacter(std::string_view twoBytes) {
     const std::string text = gbk::fromGbk(twoBytes);
     char32_t ch = 0;

@@ -39,26 +39,7 @@ GradelessonDialog::GradelessonDialog(QWidget* parent)
 
     using Command = LessonGridPanel::Command;
     LessonGridPanel::Handlers handlers;
-    handlers.command = [this](Command c) {
-        act([c](Gradelesson& l) {
-            switch (c) {
-            case Command::SwitchView:
-                return l.switchView();
-            case Command::PreviousGrade:
-                return l.previousGrade();
-            case Command::NextGrade:
-                return l.nextGrade();
-            case Command::Left:
-                return l.moveLeft();
-            case Command::Right:
-                return l.moveRight();
-            case Command::PreviousDay:
-                return l.previousDay();
-            case Command::NextDay:
-                return l.nextDay();
-            }
-        });
-    };
+    handlers.command = [this](Command c) { act([c](Gradelesson& l) { runPanelCommand(l, c); }); };
     handlers.cell = [this](int column, int period) {
         act([=](Gradelesson& l) { l.clickCell(column, period); });
     };

@@ -47,4 +47,33 @@ private:
     std::array<QLabel*, 10> m_clashes{};
 };
 
+// Runs a command of the panel on a dialog's logic (Gradelesson, Reviewlesson), which offers
+// the navigation and the view switch under these names.
+template <class Logic> void runPanelCommand(Logic& logic, LessonGridPanel::Command command) {
+    using Command = LessonGridPanel::Command;
+    switch (command) {
+    case Command::SwitchView:
+        logic.switchView();
+        break;
+    case Command::PreviousGrade:
+        logic.previousGrade();
+        break;
+    case Command::NextGrade:
+        logic.nextGrade();
+        break;
+    case Command::Left:
+        logic.moveLeft();
+        break;
+    case Command::Right:
+        logic.moveRight();
+        break;
+    case Command::PreviousDay:
+        logic.previousDay();
+        break;
+    case Command::NextDay:
+        logic.nextDay();
+        break;
+    }
+}
+
 } // namespace arrange

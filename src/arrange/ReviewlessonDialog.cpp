@@ -22,28 +22,7 @@ ReviewlessonDialog::ReviewlessonDialog(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     using Command = LessonGridPanel::Command;
     LessonGridPanel::Handlers handlers;
-    handlers.command = [this](Command c) {
-        act([c](Reviewlesson& l) {
-            switch (c) {
-            case Command::SwitchView:
-                return l.switchView();
-            case Command::PreviousGrade:
-                l.previousGrade();
-                return;
-            case Command::NextGrade:
-                l.nextGrade();
-                return;
-            case Command::Left:
-                return l.moveLeft();
-            case Command::Right:
-                return l.moveRight();
-            case Command::PreviousDay:
-                return l.previousDay();
-            case Command::NextDay:
-                return l.nextDay();
-            }
-        });
-    };
+    handlers.command = [this](Command c) { act([c](Reviewlesson& l) { runPanelCommand(l, c); }); };
     handlers.cell = [this](int column, int period) {
         act([=](Reviewlesson& l) { l.clickCell(column, period); });
     };

@@ -128,7 +128,8 @@ TEST_F(OptimiseCommand, ThePlanIsHonoured) {
                  "\"order\") VALUES ('初一⑴', '体育', 1, 5, 1, 5, 0)");
     ASSERT_EQ(run({"初一", "--optimise", "--save"}).code, 0);
     std::string teacher;
-    for (const auto& entry : arrange::loadAutoOrderData().classList(0, 0).entries) {
+    const arrange::AutoOrderData data = arrange::loadAutoOrderData(); // outlives the loop
+    for (const auto& entry : data.classList(0, 0).entries) {
         teacher = entry.course == "体育" ? entry.teacher : teacher;
     }
     ASSERT_FALSE(teacher.empty());

@@ -73,7 +73,7 @@ public:
     }
 
     void arrange(int grade, const school::SchoolTimetable& source, Stage stage = Stage::Complete) {
-        // 2.1 to 2.4
+        // a copy of the school with the grade emptied, counts reset, unified slots taken
         m_board.load(source);
         m_grade = grade;
         for (int c = 0; c < school::kMaxClasses; ++c) {
@@ -89,7 +89,7 @@ public:
         takeUnifiedSlots();
         indexCourseLists(grade);
 
-        // 3 and 4
+        // class placement: arranged classes close up in class order
         for (int q = 0; q < school::kMaxClasses; ++q) {
             const Week week = place(m_lists[at(grade)][at(q)]);
             bool arranged = false;
@@ -113,7 +113,7 @@ public:
         if (stage == Stage::Placement) {
             return;
         }
-        // 5
+        // Chinese double period
         for (int pos = 0; pos < m_stats.arrangedCount; ++pos) {
             doublePeriod(pos);
         }
@@ -121,7 +121,7 @@ public:
             return;
         }
 
-        // 6
+        // repair passes
         repairPasses();
     }
 
@@ -174,7 +174,7 @@ private:
 
     static std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
-    // 2.3 and 2.4: the first four samelesson rows of the grade.
+    // Unified slots: the first four samelesson rows of the grade.
     void takeUnifiedSlots() {
         m_unified.fill({kNoUnified, kNoUnified});
         int taken = 0;
@@ -247,7 +247,7 @@ private:
         return -1;
     }
 
-    // Step 4: the week of one class, or an empty week.
+    // Placement: the week of one class, or an empty week.
     Week place(const List& list) {
         Week week;
         for (auto& day : week) {
@@ -321,7 +321,7 @@ private:
                 remaining = list.weekly[at(i)];
             }
         }
-        // 4.6: main courses forward into periods 1 to 3 (unified slots stay free).
+        // Early periods: main courses forward into periods 1 to 3 (unified slots stay free).
         for (int d = 0; d < school::kDays; ++d) {
             for (int p = 1; p <= 3; ++p) {
                 Text& early = week[at(d)][at(p - 1)];
@@ -350,7 +350,7 @@ private:
         m_board.set(m_grade, pos, d2, p2, a);
     }
 
-    // Step 5: the Chinese double period of one arranged class.
+    // The Chinese double period of one arranged class.
     void doublePeriod(int pos) {
         const List& list = listOf(m_grade, pos);
         if (list.chinese < 0) {
@@ -373,7 +373,7 @@ private:
         if (days == 0) {
             return;
         }
-        // 5.1, only when another day holds a lesson to bring over.
+        // A second Chinese lesson brought to one day, only when another day holds one to bring.
         if (count < 6 && days >= 2) {
             int d1 = 0;
             int draws = 0;
@@ -416,7 +416,7 @@ private:
                 d2 = otherDay();
             }
         }
-        // 5.2
+        // the last day with two Chinese lessons, and their first two periods
         int day = -1;
         for (int d = 0; d < school::kDays; ++d) {
             day = lessonsOn(d) >= 2 ? d : day;
@@ -431,7 +431,7 @@ private:
                 (first == 0 ? first : second) = p;
             }
         }
-        // 5.3
+        // the start of the double: period 3, 5 or 6
         bool unifiedToday = false;
         bool unifiedEarly = false;
         for (const Slot& slot : m_unified) {
@@ -457,7 +457,7 @@ private:
                 break;
             }
         }
-        // 5.4
+        // the two lessons moved to the start and the period after it
         const std::array<int, 2> lessons = {first, second};
         int i = 0;
         int j = 0;
@@ -482,7 +482,7 @@ private:
         }
     }
 
-    // Step 7.
+    // A cell of the class's Chinese double period: its teacher beside itself on the day.
     bool inDoublePeriod(int pos, int d, int p) const {
         const List& list = listOf(m_grade, pos);
         if (list.chinese < 0) {
@@ -496,7 +496,7 @@ private:
                (p < school::kPeriods && cell(pos, d, p + 1) == teacher);
     }
 
-    // Step 11: grades held in course names go back to teacher names.
+    // Course-view normalisation: grades held in course names go back to teacher names.
     void normalise() {
         for (int g = 0; g < school::kGrades; ++g) {
             if (!m_board.isResourceName(m_board.get(g, 0, 0, 1))) {
@@ -534,7 +534,7 @@ private:
         }
     }
 
-    // Step 8, rule by rule: true for a violation by the cell's text.
+    // The five rules, one by one: true for a violation by the cell's text.
     bool violatesDayLoad(int d, const Text& text) const {
         const std::int64_t load = m_board.weeklyLoad(text);
         const int onDay = m_board.dayCount(d, text);
@@ -575,7 +575,7 @@ private:
         return m_board.presetBlocks(text, d, p);
     }
 
-    // Step 8: acceptable when none of the five rules is violated; the course-view
+    // Acceptable when none of the five rules is violated; the course-view
     // normalisation runs first, as part of the day-load rule.
     bool acceptable(int pos, int d, int p) {
         normalise();
@@ -585,7 +585,7 @@ private:
                !violatesPreset(d, p, text);
     }
 
-    // Step 9.
+    // Repair of one cell: the first exchange within the class that stands.
     bool repair(int pos, int d0, int p0) {
         for (int d = 0; d < school::kDays; ++d) {
             for (int p = 1; p <= school::kPeriods; ++p) {
@@ -608,7 +608,7 @@ private:
         return false;
     }
 
-    // Step 10.
+    // Perturbation: a few random exchanges of acceptable cells per class.
     void perturb() {
         for (int pos = 0; pos < m_stats.arrangedCount; ++pos) {
             int exchanges = 0;
@@ -646,7 +646,7 @@ private:
         }
     }
 
-    // Step 6.
+    // Repair passes: at most ten, perturbing from the third on.
     void repairPasses() {
         int unresolved = 90;
         int pass = 0;

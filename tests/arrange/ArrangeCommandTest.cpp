@@ -1,5 +1,6 @@
 // tavlen-cli arrange on the demo school: output, saving, bad input, and the random
 // sequence (fresh processes agree, runs in one process differ, a seed repeats).
+#include "ArrangeCliFixture.h"
 #include "TempDatabase.h"
 #include "cli/Command.h"
 #include "cli/DemoSchool.h"
@@ -17,52 +18,9 @@
 
 namespace {
 
-struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using arrangetest::Result;
 
-class ArrangeCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        cli::storeDemoSchool(cli::makeDemoSchool());
-        m_oldDir = std::filesystem::current_path();
-        std::filesystem::current_path(m_db.workingDir());
-    }
-    void TearDown() override { std::filesystem::current_path(m_oldDir); }
-
-    static Result run(const std::vector<std::string>& args) {
-        cli::Args argv{"tavlen-cli", "arrange"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::ostringstream out;
-        std::ostringstream err;
-        Result r;
-        r.code = cli::dispatch(argv, out, err);
-        r.out = out.str();
-        r.err = err.str();
-        return r;
-    }
-
-    // A fresh process in the working directory.
-    std::string runProcess(const std::string& args) const {
-        const std::string command =
-            "cd '" + m_db.workingDir() + "' && '" TAVLEN_CLI "' arrange " + args + " 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        std::string output;
-        std::array<char, 4096> buffer{};
-        while (pipe != nullptr && fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
-            output += buffer.data();
-        }
-        if (pipe != nullptr) {
-            EXPECT_EQ(pclose(pipe), 0) << output;
-        }
-        return output;
-    }
-
-    testsupport::TempDatabase m_db;
-    std::filesystem::path m_oldDir;
-};
+class ArrangeCommand : public arrangetest::DemoSchoolCli {};
 
 } // namespace
 
@@ -146,19 +104,12 @@ TEST_F(ArrangeCommand, TwoProcessesSavingDifferentGradesKeepBoth) {
         m_db.execute("DELETE FROM gradelesson");
         std::array<FILE*, 2> pipes{};
         for (int g = 0; g < 2; ++g) {
-            const std::string command = "cd '" + m_db.workingDir() +
-                                        "' && '" TAVLEN_CLI "' arrange " + std::to_string(g + 1) +
-                                        " --save --seed " + std::to_string(round) + " 2>&1";
-            pipes[static_cast<std::size_t>(g)] = popen(command.c_str(), "r");
+            pipes[static_cast<std::size_t>(g)] =
+                startProcess(std::to_string(g + 1) + " --save --seed " + std::to_string(round));
             ASSERT_NE(pipes[static_cast<std::size_t>(g)], nullptr);
         }
         for (FILE* pipe : pipes) {
-            std::string output;
-            std::array<char, 4096> buffer{};
-            while (fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
-                output += buffer.data();
-            }
-            EXPECT_EQ(pclose(pipe), 0) << output;
+            arrangetest::outputOf(pipe);
         }
         // the demo's 初一 and 初二 have 12 classes each
         EXPECT_EQ(gradeRows(1), 84) << "round " << round;

@@ -2,6 +2,7 @@
 // problem left in any grade, one grade arranged around the others as saved, the plan
 // honoured, the same seed repeating, an infeasible school named with a non-zero exit, and
 // bad options refused.
+#include "ArrangeCliFixture.h"
 #include "RuleChecker.h"
 #include "TempDatabase.h"
 
@@ -24,51 +25,9 @@
 
 namespace {
 
-struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using arrangetest::Result;
 
-class OptimiseCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        cli::storeDemoSchool(cli::makeDemoSchool());
-        m_oldDir = std::filesystem::current_path();
-        std::filesystem::current_path(m_db.workingDir());
-    }
-    void TearDown() override { std::filesystem::current_path(m_oldDir); }
-
-    static Result run(const std::vector<std::string>& args) {
-        cli::Args argv{"tavlen-cli", "arrange"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::ostringstream out;
-        std::ostringstream err;
-        Result r;
-        r.code = cli::dispatch(argv, out, err);
-        r.out = out.str();
-        r.err = err.str();
-        return r;
-    }
-
-    std::string runProcess(const std::string& args) const {
-        const std::string command =
-            "cd '" + m_db.workingDir() + "' && '" TAVLEN_CLI "' arrange " + args + " 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        std::string output;
-        std::array<char, 4096> buffer{};
-        while (pipe != nullptr && fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
-            output += buffer.data();
-        }
-        if (pipe != nullptr) {
-            EXPECT_EQ(pclose(pipe), 0) << output;
-        }
-        return output;
-    }
-
-    testsupport::TempDatabase m_db;
-    std::filesystem::path m_oldDir;
-};
+class OptimiseCommand : public arrangetest::DemoSchoolCli {};
 
 std::vector<std::string> brokenInSaved(const std::vector<int>& grades,
                                        const school::SchoolTimetable& before) {

@@ -28,8 +28,13 @@ const ClassCourseList* listOf(const AutoOrderData& data, int grade, const std::s
 } // namespace
 
 GradeReview reviewGrade(const AutoOrderData& data, int grade, const school::SchoolTimetable& held) {
+    return reviewGrade(data, grade, inTeacherNames(data, held), inCourseNames(data, held));
+}
+
+GradeReview reviewGrade(const AutoOrderData& data, int grade,
+                        const school::SchoolTimetable& timetable,
+                        const school::SchoolTimetable& courses) {
     GradeReview review;
-    const school::SchoolTimetable timetable = inTeacherNames(data, held);
     std::vector<std::pair<int, int>> unified;
     for (const UnifiedCourse& row : data.sameLessons) {
         if (unified.size() < static_cast<std::size_t>(kUnifiedSlots) &&
@@ -127,7 +132,6 @@ GradeReview reviewGrade(const AutoOrderData& data, int grade, const school::Scho
         }
     }
 
-    const school::SchoolTimetable courses = inCourseNames(data, held);
     for (int d = 0; d < school::kDays; ++d) {
         for (ResourceOverrun& overrun : resourceOverruns(data, courses, d)) {
             bool inGrade = false;

@@ -55,6 +55,11 @@ struct GradeReview {
 
 GradeReview reviewGrade(const AutoOrderData& data, int grade,
                         const school::SchoolTimetable& timetable);
+// The same over the school already read in teacher names and in course names (inTeacherNames,
+// inCourseNames), for a caller that holds both.
+GradeReview reviewGrade(const AutoOrderData& data, int grade,
+                        const school::SchoolTimetable& teachers,
+                        const school::SchoolTimetable& courses);
 
 // One line of counts to compare run with run.
 std::string qualityLine(const GradeReview& review);

@@ -267,7 +267,7 @@ void Gradelesson::redraw() {
     m_grid.drawGrid(m_view);
     drawConflicts(teachers, courses);
     drawLists(teachers, courses);
-    m_view.status = remainingLine(reviewGrade(m_data, m_grid.grade(), m_grid.timetable()));
+    m_view.status = remainingLine(reviewGrade(m_data, m_grid.grade(), teachers, courses));
 }
 
 // The colour and tooltip of each shown cell that breaks a rule, judged in teacher names.

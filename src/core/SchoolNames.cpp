@@ -21,6 +21,23 @@ std::string className(int gradeIndex, int classNumber) {
     return name;
 }
 
+std::string selectedClassesText(int gradeIndex, std::span<const bool, kMaxClasses> selected) {
+    constexpr int kFirstLine = 7;
+    std::string text;
+    int shown = 0;
+    for (int k = 1; k <= kMaxClasses; ++k) {
+        if (!selected[static_cast<std::size_t>(k - 1)]) {
+            continue;
+        }
+        if (shown > 0) {
+            text += shown == kFirstLine ? "\n" : " ";
+        }
+        text += className(gradeIndex, k);
+        ++shown;
+    }
+    return text;
+}
+
 std::optional<ClassId> parseClassName(std::string_view name) {
     for (int g = 0; g < kGrades; ++g) {
         const std::string_view grade = kGradeNames[static_cast<std::size_t>(g)];

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,11 @@ std::optional<int> gradeIndex(std::string_view name);
 
 // "初一⑴" for grade index 0, class number 1. Both must be in range.
 std::string className(int gradeIndex, int classNumber);
+
+// The selected classes of a grade (selected[k - 1] for class k) in class order, separated by
+// spaces, the first seven on one line and the others on a second one: what a dialog writes
+// after "选定班级：".
+std::string selectedClassesText(int gradeIndex, std::span<const bool, kMaxClasses> selected);
 
 struct ClassId {
     int gradeIndex = 0;  // 0..5

@@ -7,6 +7,7 @@
 #include "store/CCTRecord.h"
 #include "store/CGCRecord.h"
 #include "store/CTNRecord.h"
+#include "store/NameList.h"
 #include "store/Odbc.h"
 
 #include <algorithm>
@@ -17,32 +18,10 @@
 namespace planning {
 namespace {
 
-// Blank as everywhere (fewer than 4 GBK bytes), and a name of spaces only is blank too:
-// eight spaces mark a removed teacher and must never be offered or chosen as one.
-bool isBlankName(std::string_view name) {
-    const auto first = name.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return true;
-    }
-    return gbk::isBlank(name.substr(first, name.find_last_not_of(' ') - first + 1));
-}
+using store::isBlankName;
 
 bool contains(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-// A name list in table order, stopping at the first blank name or at the capacity.
-template <class RecordSetType> std::vector<std::string> readNames(std::size_t capacity) {
-    RecordSetType records;
-    std::vector<std::string> names;
-    for (const auto& row : records.readAll()) {
-        if (names.size() == capacity || isBlankName(row.name)) {
-            break;
-        }
-        names.push_back(row.name);
-    }
-    records.close();
-    return names;
 }
 
 struct PlanEntry {
@@ -83,12 +62,12 @@ bool Classteacher::load() {
     m_current = {};
     m_unusableMessage.clear();
 
-    m_courses = readNames<store::CCNRecord>(kMaxCourses);
+    m_courses = store::readNameList<store::CCNRecord>(kMaxCourses);
     if (m_courses.empty()) {
         m_unusableMessage = kNoCourses;
         return false;
     }
-    m_roster = readNames<store::CTNRecord>(kMaxTeachers);
+    m_roster = store::readNameList<store::CTNRecord>(kMaxTeachers);
     if (m_roster.empty()) {
         m_unusableMessage = kNoTeachers;
         return false;
@@ -200,19 +179,7 @@ bool Classteacher::toggleClass(int k) {
 }
 
 std::string Classteacher::selectionText() const {
-    std::string text;
-    std::size_t shown = 0;
-    for (int k = 1; k <= kClasses; ++k) {
-        if (!isSelected(k)) {
-            continue;
-        }
-        if (shown > 0) {
-            text += shown == kNamesOnFirstLine ? "\n" : " ";
-        }
-        text += school::className(m_gradeIndex, k);
-        ++shown;
-    }
-    return text;
+    return m_loaded ? school::selectedClassesText(m_gradeIndex, m_current) : std::string();
 }
 
 bool Classteacher::save() {

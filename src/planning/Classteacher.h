@@ -41,7 +41,6 @@ public:
     // The most rows a class plan holds; the class course dialog shows no more.
     static constexpr std::size_t kMaxPlanRows = 20;
     static constexpr int kClasses = 20;
-    static constexpr std::size_t kNamesOnFirstLine = 7;
 
     static constexpr const char* kTitle = "课任教师选用";
     static constexpr const char* kNoCourses = "请设置学科课程名称!";

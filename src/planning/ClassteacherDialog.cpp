@@ -1,12 +1,12 @@
 #include "planning/ClassteacherDialog.h"
 
 #include "core/Reported.h"
+#include "widgets/ClassButtonGrid.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/TextConvert.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -19,8 +19,6 @@ namespace {
 
 using widgets::toQString;
 using widgets::toStdString;
-
-constexpr int kButtonColumns = 5;
 
 QStringList toQStringList(const std::vector<std::string>& names) {
     QStringList list;
@@ -62,32 +60,13 @@ ClassteacherDialog::ClassteacherDialog(QWidget* parent)
     top->addWidget(m_teacher);
     top->addStretch(1);
 
-    auto* classes = new QGridLayout;
-    for (int k = 1; k <= Classteacher::kClasses; ++k) {
-        auto* button = new QPushButton(this);
-        button->setCheckable(true);
-        button->setAutoDefault(false);
-        button->setMinimumWidth(80);
-        classes->addWidget(button, (k - 1) / kButtonColumns, (k - 1) % kButtonColumns);
-        connect(button, &QPushButton::clicked, this, [this, k] { toggleClass(k); });
-        m_classButtons[static_cast<std::size_t>(k - 1)] = button;
-    }
-
-    m_selection = new QLabel(this);
-    m_selection->setMinimumHeight(2 * m_selection->fontMetrics().height());
-    m_selection->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* selected = new QHBoxLayout;
-    auto* caption = new QLabel(QStringLiteral("选定班级："), this);
-    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    selected->addWidget(caption);
-    selected->addWidget(m_selection, 1);
+    m_classes = new widgets::ClassButtonGrid(this);
+    connect(m_classes, &widgets::ClassButtonGrid::toggled, this, &ClassteacherDialog::toggleClass);
 
     auto* left = new QVBoxLayout;
     left->addLayout(top);
     left->addSpacing(8);
-    left->addLayout(classes);
-    left->addSpacing(8);
-    left->addLayout(selected);
+    left->addWidget(m_classes);
 
     m_buttons = new widgets::DialogButtons(*this, m_messenger, [this] { return m_logic.save(); });
     // At the right the buttons stand one under the other.
@@ -121,14 +100,20 @@ void ClassteacherDialog::run(QWidget* parent) {
 }
 
 QPushButton* ClassteacherDialog::classButton(int k) const {
-    return m_classButtons.at(static_cast<std::size_t>(k - 1));
+    return m_classes->button(k);
+}
+
+QLabel* ClassteacherDialog::selectionLabel() const {
+    return m_classes->selectionLabel();
 }
 
 void ClassteacherDialog::mouseMoveEvent(QMouseEvent* event) {
-    // Only the dialog's own surface counts (a caption is surface), not its controls.
+    // Only the dialog's own surface counts (a caption and the space between the class
+    // buttons are surface), not its controls.
     const QWidget* under = childAt(event->position().toPoint());
-    if (m_logic.usable() && (under == nullptr || qobject_cast<const QLabel*>(under) != nullptr) &&
-        m_logic.refreshTeachers()) {
+    const bool surface = under == nullptr || qobject_cast<const QLabel*>(under) != nullptr ||
+                         qobject_cast<const widgets::ClassButtonGrid*>(under) != nullptr;
+    if (m_logic.usable() && surface && m_logic.refreshTeachers()) {
         showTeachers();
     }
     QDialog::mouseMoveEvent(event);
@@ -155,12 +140,10 @@ void ClassteacherDialog::showTeachers() {
 
 void ClassteacherDialog::showClasses() {
     for (int k = 1; k <= Classteacher::kClasses; ++k) {
-        QPushButton* button = classButton(k);
-        button->setText(toQString(m_logic.buttonCaption(k)));
-        button->setChecked(m_logic.isSelected(k));
-        button->setEnabled(m_logic.complete());
+        m_classes->setClass(k, toQString(m_logic.buttonCaption(k)), m_logic.isSelected(k),
+                            m_logic.complete());
     }
-    m_selection->setText(toQString(m_logic.selectionText()));
+    m_classes->setSelectionText(toQString(m_logic.selectionText()));
 }
 
 } // namespace planning

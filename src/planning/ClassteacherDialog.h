@@ -26,8 +26,9 @@ class QMouseEvent;
 class QPushButton;
 
 namespace widgets {
+class ClassButtonGrid;
 class DialogButtons;
-}
+} // namespace widgets
 
 namespace planning {
 
@@ -44,7 +45,7 @@ public:
     QComboBox* teacherBox() const { return m_teacher; }
     // Class button k = 1..20.
     QPushButton* classButton(int k) const;
-    QLabel* selectionLabel() const { return m_selection; }
+    QLabel* selectionLabel() const;
     widgets::DialogButtons* buttons() const { return m_buttons; }
 
 protected:
@@ -61,8 +62,7 @@ private:
     QComboBox* m_grade = nullptr;
     QComboBox* m_course = nullptr;
     QComboBox* m_teacher = nullptr;
-    std::array<QPushButton*, Classteacher::kClasses> m_classButtons{};
-    QLabel* m_selection = nullptr;
+    widgets::ClassButtonGrid* m_classes = nullptr;
     widgets::DialogButtons* m_buttons = nullptr;
 };
 

@@ -109,15 +109,16 @@ TEST_F(ClassteacherDialogTest, AssignsAndRemovesClassesAndSavesThem) {
         EXPECT_EQ(labels, (Names{"年段", "学科", "教师", "选定班级："}));
         // The selectors in the top line, the buttons four rows of five below, 存盘 / 确定 /
         // 取消 one under the other at the right.
+        const auto at = [&d](const QWidget* w) { return w->mapTo(&d, QPoint(0, 0)); };
         EXPECT_LT(d.gradeBox()->x(), d.courseBox()->x());
         EXPECT_LT(d.courseBox()->x(), d.teacherBox()->x());
-        EXPECT_LT(d.gradeBox()->y(), d.classButton(1)->y());
-        EXPECT_EQ(d.classButton(1)->y(), d.classButton(5)->y());
-        EXPECT_LT(d.classButton(5)->y(), d.classButton(6)->y());
-        EXPECT_EQ(d.classButton(1)->x(), d.classButton(16)->x());
-        EXPECT_LT(d.classButton(16)->y(), d.selectionLabel()->y());
+        EXPECT_LT(at(d.gradeBox()).y(), at(d.classButton(1)).y());
+        EXPECT_EQ(at(d.classButton(1)).y(), at(d.classButton(5)).y());
+        EXPECT_LT(at(d.classButton(5)).y(), at(d.classButton(6)).y());
+        EXPECT_EQ(at(d.classButton(1)).x(), at(d.classButton(16)).x());
+        EXPECT_LT(at(d.classButton(16)).y(), at(d.selectionLabel()).y());
         const auto* row = d.buttons();
-        EXPECT_LT(d.classButton(5)->x(), row->x());
+        EXPECT_LT(at(d.classButton(5)).x(), at(row).x());
         EXPECT_LT(row->saveButton()->y(), row->okButton()->y());
         EXPECT_LT(row->okButton()->y(), row->cancelButton()->y());
 

@@ -20,6 +20,8 @@
 #include "planning/GradelessonInitDialog.h"
 #include "planning/LessonorderPlanDialog.h"
 #include "planning/PrearrangeLessonDialog.h"
+#include "supervise/SuperviseOrderDialog.h"
+#include "supervise/SupervisebrowseDialog.h"
 
 #include "core/Reported.h"
 
@@ -45,11 +47,11 @@ const DialogFactory kReviewlesson = arrange::ReviewlessonDialog::run;
 const DialogFactory kLessonorderPlan = planning::LessonorderPlanDialog::run;
 const DialogFactory kGTReplace = modal<maintain::GTReplaceDialog>();
 const DialogFactory kTReplace = modal<maintain::TReplaceDialog>();
-const DialogFactory kSuperviseOrder = {};
+const DialogFactory kSuperviseOrder = supervise::SuperviseOrderDialog::run;
 const DialogFactory kTeachertable = maintain::TeachertableDialog::run;
 const DialogFactory kWeekwork = maintain::WeekworkDialog::run;
 const DialogFactory kGTBrowse = modal<maintain::GTBrowseDialog>();
-const DialogFactory kSupervisebrowse = {};
+const DialogFactory kSupervisebrowse = modal<supervise::SupervisebrowseDialog>();
 const DialogFactory kAttendanceinput = {};
 const DialogFactory kAttendancesquire = {};
 const DialogFactory kAttendancecount = {};

@@ -7,6 +7,7 @@
 #include "cli/ReportOutput.h"
 #include "maintain/GTBrowseReport.h"
 #include "store/DbError.h"
+#include "supervise/Supervisebrowse.h"
 
 #include <array>
 #include <functional>
@@ -102,19 +103,35 @@ ReadDocument prepareReviewLessons(const Args& operands, std::ostream& err) {
     };
 }
 
+ReadDocument prepareDutyRoster(const Args& operands, std::ostream& err) {
+    if (!operands.empty()) {
+        err << kPrefix << "多余的参数 " << operands[0] << '\n';
+        return {};
+    }
+    return [] {
+        const supervise::DutyGrid grid = supervise::readDutyGrid();
+        return ExportDocument{
+            reports::ReportKind::DutyRoster,
+            supervise::dutyRosterTable(grid),
+            supervise::dutyRosterPrintTitle(grid),
+        };
+    };
+}
+
 constexpr const char* kGradeAbout = "GRADE: 初一 初二 初三 高一 高二 高三, or 1..6";
 
-constexpr std::array<ExportKind, 3> kKinds = {{
+constexpr std::array<ExportKind, 4> kKinds = {{
     {"lessons", "GRADE", kGradeAbout, &prepareLessons},
     {"lessonr", "GRADE", kGradeAbout, &prepareReviewLessons},
     {"teachers", "GRADE", kGradeAbout, &prepareTeachers},
+    {"supervis", "", "the duty roster of every class, from [supervise]", &prepareDutyRoster},
 }};
 
 // Prints the usage after a wrong argument; returns the exit code of a usage error.
 int usageError(std::ostream& err) {
     err << "usage:\n";
     for (const ExportKind& kind : kKinds) {
-        err << "  tavlen-cli export " << kind.name << ' ' << kind.operands
+        err << "  tavlen-cli export " << kind.name << (*kind.operands ? " " : "") << kind.operands
             << " -o OUT [--pdf OUT.pdf]\n    " << kind.about << '\n';
     }
     return 2;

@@ -21,6 +21,7 @@ using clitest::runCli;
 
 const fs::path kGolden = fs::path(TAVLEN_CLI_TEST_DATA) / "export-lessons-grade1.txt";
 const fs::path kTeachersGolden = fs::path(TAVLEN_CLI_TEST_DATA) / "export-teachers-grade1.txt";
+const fs::path kDutyGolden = fs::path(TAVLEN_CLI_TEST_DATA) / "export-supervis.txt";
 
 // The demo school's 初一 laid out without the engine, so that the golden file depends on
 // the export alone: each class's lessons (the teacher of each of its course rows, as often
@@ -174,6 +175,34 @@ TEST_F(ExportCli, TheTeacherListNamesTheClassesAndCoursesItCannotHold) {
     EXPECT_EQ(gbk::fromGbk(document.substr(39 * 124, 124)).find("│高三⒆║王伟"), 0u);
 }
 
+TEST_F(ExportCli, WritesTheDutyRosterAsTheBrowseDialogExportsIt) {
+    if (std::getenv("TAVLEN_UPDATE_GOLDEN") != nullptr) {
+        ASSERT_EQ(runCli({"export", "supervis", "-o", kDutyGolden.string()}).code, 0);
+    }
+    const std::string golden = readFile(kDutyGolden);
+    ASSERT_EQ(golden.size(), 11316u) << kDutyGolden;
+    const clitest::Result r =
+        runCli({"export", "supervis", "-o", "supervise.txt", "--pdf", "supervise.pdf"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "已写出 supervise.txt\n打印完毕!\n");
+    EXPECT_EQ(readFile("supervise.txt"), golden);
+    EXPECT_EQ(readFile("supervise.pdf").substr(0, 5), "%PDF-");
+    // The demo's duties: each class on its line, Sunday evening second, as the table has it.
+    const auto line = [&golden](int l) {
+        return gbk::fromGbk(golden.substr(static_cast<std::size_t>(l) * 92, 92));
+    };
+    EXPECT_EQ(line(3).find("│班级  ║周日晚│周一早│"), 0u) << line(3);
+    const cli::DemoSchool demo = cli::makeDemoSchool();
+    const store::SuperviseRow& first = demo.supervise.front();
+    EXPECT_EQ(line(5).find("│" + first.className + "║"), 0u) << line(5);
+    for (const store::SuperviseRow& row : demo.supervise) {
+        if (row.className == first.className && row.time == "周日晚") {
+            EXPECT_EQ(line(5).find("║" + gbk::cut(row.teacher, 6)), first.className.size() + 3)
+                << line(5);
+        }
+    }
+}
+
 TEST_F(ExportCli, WrongArgumentsAreUsageErrors) {
     struct Case {
         std::vector<std::string> args;
@@ -195,6 +224,7 @@ TEST_F(ExportCli, WrongArgumentsAreUsageErrors) {
         {{"teachers", "高四", "-o", "x.txt"}, "未知年段 高四"},
         {{"teachers", "高一", "高二", "-o", "x.txt"}, "多余的参数 高二"},
         {{"teachers", "高一"}, "缺少 -o OUT"},
+        {{"supervis", "初一", "-o", "x.txt"}, "多余的参数 初一"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> argv{"export"};

@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 
 #include "cli/ArrangeCommand.h"
+#include "cli/CommandSupport.h"
 #include "cli/ExportCommand.h"
 #include "cli/InitCommand.h"
 #include "cli/ReportCommand.h"
@@ -13,7 +14,9 @@ namespace cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
-        {"init", "init DIR [--demo]   create DIR/tavlen/tavlen.mdb (with --demo: the demo school)",
+        {"init",
+         "init DIR [--demo]   create DIR/tavlen/tavlen.mdb (with --demo: the demo school);"
+         " with --dsn/--connect the tables in an empty server database",
          &runInit},
         {"show", "show                print a summary of the school in ./tavlen/tavlen.mdb",
          &runShow},
@@ -41,12 +44,16 @@ int dispatch(const Args& argv, std::ostream& out, std::ostream& err) {
     if (argv.size() >= 2) {
         for (const Command& command : commands()) {
             if (argv[1] == command.name) {
-                return command.run(Args(argv.begin() + 2, argv.end()), out, err);
+                Args args(argv.begin() + 2, argv.end());
+                if (!takeServerOption(args, err)) {
+                    return 2;
+                }
+                return command.run(args, out, err);
             }
         }
         err << "tavlen-cli: unknown command '" << argv[1] << "'\n";
     }
-    err << "usage: tavlen-cli COMMAND [ARGS]\n";
+    err << "usage: tavlen-cli COMMAND [ARGS] [--dsn NAME | --connect STRING]\n";
     for (const Command& command : commands()) {
         err << "  tavlen-cli " << command.usage << '\n';
     }

@@ -1,5 +1,7 @@
 #include "cli/InitCommand.h"
 
+#include "cli/CommandSupport.h"
+
 #include "cli/DemoSchool.h"
 #include "store/ConnectTarget.h"
 #include "store/DatabaseFile.h"
@@ -24,7 +26,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kUsage = "usage: tavlen-cli init DIR [--demo]\n";
+constexpr const char* kUsage =
+    "usage: tavlen-cli init DIR [--demo] [--dsn NAME | --connect STRING]\n";
 
 // The regular files of the template folder, by name; none when it is missing.
 std::vector<fs::path> templateFiles(const fs::path& folder) {
@@ -109,10 +112,10 @@ bool putInPlace(const fs::path& built, const fs::path& database, std::ostream& e
     return true;
 }
 
-bool fillDemoSchool(const fs::path& database, std::ostream& out, std::ostream& err) {
+// Fills the demo school into the database the record sets use now.
+bool fillDemoSchool(std::ostream& out, std::ostream& err) {
     try {
         const DemoSchool school = makeDemoSchool();
-        store::useDatabaseFile(database.string());
         storeDemoSchool(school);
         int classes = 0;
         for (const auto& row : school.gradeclass) {
@@ -125,6 +128,29 @@ bool fillDemoSchool(const fs::path& database, std::ostream& out, std::ostream& e
         err << "tavlen-cli init: 无法填入示范学校: " << e.what() << '\n';
         return false;
     }
+}
+
+// The sixteen tables in an empty server database, the templates in DIR/tavlen as for a file.
+int initServer(const ServerDatabase& server, const fs::path& dataDir, bool demo, std::ostream& out,
+               std::ostream& err) {
+    std::error_code ec;
+    fs::create_directories(dataDir, ec);
+    if (ec) {
+        err << "tavlen-cli init: 无法创建目录 " << dataDir.string() << ": " << ec.message() << '\n';
+        return 1;
+    }
+    if (!installTemplates(dataDir, out, err)) {
+        return 1;
+    }
+    try {
+        store::createTables(server.connection);
+    } catch (const store::DbError& e) {
+        err << "tavlen-cli init: 无法在 " << server.shownAs << " 中建表: " << e.what() << '\n';
+        return 1;
+    }
+    out << "已在 " << server.shownAs << " 中创建 16 张表\n";
+    store::useConnection(server.connection, server.shownAs);
+    return demo && !fillDemoSchool(out, err) ? 1 : 0;
 }
 
 } // namespace
@@ -158,6 +184,9 @@ int runInit(const Args& args, std::ostream& out, std::ostream& err) {
     }
 
     const fs::path dataDir = fs::absolute(fs::path(dir)) / "tavlen";
+    if (serverDatabase()) {
+        return initServer(*serverDatabase(), dataDir, demo, out, err);
+    }
     const fs::path database = dataDir / "tavlen.mdb";
     std::error_code ec;
     const bool exists = fs::exists(database, ec);
@@ -192,7 +221,10 @@ int runInit(const Args& args, std::ostream& out, std::ostream& err) {
         discard();
         return 1;
     }
-    if (demo && !fillDemoSchool(built, out, err)) {
+    if (demo) {
+        store::useDatabaseFile(built.string());
+    }
+    if (demo && !fillDemoSchool(out, err)) {
         discard();
         return 1;
     }

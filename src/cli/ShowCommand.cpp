@@ -196,7 +196,8 @@ int runShow(const Args& args, std::ostream& out, std::ostream& err) {
         err << "tavlen-cli show: " << e.what() << '\n';
         return 1;
     }
-    out << "数据库 " << kDatabasePath << '\n' << summary.str();
+    out << "数据库 " << (serverDatabase() ? serverDatabase()->shownAs : kDatabasePath) << '\n'
+        << summary.str();
     return 0;
 }
 

@@ -4,11 +4,13 @@
 
 #include <filesystem>
 #include <mutex>
+#include <utility>
 
 namespace store {
 namespace {
 
 std::mutex g_mutex;
+std::string g_connection; // set for a database file or a server database
 std::string g_databaseFile;
 std::string g_shownAs;
 constexpr const char* kProgramDatabase = "tavlen/tavlen.mdb";
@@ -25,28 +27,37 @@ std::string fileConnectionString(const std::string& databasePath) {
     return s;
 }
 
-void useDatabaseFile(const std::string& databasePath, const std::string& shownAs) {
+namespace {
+
+void useTarget(std::string connection, std::string file, std::string shownAs) {
     {
         const std::lock_guard lock(g_mutex);
-        g_databaseFile = databasePath;
-        g_shownAs = shownAs.empty() ? databasePath : shownAs;
+        g_connection = std::move(connection);
+        g_databaseFile = std::move(file);
+        g_shownAs = std::move(shownAs);
     }
     tablewatch::forgetAll(); // what was seen of another database says nothing of this one
 }
 
+} // namespace
+
+void useDatabaseFile(const std::string& databasePath, const std::string& shownAs) {
+    useTarget(fileConnectionString(databasePath), databasePath,
+              shownAs.empty() ? databasePath : shownAs);
+}
+
+void useConnection(const std::string& connectionString, const std::string& shownAs) {
+    useTarget(connectionString, {}, shownAs);
+}
+
 void useDataSource() {
-    {
-        const std::lock_guard lock(g_mutex);
-        g_databaseFile.clear();
-        g_shownAs.clear();
-    }
-    tablewatch::forgetAll();
+    useTarget({}, {}, {});
 }
 
 std::string databaseFile() {
     {
         const std::lock_guard lock(g_mutex);
-        if (!g_databaseFile.empty()) {
+        if (!g_connection.empty()) {
             return g_databaseFile;
         }
     }
@@ -56,14 +67,14 @@ std::string databaseFile() {
 
 std::string databaseShownAs() {
     const std::lock_guard lock(g_mutex);
-    return g_databaseFile.empty() ? kProgramDatabase : g_shownAs;
+    return g_connection.empty() ? kProgramDatabase : g_shownAs;
 }
 
 std::string resolveConnectString(std::string_view recordSetConnect) {
     {
         const std::lock_guard lock(g_mutex);
-        if (!g_databaseFile.empty()) {
-            return fileConnectionString(g_databaseFile);
+        if (!g_connection.empty()) {
+            return g_connection;
         }
     }
     constexpr std::string_view prefix = "ODBC;";

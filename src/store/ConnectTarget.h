@@ -20,17 +20,20 @@ std::string fileConnectionString(const std::string& databasePath);
 // Directs every record set opened from now on at this database file; `shownAs` is how
 // messages name it (the path itself when empty).
 void useDatabaseFile(const std::string& databasePath, const std::string& shownAs = {});
+// Directs every record set opened from now on at this ODBC connection string, a server
+// database ("DSN=NAME" or a whole connection string); `shownAs` is how messages name it.
+void useConnection(const std::string& connectionString, const std::string& shownAs);
 // Back to the record sets' own connect strings (the data source).
 void useDataSource();
 
-// The database file record sets use: the one set above, or the file the program registers
-// its data source for ("tavlen/tavlen.mdb" under the working directory); and how messages
-// name it.
+// The database file record sets use: the one set above (none for a server connection), or
+// the file the program registers its data source for ("tavlen/tavlen.mdb" under the working
+// directory); and how messages name the database.
 std::string databaseFile();
 std::string databaseShownAs();
 
-// The ODBC connection string for a record set's connect string: the database file when
-// one is set, otherwise the connect string without its "ODBC;" prefix.
+// The ODBC connection string for a record set's connect string: the database file or the
+// connection set above, otherwise the connect string without its "ODBC;" prefix.
 std::string resolveConnectString(std::string_view recordSetConnect);
 
 } // namespace store

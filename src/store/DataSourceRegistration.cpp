@@ -42,11 +42,23 @@ bool writeDataSource(const std::string& workingDir) {
            writeKey("Timeout", std::to_string(kBusyTimeoutMs));
 }
 
-bool userDataSourceExists() {
-    std::array<char, 64> value{};
+// The driver the data source names in the installer's current mode; empty when there is none.
+std::string registeredDriver() {
+    std::array<char, 256> value{};
     const int n = SQLGetPrivateProfileString(kDataSourceName, "Driver", "", value.data(),
                                              static_cast<int>(value.size()), "ODBC.INI");
-    return n > 0 && value[0] != '\0';
+    return n > 0 ? std::string(value.data()) : std::string();
+}
+
+bool userDataSourceExists() {
+    return !registeredDriver().empty();
+}
+
+// A data source of another driver (a database server an administrator set up) is not ours
+// to re-point. The SQLite3 driver may be named by its entry or by its library.
+bool otherDriver(const std::string& driver) {
+    return !driver.empty() && driver != kDriverName &&
+           driver.find("sqlite3odbc") == std::string::npos;
 }
 
 } // namespace
@@ -61,6 +73,15 @@ std::string databasePath(const std::string& workingDir) {
 
 RegistrationResult registerDataSource(const std::string& workingDir) {
     RegistrationResult result;
+    for (const UWORD mode : {UWORD{ODBC_USER_DSN}, UWORD{ODBC_SYSTEM_DSN}}) {
+        SQLSetConfigMode(mode);
+        if (otherDriver(registeredDriver())) {
+            SQLSetConfigMode(ODBC_BOTH_DSN);
+            result.ok = true;
+            result.leftAlone = true;
+            return result;
+        }
+    }
     SQLSetConfigMode(ODBC_SYSTEM_DSN);
     result.system = writeDataSource(workingDir);
     std::string systemError;

@@ -4,7 +4,8 @@
 // empty database) and a short busy timeout. A system data source is written; where the
 // system one is refused (no rights) a user data source is written instead. A user data
 // source of the same name shadows the system one, so an existing one is kept pointing at
-// the same file. Working directories of any length work.
+// the same file. Working directories of any length work. A "TAVLEN" of another driver (a
+// PostgreSQL server shared by several PCs) is left as it is.
 #pragma once
 
 #include <string>
@@ -15,9 +16,10 @@ inline constexpr const char* kDataSourceName = "TAVLEN";
 
 struct RegistrationResult {
     bool ok = false;
-    bool system = false; // written as a system data source
-    bool user = false;   // written as a user data source
-    std::string error;   // the installer's text when nothing could be written
+    bool system = false;    // written as a system data source
+    bool user = false;      // written as a user data source
+    bool leftAlone = false; // "TAVLEN" names another driver's database and was kept
+    std::string error;      // the installer's text when nothing could be written
 };
 
 RegistrationResult registerDataSource(const std::string& workingDir);

@@ -1,5 +1,6 @@
-// Creating a new, empty database file with the sixteen tables. Only the command line's
-// init and the tests create databases; the program itself never does.
+// Creating a new, empty database with the sixteen tables: a file, or the tables in an empty
+// server database. Only the command line's init and the tests create databases; the program
+// itself never does.
 #pragma once
 
 #include <string>
@@ -9,5 +10,9 @@ namespace store {
 // Creates the file (its folder must exist) and the sixteen tables. Throws DbError when
 // the file already exists (it is never overwritten) or the driver fails.
 void createDatabase(const std::string& path);
+
+// Creates the sixteen tables in the database the connection string opens, in one
+// transaction. Throws DbError, writing nothing, when any of them is there already.
+void createTables(const std::string& connectionString);
 
 } // namespace store

@@ -37,6 +37,9 @@ bool says(const std::string& text, std::string_view what) {
 std::string accessProblem() {
     namespace fs = std::filesystem;
     const fs::path file = databaseFile();
+    if (file.empty()) { // a server database: the file system has nothing to say
+        return {};
+    }
     const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
     if (access(folder.c_str(), X_OK) != 0 && errno == EACCES) {
         return "没有权限访问文件夹 " + folder.string() + "（数据库 " + databaseShownAs() + "）";

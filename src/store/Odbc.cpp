@@ -2,9 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <mutex>
 
 namespace store::odbc {
+namespace {
+
+// "YYYY-MM-DD HH:MM:SS".
+constexpr SQLULEN kTimestampSize = 19;
+
+} // namespace
 
 std::string diagnostics(SQLSMALLINT handleType, SQLHANDLE handle, std::string_view fallback) {
     std::string text;
@@ -50,7 +57,45 @@ Connection::~Connection() {
     disconnect();
 }
 
+namespace {
+
+bool containsNoCase(std::string_view text, std::string_view word) {
+    const auto lower = [](char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    };
+    return std::search(text.begin(), text.end(), word.begin(), word.end(),
+                       [&](char a, char b) { return lower(a) == lower(b); }) != text.end();
+}
+
+Engine engineOf(SQLHDBC dbc) {
+    std::array<SQLCHAR, 128> name{};
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(dbc, SQL_DBMS_NAME, name.data(),
+                                  static_cast<SQLSMALLINT>(name.size()), &length))) {
+        return Engine::Other;
+    }
+    const std::string_view dbms(reinterpret_cast<const char*>(name.data()));
+    if (containsNoCase(dbms, "sqlite")) {
+        return Engine::SQLite;
+    }
+    if (containsNoCase(dbms, "postgres")) {
+        return Engine::PostgreSQL;
+    }
+    return Engine::Other;
+}
+
+} // namespace
+
 void Connection::connect(const std::string& connectionString) {
+    open(connectionString);
+    if (m_engine == Engine::PostgreSQL && !containsNoCase(connectionString, "ConnSettings")) {
+        // The driver converts text by the client encoding; only a setting made while
+        // connecting reaches it.
+        open(connectionString + ";ConnSettings=SET client_encoding TO 'UTF8'");
+    }
+}
+
+void Connection::open(const std::string& connectionString) {
     disconnect();
     check(SQLAllocHandle(SQL_HANDLE_DBC, environment(), &m_dbc), SQL_HANDLE_ENV, environment(),
           "cannot allocate an ODBC connection");
@@ -67,6 +112,7 @@ void Connection::connect(const std::string& connectionString) {
         throw DbError(text);
     }
     m_connected = true;
+    m_engine = engineOf(m_dbc);
 }
 
 void Connection::disconnect() {
@@ -79,6 +125,7 @@ void Connection::disconnect() {
     SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
     m_dbc = SQL_NULL_HDBC;
     m_connected = false;
+    m_engine = Engine::Other;
 }
 
 void Connection::execute(const std::string& sql) {
@@ -144,10 +191,17 @@ void Statement::execute(const std::vector<Value>& params) {
             m_indicators[i] = 0;
             rc = SQLBindParameter(m_stmt, number, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
                                   &m_intParams[i], 0, &m_indicators[i]);
+        } else if (const auto* timestamp = std::get_if<Timestamp>(&params[i])) {
+            m_textParams[i] = timestamp->text;
+            m_indicators[i] = static_cast<SQLLEN>(timestamp->text.size());
+            rc =
+                SQLBindParameter(m_stmt, number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_TYPE_TIMESTAMP,
+                                 kTimestampSize, 0, m_textParams[i].data(),
+                                 static_cast<SQLLEN>(m_textParams[i].size() + 1), &m_indicators[i]);
         } else {
             m_indicators[i] = SQL_NULL_DATA;
-            rc = SQLBindParameter(m_stmt, number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0,
-                                  nullptr, 0, &m_indicators[i]);
+            rc = SQLBindParameter(m_stmt, number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_TYPE_TIMESTAMP,
+                                  kTimestampSize, 0, nullptr, 0, &m_indicators[i]);
         }
         check(rc, SQL_HANDLE_STMT, m_stmt, "cannot bind a parameter");
     }

@@ -27,6 +27,9 @@ void check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, std::string_v
 // The process-wide ODBC environment (ODBC 3), created on first use.
 SQLHENV environment();
 
+// The database behind a connection, told by the driver's DBMS name.
+enum class Engine { SQLite, PostgreSQL, Other };
+
 class Connection {
 public:
     Connection() = default;
@@ -34,8 +37,11 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Connects with an ODBC connection string ("DSN=…" or "DRIVER=…;Database=…").
+    // Connects with an ODBC connection string ("DSN=…" or "DRIVER=…;Database=…"). A
+    // PostgreSQL server is always talked to in UTF-8, whatever the process locale: a
+    // connection string that does not set ConnSettings gets the client encoding added.
     void connect(const std::string& connectionString);
+    Engine engine() const { return m_engine; }
     void disconnect();
     bool connected() const { return m_dbc != SQL_NULL_HDBC && m_connected; }
     SQLHDBC handle() const { return m_dbc; }
@@ -48,12 +54,21 @@ public:
     void rollback();
 
 private:
+    void open(const std::string& connectionString);
+
     SQLHDBC m_dbc = SQL_NULL_HDBC;
     bool m_connected = false;
+    Engine m_engine = Engine::Other;
 };
 
-// A parameter or column value: text (UTF-8), a whole number, or SQL NULL.
-using Value = std::variant<std::monostate, std::string, std::int32_t>;
+// A date and time as "YYYY-MM-DD HH:MM:SS", bound as a timestamp.
+struct Timestamp {
+    std::string text;
+};
+
+// A parameter value: text (UTF-8), a whole number, a timestamp, or SQL NULL (a NULL is bound
+// as a timestamp: the only columns left NULL are dates).
+using Value = std::variant<std::monostate, std::string, std::int32_t, Timestamp>;
 
 class Statement {
 public:

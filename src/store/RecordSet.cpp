@@ -1,6 +1,7 @@
 #include "store/RecordSet.h"
 
 #include "store/ConnectTarget.h"
+#include "store/SqlDialect.h"
 #include "store/TableWatch.h"
 
 #include <charconv>
@@ -9,13 +10,6 @@
 
 namespace store {
 namespace {
-
-std::string bracket(std::string_view name) {
-    std::string s = "[";
-    s += name;
-    s += "]";
-    return s;
-}
 
 odbc::Value toValue(const Field& field) {
     if (const auto* text = std::get_if<std::string>(&field)) {
@@ -28,7 +22,7 @@ odbc::Value toValue(const Field& field) {
     if (!date.valid()) {
         return std::monostate{};
     }
-    return date.toText();
+    return odbc::Timestamp{date.toText()};
 }
 
 // A stored whole number read wide, from its digits: nothing when the text is no whole number
@@ -55,7 +49,7 @@ RecordSet::RecordSet(const TableDef& table, std::string_view defaultConnect)
     : m_table(table), m_defaultConnect(defaultConnect), m_fields(emptyFields()) {}
 
 std::string RecordSet::defaultSql() const {
-    return bracket(m_table.name);
+    return "[" + std::string(m_table.name) + "]";
 }
 
 odbc::Connection& RecordSet::connection() {
@@ -85,6 +79,10 @@ FieldList RecordSet::emptyFields() const {
     return fields;
 }
 
+std::string RecordSet::q(std::string_view name) {
+    return sql::quoted(connection().engine(), name);
+}
+
 std::vector<StoredRow> RecordSet::loadRows() {
     std::vector<StoredRow> rows = readRows();
     tablewatch::remember(m_table.name, rows);
@@ -92,8 +90,7 @@ std::vector<StoredRow> RecordSet::loadRows() {
 }
 
 void RecordSet::lockForWrite(odbc::Connection& db) {
-    // A write that changes nothing still takes the write lock for the transaction.
-    db.execute("DELETE FROM " + defaultSql() + " WHERE 0 = 1");
+    db.execute(sql::writeLockStatement(db.engine(), m_table.name));
 }
 
 std::vector<StoredRow> RecordSet::readRows() {
@@ -101,11 +98,11 @@ std::vector<StoredRow> RecordSet::readRows() {
 }
 
 std::vector<StoredRow> RecordSet::readRowsAsStored() {
-    std::string sql = "SELECT " + bracket(kHiddenKey);
+    std::string sql = "SELECT " + q(kHiddenKey);
     for (const ColumnDef& column : m_table.columns) {
-        sql += ", " + bracket(column.name);
+        sql += ", " + q(column.name);
     }
-    sql += " FROM " + defaultSql() + " ORDER BY " + bracket(kHiddenKey);
+    sql += " FROM " + q(m_table.name) + " ORDER BY " + q(kHiddenKey);
     odbc::Statement select(connection());
     select.executeDirect(sql);
     std::vector<StoredRow> rows;
@@ -147,7 +144,7 @@ std::vector<StoredRow> RecordSet::readRowsAsStored() {
     return rows;
 }
 
-std::string RecordSet::insertSql() const {
+std::string RecordSet::insertSql() {
     std::string names;
     std::string markers;
     for (const ColumnDef& column : m_table.columns) {
@@ -155,10 +152,10 @@ std::string RecordSet::insertSql() const {
             names += ", ";
             markers += ", ";
         }
-        names += bracket(column.name);
+        names += q(column.name);
         markers += "?";
     }
-    return "INSERT INTO " + defaultSql() + " (" + names + ") VALUES (" + markers + ")";
+    return "INSERT INTO " + q(m_table.name) + " (" + names + ") VALUES (" + markers + ")";
 }
 
 void RecordSet::insertRow(odbc::Statement& insert, const FieldList& fields) {
@@ -170,13 +167,13 @@ void RecordSet::insertRow(odbc::Statement& insert, const FieldList& fields) {
     insert.execute(params);
 }
 
-std::string RecordSet::deleteSql() const {
-    return "DELETE FROM " + defaultSql() + " WHERE " + bracket(kHiddenKey) + " = ?";
+std::string RecordSet::deleteSql() {
+    return "DELETE FROM " + q(m_table.name) + " WHERE " + q(kHiddenKey) + " = ?";
 }
 
 std::int32_t RecordSet::lastInsertedKey() {
     odbc::Statement select(connection());
-    select.executeDirect("SELECT last_insert_rowid()");
+    select.executeDirect(sql::lastKeyQuery(connection().engine()));
     return select.fetch() ? select.integer(1).value_or(0) : 0;
 }
 
@@ -289,11 +286,11 @@ void RecordSet::writePending() {
         tablewatch::rememberAdded(m_table.name, {lastInsertedKey(), m_fields, {}});
     } else if (m_pending == Pending::Edit) {
         requireRow();
-        std::string sql = "UPDATE " + defaultSql() + " SET ";
+        std::string sql = "UPDATE " + q(m_table.name) + " SET ";
         for (std::size_t i = 0; i < m_table.columns.size(); ++i) {
-            sql += (i == 0 ? "" : ", ") + bracket(m_table.columns[i].name) + " = ?";
+            sql += (i == 0 ? "" : ", ") + q(m_table.columns[i].name) + " = ?";
         }
-        sql += " WHERE " + bracket(kHiddenKey) + " = ?";
+        sql += " WHERE " + q(kHiddenKey) + " = ?";
         std::vector<odbc::Value> params;
         for (const Field& field : m_fields) {
             params.push_back(toValue(field));

@@ -84,7 +84,7 @@ protected:
     // program can write between the comparison and the save.
     void lockForWrite(odbc::Connection& db);
     void insertRow(odbc::Statement& insert, const FieldList& fields);
-    std::string insertSql() const;
+    std::string insertSql();
     void deleteByKey(odbc::Statement& del, std::int32_t key);
     // Runs a step against the database; a failure's text is said plainly (DbMessages.h).
     template <class Step> decltype(auto) explained(Step&& step) {
@@ -98,10 +98,13 @@ protected:
     }
     // The hidden key of the row this connection inserted last.
     std::int32_t lastInsertedKey();
-    std::string deleteSql() const;
+    std::string deleteSql();
     FieldList emptyFields() const;
 
 private:
+    // A table or column name quoted for the engine of this record set's connection.
+    std::string q(std::string_view name);
+
     enum class Pending { None, Add, Edit };
     std::vector<StoredRow> readRowsAsStored();
     void writePending();

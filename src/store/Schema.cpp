@@ -1,5 +1,7 @@
 #include "store/Schema.h"
 
+#include "store/SqlDialect.h"
+
 namespace store::schema {
 namespace {
 
@@ -83,17 +85,11 @@ const std::array<const TableDef*, 16>& allTables() {
     return tables;
 }
 
-std::string createStatement(const TableDef& table) {
-    std::string sql = "CREATE TABLE [";
-    sql += table.name;
-    sql += "] ([";
-    sql += kHiddenKey;
-    sql += "] INTEGER PRIMARY KEY AUTOINCREMENT";
+std::string createStatement(const TableDef& table, odbc::Engine engine) {
+    std::string sql = "CREATE TABLE " + sql::quoted(engine, table.name) + " (" +
+                      sql::quoted(engine, kHiddenKey) + " " + sql::keyColumnType(engine);
     for (const ColumnDef& column : table.columns) {
-        sql += ", [";
-        sql += column.name;
-        sql += "] ";
-        sql += sqlType(column.kind);
+        sql += ", " + sql::quoted(engine, column.name) + " " + sqlType(column.kind);
     }
     sql += ")";
     return sql;
@@ -102,7 +98,7 @@ std::string createStatement(const TableDef& table) {
 void createAll(odbc::Connection& connection) {
     odbc::Transaction transaction(connection);
     for (const TableDef* table : allTables()) {
-        connection.execute(createStatement(*table));
+        connection.execute(createStatement(*table, connection.engine()));
     }
     transaction.commit();
 }

@@ -30,8 +30,9 @@ extern const TableDef teachername;
 // All sixteen, in the order above.
 const std::array<const TableDef*, 16>& allTables();
 
-// "CREATE TABLE [name] ([_key] INTEGER PRIMARY KEY AUTOINCREMENT, [col] TYPE, …)".
-std::string createStatement(const TableDef& table);
+// 'CREATE TABLE "name" ("_key" <key type>, "col" TYPE, …)', the key as the engine numbers
+// rows (SqlDialect.h).
+std::string createStatement(const TableDef& table, odbc::Engine engine = odbc::Engine::SQLite);
 
 // Creates all sixteen tables in one transaction.
 void createAll(odbc::Connection& connection);

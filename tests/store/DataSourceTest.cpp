@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+
+#include <odbcinst.h>
 
 namespace {
 
@@ -100,6 +103,40 @@ TEST(DataSource, AMissingDatabaseIsAnErrorNeverANewEmptyFile) {
     EXPECT_THROW(rs.open(), store::DbError);
     EXPECT_FALSE(std::filesystem::exists(dir + "/tavlen/tavlen.mdb"));
     std::filesystem::remove_all(dir);
+}
+
+} // namespace
+
+namespace {
+
+// Writes [TAVLEN] through the installer, as an administrator's tool would, in one mode only.
+void setUpDataSource(UWORD mode, const char* driver, const char* database) {
+    for (const UWORD each : {UWORD{ODBC_USER_DSN}, UWORD{ODBC_SYSTEM_DSN}}) {
+        SQLSetConfigMode(each);
+        SQLRemoveDSNFromIni(store::kDataSourceName);
+    }
+    SQLSetConfigMode(mode);
+    SQLWritePrivateProfileString(store::kDataSourceName, "Driver", driver, "ODBC.INI");
+    SQLWritePrivateProfileString(store::kDataSourceName, "Database", database, "ODBC.INI");
+    SQLSetConfigMode(ODBC_BOTH_DSN);
+}
+
+TEST(DataSource, AServerDataSourceIsLeftAsTheAdministratorSetItUp) {
+    for (const UWORD mode : {UWORD{ODBC_USER_DSN}, UWORD{ODBC_SYSTEM_DSN}}) {
+        const std::string ini =
+            mode == ODBC_USER_DSN ? PrivateOdbcIni::userIni() : PrivateOdbcIni::systemIni();
+        setUpDataSource(mode, "PostgreSQL ANSI", "tavlen");
+        const auto result = store::registerDataSource("/srv/other");
+        EXPECT_TRUE(result.ok && result.leftAlone) << ini;
+        EXPECT_EQ(iniValue(readFile(ini), "Driver"), "PostgreSQL ANSI") << ini;
+        EXPECT_EQ(iniValue(readFile(ini), "Database"), "tavlen") << ini;
+    }
+    // A SQLite data source is ours: it is re-pointed as before.
+    setUpDataSource(ODBC_SYSTEM_DSN, "SQLite3", "/srv/old/tavlen/tavlen.mdb");
+    const auto result = store::registerDataSource("/srv/new");
+    EXPECT_FALSE(result.leftAlone);
+    EXPECT_EQ(iniValue(readFile(PrivateOdbcIni::systemIni()), "Database"),
+              "/srv/new/tavlen/tavlen.mdb");
 }
 
 } // namespace

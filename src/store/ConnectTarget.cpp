@@ -11,7 +11,6 @@ namespace {
 std::mutex g_mutex;
 std::string g_databaseFile;
 std::string g_shownAs;
-constexpr const char* kProgramDatabase = "tavlen/tavlen.mdb";
 
 } // namespace
 

@@ -79,4 +79,10 @@ RegistrationResult registerDataSource(const std::string& workingDir) {
     return result;
 }
 
+RegistrationResult registerForThisRun(const std::string& workingDir) {
+    RegistrationResult result = registerDataSource(workingDir);
+    useDatabaseFile(databasePath(workingDir), kProgramDatabase);
+    return result;
+}
+
 } // namespace store

@@ -98,7 +98,7 @@ constexpr std::array<ReportLayout, 8> kLayouts = {{
      "保存教师周课时一览表",
      true,
      true,
-     {8, 100, 50, 20, 40, 17, 20, 31, 100, 32}},
+     {8, 100, 50, 20, 40, 17, 20, 31, 100, 40}},
 }};
 
 } // namespace

@@ -15,16 +15,17 @@
 // - bounds the draws of the double period: the day that gets a second 语文 lesson is drawn
 //   at most kDayDraws times; a day to bring the lesson from is looked at for at most
 //   kDayDraws + 1 picks, each pick drawing at most kDayDraws times for a day other than the
-//   first (the pick drawn after the last one looked at is not looked at); the start of the
-//   pair is drawn at most kDayDraws times. When a bound is reached the class's double
-//   period ends where it stands: a lesson already brought over stays, the pair is not
-//   moved. The perturbation draws at most kDayDraws pairs of positions for one attempt;
-//   when all of them are equal the whole perturbation ends, for the classes after it too.
-//   These bounds lie far above what satisfiable data needs (after 6000 failed attempts
-//   any free, allowed cell is taken with probability at least 1/35 per draw);
+//   one drawn first (the pick drawn after the last one looked at is not looked at); the start of
+//   the pair is drawn at most kDayDraws times. When a bound is reached the class's double period
+//   ends where it stands: a lesson already brought over stays, the pair is not moved. The
+//   perturbation draws at most kDayDraws pairs of positions for one attempt; when all of them are
+//   equal the whole perturbation ends, for the classes after it too. These bounds lie far above
+//   what satisfiable data needs (after 6000 failed attempts any free, allowed cell is taken with
+//   probability at least 1/35 per draw);
 // - makes no draws for the double period when no day holds a 语文 lesson (the class gets
 //   none), nor for bringing a second lesson to one day when all of them fall on one day:
-//   the start of the pair is then drawn and the pair moved on that day, when it holds two;
+//   the pair is then placed on that day when it holds two (its start drawn unless its
+//   first lesson already stands in period 3 or 5);
 // - gives no double period to a 语文 entry without a teacher (empty, shorter than 4 bytes,
 //   or the spaces a removed teacher leaves), as to one with fewer than 2 lessons a week: no
 //   cell of such a class counts as part of a double period, so no cell is exempt from the

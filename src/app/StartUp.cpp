@@ -1,9 +1,11 @@
 #include "app/StartUp.h"
 
 #include "app/MainWindow.h"
+#include "core/Typeface.h"
 #include "store/DataSourceRegistration.h"
 #include "widgets/TextConvert.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QStringList>
@@ -13,10 +15,14 @@
 namespace app {
 
 DataSourceRegistrar defaultRegistrar() {
-    return [](const std::string& workingDir) { store::registerDataSource(workingDir); };
+    return [](const std::string& workingDir) { store::registerForThisRun(workingDir); };
 }
 
-void installFontSubstitutions() {
+void installFonts() {
+    QFont font = QApplication::font();
+    font.setFamily(QString::fromUtf8(typeface::kCjkFamily));
+    QApplication::setFont(font);
+
     const QStringList cjkSerif = {QStringLiteral("AR PL UMing CN"),
                                   QStringLiteral("Noto Serif CJK SC"),
                                   QStringLiteral("Noto Sans CJK SC")};

@@ -1,9 +1,12 @@
 // Start-up of the program, kept apart from main() so tests can drive it.
-//   installFontSubstitutions(): "宋体"/"SimSun" (the family the reports and dialogs name)
-//     resolve to an installed CJK serif font instead of a Latin fallback.
+//   installFonts(): every window's text in typeface::kCjkFamily, at the platform's size (so the
+//     class numbers ⑴ … ⒇ are legible); "宋体"/"SimSun" resolve to an installed CJK serif
+//     font instead of a Latin fallback.
 //   startUp(): shows the main window, THEN reads the working directory once and registers
-//     the data source there. The registration's result is not examined and nothing is
-//     reported: a broken data source shows up as the first dialog's database error.
+//     the data source there; from then on the process works on the database file it
+//     registered, whatever a later start elsewhere does to the data source. The
+//     registration's result is not examined and nothing is reported: a missing or broken
+//     database shows up as the first dialog's database error.
 #pragma once
 
 #include <functional>
@@ -16,10 +19,10 @@ class MainWindow;
 // Called with the working directory (UTF-8).
 using DataSourceRegistrar = std::function<void(const std::string& workingDir)>;
 
-// store::registerDataSource.
+// store::registerForThisRun.
 DataSourceRegistrar defaultRegistrar();
 
-void installFontSubstitutions();
+void installFonts();
 
 void startUp(MainWindow& window, const DataSourceRegistrar& registrar);
 

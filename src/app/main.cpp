@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromUtf8(widgets::kMessageCaption));
     QApplication::setApplicationVersion(QString::fromUtf8(app::kProductVersion));
     QApplication::setWindowIcon(app::applicationIcon());
-    app::installFontSubstitutions();
+    app::installFonts();
 
     app::MainWindow window(app::commandTable());
     app::startUp(window, app::defaultRegistrar());

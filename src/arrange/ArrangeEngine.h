@@ -9,11 +9,31 @@
 // data and the same random sequence give the same timetable.
 //
 // Where the written steps leave room, this engine:
-// - ends the retries of one lesson after kPlacementAttempts failed draws in a row and
-//   keeps the class as placed so far; gives up the double period of a class after
-//   kDayDraws draws of one kind (both bounds lie far above what satisfiable data needs,
-//   since after 6000 failed attempts any free, allowed cell is taken with probability at
-//   least 1/35 per draw);
+// - ends the placement of a class after kPlacementAttempts failed attempts in a row for
+//   one lesson: that lesson and the entries after it stay unplaced, and the class keeps
+//   what was placed so far;
+// - bounds the draws of the double period: the day that gets a second 语文 lesson is drawn
+//   at most kDayDraws times; a day to bring the lesson from is looked at for at most
+//   kDayDraws + 1 picks, each pick drawing at most kDayDraws times for a day other than the
+//   one drawn first (the pick drawn after the last one looked at is not looked at); the start of
+//   the pair is drawn at most kDayDraws times. When a bound is reached the class's double period
+//   ends where it stands: a lesson already brought over stays, the pair is not moved. The
+//   perturbation draws at most kDayDraws pairs of positions for one attempt; when all of them are
+//   equal the whole perturbation ends, for the classes after it too. These bounds lie far above
+//   what satisfiable data needs (after 6000 failed attempts any free, allowed cell is taken with
+//   probability at least 1/35 per draw);
+// - makes no draws for the double period when no day holds a 语文 lesson (the class gets
+//   none), nor for bringing a second lesson to one day when all of them fall on one day:
+//   the pair is then placed on that day when it holds two (its start drawn unless its
+//   first lesson already stands in period 3 or 5);
+// - gives no double period to a 语文 entry without a teacher (empty, shorter than 4 bytes,
+//   or the spaces a removed teacher leaves), as to one with fewer than 2 lessons a week: no
+//   cell of such a class counts as part of a double period, so no cell is exempt from the
+//   repairs and the perturbation for it;
+// - lets the early-period pass treat an empty period 1-3 cell as holding no main-course
+//   teacher, also where a main course has no teacher or a weekly count of 0 (the loading
+//   empties its teacher, so an empty cell would match it): such a cell takes the first
+//   later main-course lesson of the day;
 // - never writes a lesson into a unified slot, neither by the day replacement of counts
 //   above 5 (the attempt is rejected), nor by the early-period pass (the slot is passed
 //   over), nor by the double-period exchanges (that exchange is skipped);

@@ -15,11 +15,11 @@ inline int scaledValue(int r, int factor, int m) {
 }
 
 struct RuleVerdicts {
-    bool dayLoad = false;   // R1
-    bool spread = false;    // R2
-    bool clash = false;     // R3
-    bool mainFirst = false; // R4
-    bool preset = false;    // R5
+    bool dayLoad = false;   // too many lessons of the teacher on the day, over all grades
+    bool spread = false;    // the teacher's lessons of the class pile up on the day
+    bool clash = false;     // the teacher holds the same period in another class
+    bool mainFirst = false; // period 1 or 2 without a main course
+    bool preset = false;    // a period the teacher's preset keeps free
     bool any() const { return dayLoad || spread || clash || mainFirst || preset; }
 };
 

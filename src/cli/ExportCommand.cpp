@@ -6,6 +6,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/ReportOutput.h"
 #include "maintain/GTBrowseReport.h"
+#include "maintain/Weekwork.h"
 #include "store/DbError.h"
 #include "supervise/Supervisebrowse.h"
 
@@ -103,9 +104,17 @@ ReadDocument prepareReviewLessons(const Args& operands, std::ostream& err) {
     };
 }
 
-ReadDocument prepareDutyRoster(const Args& operands, std::ostream& err) {
+// Says on err when a kind without operands is given some.
+bool noOperands(const Args& operands, std::ostream& err) {
     if (!operands.empty()) {
         err << kPrefix << "多余的参数 " << operands[0] << '\n';
+        return false;
+    }
+    return true;
+}
+
+ReadDocument prepareDutyRoster(const Args& operands, std::ostream& err) {
+    if (!noOperands(operands, err)) {
         return {};
     }
     return [] {
@@ -118,21 +127,38 @@ ReadDocument prepareDutyRoster(const Args& operands, std::ostream& err) {
     };
 }
 
+ReadDocument prepareLessonCounts(const Args& operands, std::ostream& err) {
+    if (!noOperands(operands, err)) {
+        return {};
+    }
+    return [] {
+        maintain::Weekwork counts;
+        counts.count();
+        return ExportDocument{
+            reports::ReportKind::LessonCounts,
+            counts.reportTable(),
+            maintain::Weekwork::printTitle(),
+        };
+    };
+}
+
 constexpr const char* kGradeAbout = "GRADE: 初一 初二 初三 高一 高二 高三, or 1..6";
 
-constexpr std::array<ExportKind, 4> kKinds = {{
+constexpr std::array<ExportKind, 5> kKinds = {{
     {"lessons", "GRADE", kGradeAbout, &prepareLessons},
     {"lessonr", "GRADE", kGradeAbout, &prepareReviewLessons},
     {"teachers", "GRADE", kGradeAbout, &prepareTeachers},
     {"supervis", "", "the duty roster of every class, from [supervise]", &prepareDutyRoster},
+    {"weekwork", "", "the teachers' weekly lesson counts, as 教师周课时一览表 shows them",
+     &prepareLessonCounts},
 }};
 
 // Prints the usage after a wrong argument; returns the exit code of a usage error.
 int usageError(std::ostream& err) {
     err << "usage:\n";
     for (const ExportKind& kind : kKinds) {
-        err << "  tavlen-cli export " << kind.name << (*kind.operands ? " " : "") << kind.operands
-            << " -o OUT [--pdf OUT.pdf]\n    " << kind.about << '\n';
+        err << "  tavlen-cli export " << kind.name << (*kind.operands != '\0' ? " " : "")
+            << kind.operands << " -o OUT [--pdf OUT.pdf]\n    " << kind.about << '\n';
     }
     return 2;
 }

@@ -9,6 +9,8 @@
 //                   grade timetable dialog exports and prints it
 //   teachers GRADE  the grade teacher list from classcourse, as 年段任课教师浏览 exports and
 //                   prints it; what the list cannot hold is named on stderr
+//   weekwork        the teachers' weekly lesson counts from teachername and classcourse, as
+//                   教师周课时一览表 exports and prints them
 //
 // Exit codes: 0 written; 1 no database, a database error or a file that cannot be written;
 // 2 wrong arguments (the usage follows the message).

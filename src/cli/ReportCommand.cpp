@@ -39,7 +39,7 @@ std::optional<Options> parseOptions(const Args& args, std::ostream& err) {
     if (args.empty()) {
         err << kPrefix
             << "缺少报表种类（weekly, monthly, term, teachers, supervise, lessons, "
-               "lessonr）\n";
+               "lessonr, weekwork）\n";
         return std::nullopt;
     }
     Options options;
@@ -173,6 +173,13 @@ std::string readTable(const Options& options, reports::ReportTable& table) {
             table.classes.push_back(std::move(row));
             break;
         }
+        case ReportKind::LessonCounts:
+            if (fields.size() != 3) {
+                return where + "应有教师、学科和周课时3列，实有" + std::to_string(fields.size()) +
+                       "列";
+            }
+            table.grid.push_back(std::move(fields));
+            break;
         }
     }
     if (options.days) {
@@ -204,6 +211,8 @@ std::string defaultTitle(ReportKind kind, const reports::ReportTable& table) {
         }
         return reports::gradeTimetableTitle(
             table.classes[std::min<std::size_t>(2, table.classes.size() - 1)].className);
+    case ReportKind::LessonCounts:
+        return reports::lessonCountsTitle();
     }
     return {};
 }

@@ -12,6 +12,7 @@
 //   supervise         one grid row of up to 15 cells, the first line the headings
 //   lessons           class name and its 35 cells (Monday periods 1-7, then Tuesday …)
 //   lessonr           class name and 7 × D cells, D from --days (1 … 10)
+//   weekwork          teacher, subject and weekly lesson count
 #pragma once
 
 #include "cli/Command.h"

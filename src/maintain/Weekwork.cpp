@@ -1,6 +1,7 @@
 #include "maintain/Weekwork.h"
 
 #include "core/Gbk.h"
+#include "reports/ReportTitles.h"
 #include "store/CCCRecord.h"
 #include "store/CTNRecord.h"
 
@@ -56,6 +57,20 @@ bool Weekwork::count() {
     m_entries = std::move(entries);
     m_unusableMessage = anyTeacher ? std::string() : std::string(kNoTeachers);
     return anyTeacher;
+}
+
+reports::ReportTable Weekwork::reportTable() const {
+    reports::ReportTable table;
+    for (const Entry& entry : m_entries) {
+        if (countable(entry.teacher)) {
+            table.grid.push_back({entry.teacher, entry.subject, std::to_string(entry.weekly)});
+        }
+    }
+    return table;
+}
+
+std::string Weekwork::printTitle() {
+    return reports::lessonCountsTitle();
 }
 
 } // namespace maintain

@@ -8,9 +8,13 @@
 // course plan dialogs show it. A roster name that is blank (shorter than 4 GBK bytes, or
 // nothing but spaces) keeps its entry with no subject and 0. Without any teacher name the
 // overview is unusable and unusableMessage() says why.
+// The list can be exported and printed (表格导出, 打印) as the lesson-count report: one row
+// per entry with a countable name, in roster order.
 // Text is UTF-8; count() reads the database and may throw store::DbError, in which case the
 // entries of the previous count stay as they were.
 #pragma once
+
+#include "reports/ReportTable.h"
 
 #include <cstddef>
 #include <string>
@@ -42,6 +46,10 @@ public:
 
     // One entry per roster row, in roster order.
     const std::vector<Entry>& entries() const { return m_entries; }
+
+    // The entries as the lesson-count report writes them, and its print title.
+    reports::ReportTable reportTable() const;
+    static std::string printTitle();
 
 private:
     std::string m_unusableMessage;

@@ -1,6 +1,7 @@
 #include "maintain/WeekworkDialog.h"
 
 #include "core/Reported.h"
+#include "reports/ReportActions.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/TextConvert.h"
 
@@ -48,14 +49,18 @@ WeekworkDialog::WeekworkDialog(QWidget* parent) : QDialog(parent), m_messenger(t
     m_table->setMinimumSize(kColumns * columnWidth + 2 * m_table->frameWidth() + 24, 320);
 
     m_recount = new QPushButton(QStringLiteral("重新统计"), this);
-    m_recount->setAutoDefault(false);
+    m_export = new QPushButton(QStringLiteral("表格导出"), this);
+    m_print = new QPushButton(QStringLiteral("打印"), this);
     // 确定 writes nothing here: both buttons only close the window.
     m_buttons =
         new widgets::DialogButtons(*this, m_messenger, {},
                                    widgets::DialogButtons::Buttons(widgets::DialogButtons::Ok |
                                                                    widgets::DialogButtons::Cancel));
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_recount);
+    for (QPushButton* button : {m_recount, m_export, m_print}) {
+        button->setAutoDefault(false);
+        bottom->addWidget(button);
+    }
     bottom->addWidget(m_buttons, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -63,6 +68,8 @@ WeekworkDialog::WeekworkDialog(QWidget* parent) : QDialog(parent), m_messenger(t
     layout->addLayout(bottom);
 
     connect(m_recount, &QPushButton::clicked, this, &WeekworkDialog::recount);
+    connect(m_export, &QPushButton::clicked, this, &WeekworkDialog::exportList);
+    connect(m_print, &QPushButton::clicked, this, &WeekworkDialog::printList);
     showEntries();
 }
 
@@ -96,6 +103,21 @@ void WeekworkDialog::showEntries() {
         m_table->setItem(row, kWeekly, cell(QString::number(entry.weekly)));
         ++row;
     }
+}
+
+void WeekworkDialog::exportList() {
+    ui::reported(m_messenger, [&] {
+        reports::ReportActions(this, m_messenger)
+            .exportReport(reports::ReportKind::LessonCounts, m_logic.reportTable());
+    });
+}
+
+void WeekworkDialog::printList() {
+    ui::reported(m_messenger, [&] {
+        reports::ReportActions(this, m_messenger)
+            .printReport(reports::ReportKind::LessonCounts, Weekwork::printTitle(),
+                         m_logic.reportTable());
+    });
 }
 
 } // namespace maintain

@@ -151,7 +151,8 @@ bool GradelessonInit::remove() {
         m_messenger.info(kNoChoice);
         return false;
     }
-    if (!m_messenger.confirm(confirmationText())) {
+    if (!m_messenger.okCancel(kQuestionCaption, confirmationText(),
+                              ui::Messenger::Default::Cancel)) {
         return false;
     }
 
@@ -183,7 +184,9 @@ bool GradelessonInit::remove() {
         }
     }
 
-    m_messenger.notice(kDoneCaption, "已全部删除" + m_target + "的" + m_choice + "全部课程");
+    // The box has 确定 and 取消; either only closes it.
+    m_messenger.okCancel(kDoneCaption, "已全部删除" + m_target + "的" + m_choice + "全部课程",
+                         ui::Messenger::Default::Ok);
     return true;
 }
 

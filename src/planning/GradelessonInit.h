@@ -2,7 +2,8 @@
 // grade or a class is planned afresh. The user names a target (a grade "初一" … "高三" or one
 // of its twenty class names, 126 entries in all, whatever the grade's class count) and a
 // choice (a course name, "所有" for everything or "课程表" for the timetable only); after a
-// confirmation remove() deletes:
+// question answered 确定 (its default button is 取消, so Return deletes nothing) remove()
+// deletes:
 //   - 课程表: the target's rows of [gradelesson] (a grade's rows are those whose number
 //     belongs to the grade, a class's those whose class is its name);
 //   - 所有:   those rows and the target's rows of [classcourse] (a grade's rows are those
@@ -39,6 +40,7 @@ public:
     static constexpr const char* kNoChoice = "请输入删除学科或课程表！";
     static constexpr const char* kEverything = "所有";
     static constexpr const char* kTimetable = "课程表";
+    static constexpr const char* kQuestionCaption = "!删除年段或班级课程";
     static constexpr const char* kDoneCaption = "删除信息";
     // What a cleared timetable cell holds.
     static constexpr const char* kBlankCell = "  ";
@@ -61,7 +63,7 @@ public:
     const std::string& target() const { return m_target; }
     const std::string& choice() const { return m_choice; }
 
-    // The question asked before anything is deleted.
+    // The question asked before anything is deleted, under kQuestionCaption.
     std::string confirmationText() const;
 
     // Deletes what the target and choice name, after the user has confirmed. True when

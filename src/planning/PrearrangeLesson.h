@@ -10,11 +10,11 @@
 // load() reads the roster (at most 200 names, stopping at the first blank one); an empty
 // roster makes the dialog unusable and unusableMessage() says why. Choosing a teacher reads
 // that teacher's mask and throws away unsaved marks of the teacher chosen before. save()
-// stores the marks as a 35-character mask in the teacher's row, in place (an all-'0' mask
-// included); rows of other teachers stay as they are. Without a chosen teacher a save is
-// refused with a message and nothing is written.
-// Text is UTF-8; load(), chooseTeacher() and save() touch the database and may throw
-// store::DbError.
+// stores the marks as a 35-character mask in the teacher's row where it stands in the table's
+// order (an all-'0' mask included); rows of other teachers stay as they are. The table is
+// written back whole in one transaction, so its rows get new hidden keys in the same order. Without
+// a chosen teacher a save is refused with a message and nothing is written. Text is UTF-8; load(),
+// chooseTeacher() and save() touch the database and may throw store::DbError.
 #pragma once
 
 #include "core/Messenger.h"

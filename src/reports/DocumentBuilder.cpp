@@ -31,6 +31,10 @@ constexpr std::array<const char*, kMaxReviewDays> kDayNumbers = {"一", "二", "
 // Days six to ten replace the number in the headings "第一天" … "第五天" of the second page.
 constexpr std::array<int, 5> kReviewSecondPageColumns = {21, 50, 78, 106, 134};
 constexpr const char* kSelfStudy = "自习";
+constexpr int kCountRowsPerPage = 50;
+constexpr int kCountFirstLine = 3; // after the top rule, the headings and their rule
+constexpr std::array<int, 3> kCountColumns = {2, 14, 26}; // teacher, subject, weekly count
+constexpr std::array<int, 3> kCountWidths = {10, 10, 6};
 
 // Field widths in bytes: each field ends where the template's next frame character stands.
 constexpr int kNameWidth = 6;   // a name or a class name: three Chinese characters
@@ -410,6 +414,35 @@ BuildResult buildReviewTimetable(Pages& pages, const ReportTable& table) {
     return pages.finish(ReportKind::ReviewTimetable, {});
 }
 
+// One teacher a line, 50 a page: name, subject and weekly count (digits, never cut). The
+// last page's bottom rule follows its last teacher, and the lines after it are blank.
+BuildResult buildLessonCounts(Pages& pages, const ReportTable& table) {
+    const int n = static_cast<int>(table.grid.size());
+    const int pageCount = std::max(1, (n + kCountRowsPerPage - 1) / kCountRowsPerPage);
+    std::vector<PrintedPage> printed;
+    for (int p = 0; p < pageCount; ++p) {
+        const int page = pages.addPage();
+        const int rows = std::min(kCountRowsPerPage, n - p * kCountRowsPerPage);
+        for (int r = 0; r < rows; ++r) {
+            const auto k = static_cast<size_t>(p * kCountRowsPerPage + r);
+            for (size_t c = 0; c < kCountColumns.size(); ++c) {
+                const Field field{kCountFirstLine + r, kCountColumns[c], kCountWidths[c]};
+                const std::string& text = cellOf(table.grid, k, c);
+                if (c + 1 == kCountColumns.size() && text.size() > size_t(field.width)) {
+                    pages.fail(gridWhere(k, c) + "为" + text + "，超出了栏宽（最多" +
+                               std::to_string(field.width) + "位），报表没有写出。");
+                }
+                pages.putText(page, field, text, gridWhere(k, c));
+            }
+        }
+        const int bottom = kCountFirstLine + std::max(rows, 0);
+        pages.copyBottomBorder(page, bottom);
+        pages.blankAfter(page, bottom);
+        printed.push_back({page, bottom + 1});
+    }
+    return pages.finish(ReportKind::LessonCounts, std::move(printed));
+}
+
 } // namespace
 
 BuildResult buildDocument(ReportKind kind, const ReportTable& table,
@@ -435,6 +468,8 @@ BuildResult buildDocument(ReportKind kind, const ReportTable& table,
         return buildGradeTimetable(pages, table);
     case ReportKind::ReviewTimetable:
         return buildReviewTimetable(pages, table);
+    case ReportKind::LessonCounts:
+        return buildLessonCounts(pages, table);
     }
     return {std::nullopt, "未知的报表种类。"};
 }

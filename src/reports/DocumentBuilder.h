@@ -13,6 +13,8 @@
 //   teacher list: cell of column c         2 + 8c                   6      cut
 //   duty roster: cell j of a row           2 + 8j                   6      cut
 //   timetables: class name / period cell   2 / 6 + 4j               6 / 2  cut / cut
+//   lesson counts: teacher / subject       2 / 14                   10     cut
+//   lesson counts: weekly count (digits)   26                       6      error
 //
 // - Texts (names, class names, headings, period cells) are cut at a character boundary, as
 //   the program cuts names everywhere (a teacher's name holds 6 bytes; a period cell shows

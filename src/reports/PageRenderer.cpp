@@ -1,6 +1,7 @@
 #include "reports/PageRenderer.h"
 
 #include "core/Gbk.h"
+#include "core/Typeface.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -63,10 +64,14 @@ PageRenderer::PageRenderer(const Document& document, std::string titleGbk)
 QString PageRenderer::fontFamily() {
     const QStringList installed = QFontDatabase::families();
     const QStringList preferred = {
-        QStringLiteral("SimSun"),           QStringLiteral("宋体"),
-        QStringLiteral("NSimSun"),          QStringLiteral("Noto Serif CJK SC"),
-        QStringLiteral("AR PL UMing CN"),   QStringLiteral("AR PL SungtiL GB"),
-        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
+        QStringLiteral("SimSun"),
+        QStringLiteral("宋体"),
+        QStringLiteral("NSimSun"),
+        QString::fromUtf8(typeface::kCjkFamily),
+        QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("AR PL UMing CN"),
+        QStringLiteral("AR PL SungtiL GB"),
+        QStringLiteral("WenQuanYi Micro Hei"),
     };
     for (const QString& family : preferred) {
         if (installed.contains(family, Qt::CaseInsensitive)) {

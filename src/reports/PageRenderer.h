@@ -5,7 +5,9 @@
 // time at its place in the report's print geometry: a GBK character or two single-byte
 // characters fill one cell; zero bytes draw nothing. The whole geometry is scaled to the
 // device's printable area with its proportions kept, and the orientation is chosen to suit
-// it. Fonts: 宋体 (SimSun) when installed, otherwise an installed CJK serif face.
+// it. Fonts: 宋体 (SimSun) when installed, otherwise the program's typeface
+// (typeface::kCjkFamily, whose class numbers ⑴ … ⒇ are full height), otherwise another
+// installed CJK face.
 #pragma once
 
 #include "reports/Document.h"
@@ -33,7 +35,8 @@ public:
     // page and ends. False when painting could not start; nothing is drawn then.
     bool render(QPagedPaintDevice& device) const;
 
-    // The face used for printing: SimSun/宋体 when installed, else a CJK serif face.
+    // The face used for printing: SimSun/宋体 when installed, else typeface::kCjkFamily, else
+    // another installed CJK face.
     static QString fontFamily();
     static QFont titleFont(ReportKind kind);
     static QFont bodyFont();

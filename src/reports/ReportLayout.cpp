@@ -5,12 +5,12 @@
 namespace reports {
 namespace {
 
-// Body cells: the weekly, monthly and timetable lines are printed over their whole text
-// width. The teacher list and the duty roster are printed one cell wider than their
+// Body cells: the weekly, monthly, timetable and lesson-count lines are printed over their
+// whole text width. The teacher list and the duty roster are printed one cell wider than their
 // classic 60 and 41 cells: 41 cells end at column 81 and would leave the roster's last
 // column (columns 82-87) off the paper, and the list's right border stands at columns
 // 120-121 when all 15 columns are in use.
-constexpr std::array<ReportLayout, 7> kLayouts = {{
+constexpr std::array<ReportLayout, 8> kLayouts = {{
     {ReportKind::Weekly,
      "weekly",
      "weeks",
@@ -88,6 +88,17 @@ constexpr std::array<ReportLayout, 7> kLayouts = {{
      false,
      false,
      {}},
+    {ReportKind::LessonCounts,
+     "weekwork",
+     "",
+     1944,
+     54,
+     36,
+     "weekwork.txt",
+     "保存教师周课时一览表",
+     true,
+     true,
+     {8, 100, 50, 20, 40, 17, 20, 31, 100, 40}},
 }};
 
 } // namespace

@@ -1,7 +1,8 @@
-// The seven report kinds and the fixed facts of each: its template (name, size, lines and
-// line width), where its export goes by default and the title of the save dialog, whether
-// it is printed, whether the export probes the chosen path first, and the geometry its
-// pages are printed with. Paths are relative to the working directory, with '/'.
+// The report kinds and the fixed facts of each: its template (name, size, lines and
+// line width; a kind without a template file has its frame built in, TemplateFile.h), where its
+// export goes by default and the title of the save dialog, whether it is printed, whether the
+// export probes the chosen path first, and the geometry its pages are printed with. Paths are
+// relative to the working directory, with '/'.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +19,7 @@ enum class ReportKind {
     DutyRoster,      // supervised-study duty roster
     GradeTimetable,  // timetable of a grade
     ReviewTimetable, // review timetable of a grade (exported only)
+    LessonCounts,    // the teachers' weekly lesson counts (a frame of its own, no template)
 };
 
 // Where the title cells and the body cells of a printed page stand, in the units the
@@ -38,7 +40,7 @@ struct PrintGeometry {
 struct ReportLayout {
     ReportKind kind;
     std::string_view cliName;       // KIND of `tavlen-cli report`
-    std::string_view templateName;  // file in the data directory
+    std::string_view templateName;  // file in the data directory; empty: the frame is built in
     std::size_t templateSize;       // lines × lineBytes
     int lines;                      // lines of the template
     int lineBytes;                  // bytes per line, CR LF included

@@ -55,4 +55,8 @@ std::string gradeTimetableTitle(std::string_view thirdClassName) {
            "  年  段  总  课  程  表";
 }
 
+std::string lessonCountsTitle() {
+    return "教师周课时一览表";
+}
+
 } // namespace reports

@@ -21,6 +21,9 @@ std::string teacherListTitle(std::string_view grade);
 // "班  级  年  段  督  修  表" from cell 0 of the roster's heading row.
 std::string dutyRosterTitle(std::string_view headingCell);
 
+// "教师周课时一览表".
+std::string lessonCountsTitle();
+
 // 20 spaces, then "初  一  年  段  总  课  程  表" from the name of the grade's third class.
 std::string gradeTimetableTitle(std::string_view thirdClassName);
 

@@ -20,4 +20,7 @@ std::filesystem::path templatePath(ReportKind kind, const std::filesystem::path&
 
 TemplateResult readTemplate(ReportKind kind, const std::filesystem::path& workDir);
 
+// The frame of a kind without a template file, in GBK; empty for the other kinds.
+std::string builtInTemplate(ReportKind kind);
+
 } // namespace reports

@@ -13,7 +13,6 @@ std::mutex g_mutex;
 std::string g_connection; // set for a database file or a server database
 std::string g_databaseFile;
 std::string g_shownAs;
-constexpr const char* kProgramDatabase = "tavlen/tavlen.mdb";
 
 } // namespace
 

@@ -13,6 +13,8 @@ namespace store {
 inline constexpr std::string_view kDriverName = "SQLite3";
 // A database locked by another program gives its error after this wait (milliseconds).
 inline constexpr int kBusyTimeoutMs = 2000;
+// The program's database, relative to the working directory, as messages name it.
+inline constexpr const char* kProgramDatabase = "tavlen/tavlen.mdb";
 
 // The connection string that opens the database file: never creates a missing file.
 std::string fileConnectionString(const std::string& databasePath);

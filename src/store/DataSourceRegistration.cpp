@@ -100,4 +100,16 @@ RegistrationResult registerDataSource(const std::string& workingDir) {
     return result;
 }
 
+RegistrationResult registerForThisRun(const std::string& workingDir) {
+    RegistrationResult result = registerDataSource(workingDir);
+    if (result.leftAlone) {
+        // The administrator's server: the record sets reach it through the data source.
+        useConnection(std::string("DSN=") + kDataSourceName,
+                      std::string("数据源 ") + kDataSourceName);
+    } else {
+        useDatabaseFile(databasePath(workingDir), kProgramDatabase);
+    }
+    return result;
+}
+
 } // namespace store

@@ -6,6 +6,12 @@
 // source of the same name shadows the system one, so an existing one is kept pointing at
 // the same file. Working directories of any length work. A "TAVLEN" of another driver (a
 // PostgreSQL server shared by several PCs) is left as it is.
+//
+// registerForThisRun() is the program's start: it registers the data source, then keeps
+// every record set of this process on the file it registered, through a connection string
+// naming that file. Another copy of the program started elsewhere re-points the one data
+// source at its own directory; this process goes on saving into its own database all the same.
+// A server data source left as it is stays what the record sets connect to.
 #pragma once
 
 #include <string>
@@ -23,6 +29,7 @@ struct RegistrationResult {
 };
 
 RegistrationResult registerDataSource(const std::string& workingDir);
+RegistrationResult registerForThisRun(const std::string& workingDir);
 
 // <workingDir>/tavlen and <workingDir>/tavlen/tavlen.mdb.
 std::string dataDirectory(const std::string& workingDir);

@@ -63,4 +63,14 @@ ui::Messenger::Answer QtMessenger::ask(const std::string& text) {
     }
 }
 
+bool QtMessenger::okCancel(const std::string& caption, const std::string& text, Default byDefault) {
+    QMessageBox box(QMessageBox::NoIcon, toQString(caption), toQString(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, m_parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(byDefault == Default::Ok ? QMessageBox::Ok : QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 } // namespace widgets

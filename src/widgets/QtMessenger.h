@@ -1,7 +1,8 @@
 // ui::Messenger on message boxes: info() and notice() show an information box, error() a warning
-// box, confirm() asks with 是/否 buttons (是 is the default, as on the original). Every box is
-// modal, parented to the widget given at construction, and carries the application title
-// kMessageCaption as its caption. Texts arrive as UTF-8.
+// box, confirm() asks with 是/否 buttons (是 is the default, as on the original), okCancel() with
+// 确定/取消 under its own caption. Every box is modal, parented to the widget given at
+// construction, and carries the application title kMessageCaption as its caption unless it
+// names its own. Texts arrive as UTF-8.
 #pragma once
 
 #include "core/Messenger.h"
@@ -26,6 +27,8 @@ public:
     bool confirm(const std::string& text) override;
     // 是, 否 and 取消; Esc is 取消.
     Answer ask(const std::string& text) override;
+    // A plain box (no icon) with 确定 and 取消; Esc is 取消.
+    bool okCancel(const std::string& caption, const std::string& text, Default byDefault) override;
 
 private:
     QWidget* m_parent;

@@ -3,11 +3,15 @@
 #include "app/StartUp.h"
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
+#include "core/Typeface.h"
 #include "widgets/TextConvert.h"
 
 #include "RecordingMessenger.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -56,6 +60,28 @@ TEST_F(StartUpTest, AFailingRegistrationIsNotReportedAndTheWindowStays) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.workingDirectory(), m_startDir);
     EXPECT_TRUE(m_messenger.entries().empty());
+}
+
+// Every window shows its text in the chosen CJK face at the platform's size, and in it the
+// class numbers ⑴ … ⒇ stand as tall as a Han character, so ⒀ and ⒅ read apart.
+TEST(Fonts, WindowsShowTheChosenFaceWithFullHeightClassNumbers) {
+    const QFont before = QApplication::font();
+    app::installFonts();
+    const QFont font = QApplication::font();
+    QApplication::setFont(before);
+
+    EXPECT_EQ(widgets::toStdString(QFontInfo(font).family()), typeface::kCjkFamily);
+    EXPECT_EQ(font.pointSizeF(), before.pointSizeF());
+    // Measured large, where pixel rounding does not blur the glyphs' proportions.
+    QFont large = font;
+    large.setPixelSize(64);
+    const QFontMetricsF metrics(large);
+    const double han = metrics.tightBoundingRect(QStringLiteral("初")).height();
+    for (char32_t number = U'⑴'; number <= U'⒇'; ++number) {
+        EXPECT_TRUE(metrics.inFontUcs4(number)) << int(number);
+        EXPECT_GE(metrics.tightBoundingRect(QString::fromUcs4(&number, 1)).height(), 0.9 * han)
+            << int(number);
+    }
 }
 
 } // namespace

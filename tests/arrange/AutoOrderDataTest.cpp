@@ -1,4 +1,5 @@
-// Loading of the engine's lists (construction, steps 1.1 to 1.5).
+// Loading of the engine's lists at construction: resources, class course lists and their
+// clean-up, presets and examination courses.
 #include "arrange/AutoOrderData.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-// Steps 4 and 5 traced draw by draw: a scripted sequence of values goes in, and the week
-// and the number of values taken must be exactly what the procedure gives by hand. Values
-// lie near 2^31 so that the reductions (mod 7, mod 5, ×6 mod 5, ×103 mod 3) are exercised
-// on the values the C library really returns.
+// The placement of one class and the double period traced draw by draw: a scripted sequence of
+// values goes in, and the week and the number of values taken must be exactly what the procedure
+// gives by hand. Values lie near 2^31 so that the reductions (mod 7, mod 5, ×6 mod 5, ×103 mod 3)
+// are exercised on the values the C library really returns.
 #include "EngineTestSupport.h"
 
 #include "arrange/AutoOrder.h"
@@ -242,9 +242,10 @@ TEST(DrawSequence, DoublePeriodSkipsTheExchangeWhenTheFirstFreePeriodIsUnified) 
 }
 
 TEST(DrawSequence, DoublePeriodBringsALessonOverAndMovesThePairToTheDrawnStart) {
-    // Friday 7 is unified. The early pass brings 王静 from Monday 4 to Monday 1; 5.1 swaps
-    // it with Tuesday's Chinese lesson; Monday (Chinese in 1 and 2) draws x = 1, which
-    // becomes 5 since no unified slot lies on Monday; the pair moves to 5-6.
+    // Friday 7 is unified. The early pass brings 王静 from Monday 4 to Monday 1; bringing a
+    // second Chinese lesson to one day swaps it with Tuesday's Chinese lesson; Monday
+    // (Chinese in 1 and 2) draws x = 1, which becomes 5 since no unified slot lies on
+    // Monday; the pair moves to 5-6.
     const AutoOrderData data = chineseClass({{5, 7}});
     Script s = chinesePlacement(4);
     s.day(0);

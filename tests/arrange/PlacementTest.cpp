@@ -1,4 +1,5 @@
-// Steps 2 to 4: which classes get a week, where they stand, and what their week holds.
+// Emptying the grade and placing its classes: which classes get a week, where they stand,
+// and what their week holds.
 #include "EngineTestSupport.h"
 
 #include "arrange/AutoOrder.h"

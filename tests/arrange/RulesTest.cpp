@@ -1,5 +1,5 @@
-// The five rules (step 8), the repair of one cell (step 9) and the course-view
-// normalisation (step 11), on hand-made timetables, for both boards.
+// The five rules, the repair of one cell by an exchange within its class, and the course-view
+// normalisation, on hand-made timetables, for both boards.
 #include "EngineTestSupport.h"
 
 #include "arrange/ArrangeEngine.h"

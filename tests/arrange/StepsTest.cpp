@@ -1,4 +1,4 @@
-// Unified slots through every step, and the Chinese double period (step 5).
+// Unified slots through every step, and the Chinese double period.
 #include "EngineTestSupport.h"
 
 #include "arrange/AutoOrder.h"

@@ -1,6 +1,7 @@
-// tavlen-cli export lessons and export teachers: the grade timetable document of gradelesson
-// and the grade teacher list of classcourse, byte for byte as the dialogs' exports write them,
-// their PDF prints, what the teacher list cannot hold, and the arguments and databases refused.
+// tavlen-cli export lessons, teachers and weekwork: the grade timetable document of
+// gradelesson, the grade teacher list of classcourse and the teachers' weekly lesson counts,
+// byte for byte as the dialogs' exports write them, their PDF prints, what the teacher list
+// cannot hold, and the arguments and databases refused.
 #include "CliTestSupport.h"
 
 #include "arrange/SchoolTimetableStore.h"
@@ -22,6 +23,7 @@ using clitest::runCli;
 const fs::path kGolden = fs::path(TAVLEN_CLI_TEST_DATA) / "export-lessons-grade1.txt";
 const fs::path kTeachersGolden = fs::path(TAVLEN_CLI_TEST_DATA) / "export-teachers-grade1.txt";
 const fs::path kDutyGolden = fs::path(TAVLEN_CLI_TEST_DATA) / "export-supervis.txt";
+const fs::path kWeekworkGolden = fs::path(TAVLEN_CLI_TEST_DATA) / "export-weekwork.txt";
 
 // The demo school's 初一 laid out without the engine, so that the golden file depends on
 // the export alone: each class's lessons (the teacher of each of its course rows, as often
@@ -203,6 +205,53 @@ TEST_F(ExportCli, WritesTheDutyRosterAsTheBrowseDialogExportsIt) {
     }
 }
 
+// A text padded with spaces to a width of GBK bytes.
+std::string padded(const std::string& text, std::size_t width) {
+    return text + std::string(width - gbk::width(text), ' ');
+}
+
+// 教师周课时一览表 as its dialog exports it: every demo teacher on a line of its own, 50 to a
+// page under the headings, with the subject of the first classcourse row and the week's total.
+TEST_F(ExportCli, WritesTheLessonCountsAsTheirDialogExportsThem) {
+    if (std::getenv("TAVLEN_UPDATE_GOLDEN") != nullptr) {
+        ASSERT_EQ(runCli({"export", "weekwork", "-o", kWeekworkGolden.string()}).code, 0);
+    }
+    const std::string golden = readFile(kWeekworkGolden);
+    const clitest::Result r =
+        runCli({"export", "weekwork", "-o", "weekwork.txt", "--pdf", "weekwork.pdf"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "已写出 weekwork.txt\n打印完毕!\n");
+    EXPECT_EQ(readFile("weekwork.txt"), golden);
+    EXPECT_EQ(readFile("weekwork.pdf").substr(0, 5), "%PDF-");
+
+    // The golden file holds what the demo's tables say, counted here on their own.
+    const cli::DemoSchool demo = cli::makeDemoSchool();
+    std::vector<std::string> expected;
+    for (const store::TeachernameRow& teacher : demo.teachername) {
+        std::string subject;
+        int total = 0;
+        for (const store::ClasscourseRow& row : demo.classcourse) {
+            if (row.teacher == teacher.name) {
+                subject = subject.empty() ? row.course : subject;
+                total += row.weekly;
+            }
+        }
+        expected.push_back("│" + padded(teacher.name, 10) + "│" + padded(subject, 10) + "│" +
+                           padded(std::to_string(total), 6) + "│\r\n");
+    }
+    ASSERT_GT(expected.size(), 50u); // more than one page
+    const std::size_t pages = (expected.size() + 49) / 50;
+    ASSERT_EQ(golden.size(), pages * 54 * 36);
+    const auto line = [&](std::size_t page, std::size_t l) {
+        return gbk::fromGbk(golden.substr((page * 54 + l) * 36, 36));
+    };
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        EXPECT_EQ(line(k / 50, 3 + k % 50), expected[k]) << k;
+    }
+    EXPECT_EQ(line(pages - 1, 1), "│教师      │学科      │周课时│\r\n");
+    EXPECT_EQ(line(pages - 1, 3 + (expected.size() - 1) % 50 + 1).find("└"), 0u);
+}
+
 TEST_F(ExportCli, WrongArgumentsAreUsageErrors) {
     struct Case {
         std::vector<std::string> args;
@@ -225,6 +274,7 @@ TEST_F(ExportCli, WrongArgumentsAreUsageErrors) {
         {{"teachers", "高一", "高二", "-o", "x.txt"}, "多余的参数 高二"},
         {{"teachers", "高一"}, "缺少 -o OUT"},
         {{"supervis", "初一", "-o", "x.txt"}, "多余的参数 初一"},
+        {{"weekwork", "初一", "-o", "x.txt"}, "多余的参数 初一"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> argv{"export"};

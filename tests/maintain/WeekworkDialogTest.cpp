@@ -1,22 +1,28 @@
 // The weekly lesson counts opened from 课程查询 → 教师周课时数浏览: the three columns with one
-// row per teacher in roster order, 重新统计 following a change of the course plans, 确定
-// closing without writing; without teacher names the entry only shows its message.
+// row per teacher in roster order, 重新统计 following a change of the course plans, 表格导出
+// writing the list shown as a GBK text table, 确定 closing without writing; without teacher names
+// the entry only shows its message.
 #include "MenuDialogDriver.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
 #include "app/CommandTable.h"
+#include "core/Gbk.h"
 #include "maintain/WeekworkDialog.h"
 #include "store/CCCRecord.h"
 #include "store/CTNRecord.h"
 #include "widgets/DialogButtons.h"
 
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -61,8 +67,9 @@ protected:
     app::MainWindow m_window{app::commandTable(), app::ShellServices{&m_messenger, {}}};
 };
 
-TEST_F(WeekworkDialogTest, ShowsTheTotalsAndCountsAgain) {
-    openFromMenu<WeekworkDialog>(m_window, kEntry, [](WeekworkDialog& d) {
+TEST_F(WeekworkDialogTest, ShowsTheTotalsAndCountsAgainAndExportsThem) {
+    const std::filesystem::path exported = std::filesystem::path(m_db.workingDir()) / "周课时.txt";
+    openFromMenu<WeekworkDialog>(m_window, kEntry, [&](WeekworkDialog& d) {
         EXPECT_EQ(toStdString(d.windowTitle()), "教师周课时一览表");
         QTableWidget& table = *d.table();
         ASSERT_EQ(table.columnCount(), 3);
@@ -87,10 +94,31 @@ TEST_F(WeekworkDialogTest, ShowsTheTotalsAndCountsAgain) {
         d.recountButton()->click();
         EXPECT_EQ(shown(table),
                   (Rows{{"王伟", "语文", "6"}, {"李娜", "数学", "8"}, {"欧阳明", "数学", "5"}}));
+
+        std::string title;
+        EXPECT_TRUE(dialogtest::whileModal<QFileDialog>(
+            [&] { d.exportButton()->click(); },
+            [&](QFileDialog& chooser) {
+                title = toStdString(chooser.windowTitle());
+                chooser.selectFile(QString::fromStdString(exported.string()));
+                QMetaObject::invokeMethod(&chooser, "accept", Qt::DirectConnection);
+            }));
+        EXPECT_EQ(title, "保存教师周课时一览表");
         d.buttons()->okButton()->click();
         EXPECT_FALSE(d.isVisible());
     });
     EXPECT_TRUE(m_messenger.entries().empty());
+
+    // The list as shown, under the headings, closed by the bottom rule after its last row.
+    std::ifstream in(exported, std::ios::binary);
+    const std::string document{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_EQ(document.size(), 54U * 36U);
+    const auto line = [&](int l) { return gbk::fromGbk(document.substr(size_t(l) * 36, 36)); };
+    EXPECT_EQ(line(1), "│教师      │学科      │周课时│\r\n");
+    EXPECT_EQ(line(3), "│王伟      │语文      │6     │\r\n");
+    EXPECT_EQ(line(4), "│李娜      │数学      │8     │\r\n");
+    EXPECT_EQ(line(5), "│欧阳明    │数学      │5     │\r\n");
+    EXPECT_EQ(line(6), "└─────┴─────┴───┘\r\n");
 }
 
 TEST_F(WeekworkDialogTest, FailedRecountShowsTheErrorAndKeepsTheList) {

@@ -1,6 +1,7 @@
 // The grade course initialisation dialog opened from 系统设置 → 课程初始化: nothing chosen at
-// first (删除 is refused), 否 to the question deletes nothing, 是 deletes the chosen class's
-// rows only and keeps the dialog open, a failed deletion shows the driver's text and changes
+// first (删除 is refused), the question "!删除年段或班级课程" answered with Return (its default,
+// 取消) or 取消 deletes nothing, 确定 deletes the chosen class's rows only and keeps the dialog
+// open, a failed deletion shows the driver's text and changes
 // nothing, 确定 closes; without course names the entry only shows its message.
 #include "MenuDialogDriver.h"
 #include "RecordingMessenger.h"
@@ -49,22 +50,41 @@ void choose(QComboBox& box, const std::string& entry) {
     box.setCurrentIndex(index);
 }
 
-// Clicks 删除 and answers the boxes that come up, one after the other: a question with 是 or
-// 否 as scripted, any other box with its button. Returns the texts of the boxes.
-std::vector<std::string> removeAnswering(GradelessonInitDialog& d, std::vector<bool> answers) {
-    std::vector<std::string> texts;
+// A message box as the user met it.
+struct Shown {
+    std::string caption;
+    std::string text;
+    std::vector<std::string> buttons;
+    std::string byDefault; // the button Return presses
+};
+
+enum class Press { Ok, Cancel, Return };
+
+// Clicks 删除 and handles the boxes that come up, one after the other, each with the next
+// press of the script (确定 once the script is exhausted). Returns what the boxes showed.
+std::vector<Shown> removePressing(GradelessonInitDialog& d, std::vector<Press> presses) {
+    std::vector<Shown> shown;
     std::function<void()> watch;
     int ticks = 0;
     watch = [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            texts.push_back(toStdString(box->text()));
-            QAbstractButton* yes = box->button(QMessageBox::Yes);
-            if (yes != nullptr && !answers.empty()) {
-                const bool answer = answers.front();
-                answers.erase(answers.begin());
-                (answer ? yes : box->button(QMessageBox::No))->click();
+            Shown s{toStdString(box->windowTitle()), toStdString(box->text()), {}, {}};
+            for (QAbstractButton* button : box->buttons()) {
+                s.buttons.push_back(toStdString(button->text()));
+            }
+            if (box->defaultButton() != nullptr) {
+                s.byDefault = toStdString(box->defaultButton()->text());
+            }
+            shown.push_back(s);
+            const Press press = presses.empty() ? Press::Ok : presses.front();
+            if (!presses.empty()) {
+                presses.erase(presses.begin());
+            }
+            if (press == Press::Return) {
+                QWidget* focused = box->focusWidget();
+                QTest::keyClick(focused != nullptr ? focused : box, Qt::Key_Return);
             } else {
-                box->buttons().front()->click();
+                box->button(press == Press::Ok ? QMessageBox::Ok : QMessageBox::Cancel)->click();
             }
         }
         if (++ticks < 40) {
@@ -76,6 +96,14 @@ std::vector<std::string> removeAnswering(GradelessonInitDialog& d, std::vector<b
     // Let the watch run out so it never meets a later box.
     while (ticks < 40) {
         QApplication::processEvents(QEventLoop::AllEvents, 25);
+    }
+    return shown;
+}
+
+std::vector<std::string> textsOf(const std::vector<Shown>& shown) {
+    std::vector<std::string> texts;
+    for (const Shown& s : shown) {
+        texts.push_back(s.text);
     }
     return texts;
 }
@@ -109,24 +137,33 @@ TEST_F(GradelessonInitDialogTest, DeletesTheChosenClassAfterTheQuestionAndStaysO
         EXPECT_EQ(messageFrom([&] { d.deleteButton()->click(); }), "请输入删除学科或课程表！");
         choose(*d.choiceBox(), "所有");
 
-        EXPECT_EQ(removeAnswering(d, {false}),
-                  std::vector<std::string>{
-                      "此操作将全部删除初二⑶的所有全部课程！\n确认否？取消请按“取消”按纽。"});
+        // Return at the question is 取消: nothing goes.
+        const std::vector<Shown> asked = removePressing(d, {Press::Return});
+        ASSERT_EQ(asked.size(), 1U);
+        EXPECT_EQ(asked[0].caption, "!删除年段或班级课程");
+        EXPECT_EQ(asked[0].text,
+                  "此操作将全部删除初二⑶的所有全部课程！\n确认否？取消请按“取消”按纽。");
+        EXPECT_EQ(asked[0].buttons, (std::vector<std::string>{"确定", "取消"}));
+        EXPECT_EQ(asked[0].byDefault, "取消");
         EXPECT_EQ(store::CCCRecord().readAll(), kPlans);
         EXPECT_EQ(store::CGLRecord().readAll(), kLessons);
+        EXPECT_EQ(textsOf(removePressing(d, {Press::Cancel})).size(), 1U);
+        EXPECT_EQ(store::CCCRecord().readAll(), kPlans);
 
         m_db.execute("CREATE TRIGGER refuse BEFORE DELETE ON [classcourse] "
                      "BEGIN SELECT RAISE(ABORT, 'plans locked'); END");
-        const std::vector<std::string> failed = removeAnswering(d, {true});
+        const std::vector<std::string> failed = textsOf(removePressing(d, {Press::Ok}));
         ASSERT_EQ(failed.size(), 2U);
         EXPECT_NE(failed[1].find("plans locked"), std::string::npos) << failed[1];
         EXPECT_EQ(store::CCCRecord().readAll(), kPlans);
         EXPECT_EQ(store::CGLRecord().readAll(), kLessons);
         m_db.execute("DROP TRIGGER refuse");
 
-        const std::vector<std::string> done = removeAnswering(d, {true});
+        const std::vector<Shown> done = removePressing(d, {Press::Ok, Press::Cancel});
         ASSERT_EQ(done.size(), 2U);
-        EXPECT_EQ(done[1], "已全部删除初二⑶的所有全部课程");
+        EXPECT_EQ(done[1].caption, "删除信息");
+        EXPECT_EQ(done[1].text, "已全部删除初二⑶的所有全部课程");
+        EXPECT_EQ(done[1].buttons, (std::vector<std::string>{"确定", "取消"}));
         EXPECT_EQ(store::CCCRecord().readAll(), Plans{kPlans[1]});
         EXPECT_EQ(store::CGLRecord().readAll(), Lessons{kLessons[1]});
 

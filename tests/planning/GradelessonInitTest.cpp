@@ -170,6 +170,8 @@ TEST_F(GradelessonInitTest, AnsweringNoWritesNothing) {
     }
     EXPECT_EQ(messenger.entries()[0].text,
               "此操作将全部删除初二的数学全部课程！\n确认否？取消请按“取消”按纽。");
+    EXPECT_EQ(messenger.entries()[0].caption, "!删除年段或班级课程");
+    EXPECT_EQ(messenger.entries()[0].byDefault, ui::Messenger::Default::Cancel);
 }
 
 TEST_F(GradelessonInitTest, AGradesTimetableGoesByRowNumberAndThePlansStay) {

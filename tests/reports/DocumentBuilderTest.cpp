@@ -407,6 +407,11 @@ ReportTable overfilled(ReportKind kind) {
             }
         }
     }
+    if (kind == ReportKind::LessonCounts) {
+        for (std::size_t r = 0; r < 50; ++r) {
+            table.grid.push_back({text(r), text(r + 1), r % 2 ? "999999" : "0"});
+        }
+    }
     if (kind == ReportKind::GradeTimetable || kind == ReportKind::ReviewTimetable) {
         for (std::size_t p = 0; p < 20; ++p) {
             table.classes.push_back({text(p), {}});
@@ -423,7 +428,8 @@ TEST(DocumentFields, NoValueLeavesItsField) {
     // line end in place), and every line is whole GBK.
     for (ReportKind kind :
          {ReportKind::Weekly, ReportKind::Monthly, ReportKind::Term, ReportKind::TeacherList,
-          ReportKind::DutyRoster, ReportKind::GradeTimetable, ReportKind::ReviewTimetable}) {
+          ReportKind::DutyRoster, ReportKind::GradeTimetable, ReportKind::ReviewTimetable,
+          ReportKind::LessonCounts}) {
         const Document d = build(kind, overfilled(kind));
         const auto name = reports::layoutOf(kind).cliName;
         std::string expected = templateBytes(kind);
@@ -484,6 +490,19 @@ TEST(DocumentFields, APeriodCellGbkCannotEncodeIsRefusedNamingIt) {
                 << result.error;
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(LessonCounts, ATotalWiderThanItsColumnStopsTheBuildRatherThanBeCut) {
+    ReportTable table;
+    table.grid = {{"王伟", "语文", "6"}, {"李娜", "数学", "1234567"}};
+    const reports::BuildResult result = reports::buildDocument(
+        ReportKind::LessonCounts, table, templateBytes(ReportKind::LessonCounts));
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.error, "第2行第3列为1234567，超出了栏宽（最多6位），报表没有写出。");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // without one.
 #include "RecordingMessenger.h"
 #include "ReportTestSupport.h"
+#include "core/Typeface.h"
 #include "reports/Document.h"
 #include "reports/DocumentPrinter.h"
 #include "reports/PageRenderer.h"
@@ -277,6 +278,9 @@ TEST(Renderer, UsesAnInstalledCjkFaceAndOrientsThePageToTheTable) {
     EXPECT_TRUE(QFontDatabase::families().contains(family, Qt::CaseInsensitive))
         << family.toStdString();
     EXPECT_TRUE(QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese));
+    if (!QFontDatabase::families().contains(QStringLiteral("SimSun"), Qt::CaseInsensitive)) {
+        EXPECT_EQ(family.toStdString(), typeface::kCjkFamily); // the windows' face
+    }
     reports::Document timetable{ReportKind::GradeTimetable, std::string(6840, ' '), {{0, 45}}};
     EXPECT_EQ(reports::PageRenderer(timetable, "").orientation(), QPageLayout::Landscape);
     reports::Document week{ReportKind::Weekly, std::string(3956, ' '), {{0, 43}}};

@@ -6,6 +6,7 @@
 #include "TempDatabase.h"
 #include "core/Gbk.h"
 #include "reports/ReportLayout.h"
+#include "reports/TemplateFile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -27,7 +28,11 @@ inline std::string readBytes(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The template file of the kind, or its built-in frame.
 inline std::string templateBytes(reports::ReportKind kind) {
+    if (reports::layoutOf(kind).templateName.empty()) {
+        return reports::builtInTemplate(kind);
+    }
     return readBytes(templateDir() / reports::layoutOf(kind).templateName);
 }
 
@@ -87,6 +92,13 @@ inline std::vector<Field> fieldsOf(reports::ReportKind kind) {
             fields.push_back({5 + 2 * p, 2, 6});
             for (int j = 1; j <= 35; ++j) {
                 fields.push_back({5 + 2 * p, 6 + 4 * j, 2});
+            }
+        }
+        break;
+    case ReportKind::LessonCounts:
+        for (int r = 0; r < 50; ++r) {
+            for (const Field f : {Field{3 + r, 2, 10}, Field{3 + r, 14, 10}, Field{3 + r, 26, 6}}) {
+                fields.push_back(f);
             }
         }
         break;

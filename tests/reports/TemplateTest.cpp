@@ -1,7 +1,7 @@
-// The installed templates: size, lines of fixed width ending in CR LF, clean GBK, a bottom
-// border as last line, headings where the writer overwrites them, and every blank field of
-// the report at its offset with a frame character right after it (so a text of the field's
-// width stays in its box).
+// The installed templates and the built-in lesson-count frame: size, lines of fixed width ending in
+// CR LF, clean GBK, a bottom border as last line, headings where the writer overwrites them, and
+// every blank field of the report at its offset with a frame character right after it (so a text of
+// the field's width stays in its box).
 #include "ReportTestSupport.h"
 #include "core/Gbk.h"
 #include "reports/ReportLayout.h"
@@ -72,7 +72,8 @@ TEST_P(TemplateTest, EveryFieldIsBlankAndBoxedAtItsOffset) {
 INSTANTIATE_TEST_SUITE_P(AllTemplates, TemplateTest,
                          testing::Values(ReportKind::Weekly, ReportKind::Monthly,
                                          ReportKind::TeacherList, ReportKind::DutyRoster,
-                                         ReportKind::GradeTimetable, ReportKind::ReviewTimetable));
+                                         ReportKind::GradeTimetable, ReportKind::ReviewTimetable,
+                                         ReportKind::LessonCounts));
 
 std::string at(const std::string& bytes, int width, int line, int column, std::size_t count) {
     return std::string(lineOf(bytes, width, line).substr(static_cast<std::size_t>(column), count));

@@ -94,6 +94,22 @@ TEST(DataSource, ConnectStringsInEitherCaseReachTheSameDatabase) {
     EXPECT_EQ(properties.readAll(), (std::vector<store::CoursepropertyRow>{{"初一", "语文", 1}}));
 }
 
+// Two copies of the program: A starts in its school, then B starts in another and re-points
+// the data source. A's later saves still land in A's file.
+TEST(DataSource, ARunKeepsTheDatabaseItRegisteredWhenAnotherStartRepointsTheSource) {
+    const testsupport::TempDatabase a;
+    const testsupport::TempDatabase b;
+    ASSERT_TRUE(store::registerForThisRun(a.workingDir()).ok);
+    ASSERT_TRUE(store::registerDataSource(b.workingDir()).ok); // the other copy's start
+
+    store::CTNRecord().append(std::vector<store::TeachernameRow>{{"王伟"}});
+
+    store::useDataSource(); // the data source now names B's file, which got nothing
+    EXPECT_TRUE(store::CTNRecord().readAll().empty());
+    store::useDatabaseFile(a.databasePath());
+    EXPECT_EQ(store::CTNRecord().readAll(), (std::vector<store::TeachernameRow>{{"王伟"}}));
+}
+
 TEST(DataSource, AMissingDatabaseIsAnErrorNeverANewEmptyFile) {
     const std::string dir = testsupport::makeTempDir("tavlen-nodb-");
     std::filesystem::create_directories(dir + "/tavlen");
@@ -130,6 +146,10 @@ TEST(DataSource, AServerDataSourceIsLeftAsTheAdministratorSetItUp) {
         EXPECT_TRUE(result.ok && result.leftAlone) << ini;
         EXPECT_EQ(iniValue(readFile(ini), "Driver"), "PostgreSQL ANSI") << ini;
         EXPECT_EQ(iniValue(readFile(ini), "Database"), "tavlen") << ini;
+        // The program's start then keeps to the server, not to a file of its folder.
+        ASSERT_TRUE(store::registerForThisRun("/srv/other").leftAlone);
+        EXPECT_EQ(store::resolveConnectString(store::kConnectLower), "DSN=TAVLEN");
+        store::useDataSource();
     }
     // A SQLite data source is ours: it is re-pointed as before.
     setUpDataSource(ODBC_SYSTEM_DSN, "SQLite3", "/srv/old/tavlen/tavlen.mdb");

@@ -16,6 +16,8 @@ public:
         enum class Kind { Info, Error, Confirm } kind;
         std::string text;
         std::string caption; // the caption of a notice; empty for the application title
+        // The button Return presses in an okCancel() box.
+        ui::Messenger::Default byDefault = ui::Messenger::Default::Ok;
     };
 
     void info(const std::string& text) override {
@@ -29,12 +31,12 @@ public:
     }
     bool confirm(const std::string& text) override {
         m_entries.push_back({Entry::Kind::Confirm, text, {}});
-        if (m_answers.empty()) {
-            return m_defaultAnswer;
-        }
-        const bool answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
+        return nextAnswer();
+    }
+    // Answered from the same script as confirm(): true is 确定.
+    bool okCancel(const std::string& caption, const std::string& text, Default byDefault) override {
+        m_entries.push_back({Entry::Kind::Confirm, text, caption, byDefault});
+        return nextAnswer();
     }
 
     Answer ask(const std::string& text) override {
@@ -73,6 +75,15 @@ public:
     void clear() { m_entries.clear(); }
 
 private:
+    bool nextAnswer() {
+        if (m_answers.empty()) {
+            return m_defaultAnswer;
+        }
+        const bool answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+
     std::vector<Entry> m_entries;
     std::deque<bool> m_answers;
     std::deque<Answer> m_asks;

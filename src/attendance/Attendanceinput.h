@@ -27,6 +27,7 @@
 #include "attendance/SubstituteCandidates.h"
 #include "core/DateTime.h"
 #include "core/Messenger.h"
+#include "store/CATRecord.h"
 
 #include <array>
 #include <cstddef>
@@ -34,10 +35,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace store {
-struct AttendanceRow;
-}
 
 namespace attendance {
 

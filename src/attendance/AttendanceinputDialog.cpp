@@ -96,7 +96,8 @@ AttendanceinputDialog::AttendanceinputDialog(QWidget* parent)
         row.date = new QLineEdit(this);
         row.date->setPlaceholderText(QStringLiteral("年-月-日"));
         row.date->setMaxLength(19);
-        row.date->setMinimumWidth(row.date->fontMetrics().horizontalAdvance(u"2024-09-02") + 12);
+        row.date->setMinimumWidth(
+            row.date->fontMetrics().horizontalAdvance(QStringLiteral("2024-09-02")) + 12);
         row.weekday = textBox(this, weekdays);
         row.period = textBox(this, periods);
         row.className = textBox(this, classes);
@@ -120,7 +121,7 @@ AttendanceinputDialog::AttendanceinputDialog(QWidget* parent)
 
     m_week = new QLineEdit(this);
     m_week->setMaxLength(6);
-    m_week->setFixedWidth(m_week->fontMetrics().horizontalAdvance(u"000000") + 16);
+    m_week->setFixedWidth(m_week->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
     auto* refresh = new QPushButton(QStringLiteral("刷新"), this);
     m_pageButton = new QPushButton(this);
     auto* exportButton = new QPushButton(QStringLiteral("表格导出"), this);

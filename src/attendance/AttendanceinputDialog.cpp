@@ -37,7 +37,7 @@ QComboBox* textBox(QWidget* parent, const QStringList& items) {
     box->setLineEdit(new widgets::GbkLineEdit(Attendanceinput::kFieldBytes, box));
     box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems(items);
-    box->setMinimumContentsLength(5);
+    box->setMinimumContentsLength(6);
     box->setCurrentIndex(-1);
     return box;
 }
@@ -50,6 +50,7 @@ QComboBox* substituteBox(QWidget* parent) {
     view->horizontalHeader()->hide();
     view->verticalHeader()->hide();
     view->setShowGrid(false);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     box->setView(view);
@@ -96,7 +97,7 @@ AttendanceinputDialog::AttendanceinputDialog(QWidget* parent)
         row.date = new QLineEdit(this);
         row.date->setPlaceholderText(QStringLiteral("年-月-日"));
         row.date->setMaxLength(19);
-        row.date->setMinimumWidth(
+        row.date->setFixedWidth(
             row.date->fontMetrics().horizontalAdvance(QStringLiteral("2024-09-02")) + 12);
         row.weekday = textBox(this, weekdays);
         row.period = textBox(this, periods);

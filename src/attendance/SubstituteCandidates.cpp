@@ -59,7 +59,17 @@ SubstituteCandidates::SubstituteCandidates(std::vector<std::string> roster,
                                            std::vector<store::CourseteacherRow> courseTeachers)
     : m_roster(std::move(roster)), m_data(std::move(data)),
       m_timetable(arrange::inTeacherNames(m_data, timetable)),
-      m_courseTeachers(std::move(courseTeachers)) {}
+      m_courseTeachers(std::move(courseTeachers)) {
+    for (int g = 0; g < school::kGrades && !m_arranged; ++g) {
+        for (int c = 0; c < school::kMaxClasses && !m_arranged; ++c) {
+            for (int d = 0; d < school::kDays && !m_arranged; ++d) {
+                for (int p = 1; p <= school::kPeriods && !m_arranged; ++p) {
+                    m_arranged = arrange::isLessonText(m_timetable.cell(g, c, d, p));
+                }
+            }
+        }
+    }
+}
 
 SubstituteCandidates SubstituteCandidates::load() {
     std::vector<std::string> roster;
@@ -157,7 +167,8 @@ std::vector<Candidate> SubstituteCandidates::rank(const Absence& absence) const 
     const std::optional<std::string> absent = rosterName(absence.teacher);
     const int day = absence.day;
     const int period = absence.period;
-    if (!absent || day < 0 || day >= school::kDays || period < 1 || period > school::kPeriods) {
+    if (!m_arranged || !absent || day < 0 || day >= school::kDays || period < 1 ||
+        period > school::kPeriods) {
         return {};
     }
     const std::string subject = this->subject(absence);

@@ -70,7 +70,8 @@ public:
     std::string subject(const Absence& absence) const;
 
     // The teachers who can cover the absence, best first. Empty for a teacher not in the
-    // roster or a day or period out of range.
+    // roster, a day or period out of range, or a school timetable without any lesson (nobody
+    // can be judged free then).
     std::vector<Candidate> rank(const Absence& absence) const;
 
 private:
@@ -80,6 +81,7 @@ private:
     std::vector<std::string> m_roster;
     arrange::AutoOrderData m_data;
     school::SchoolTimetable m_timetable; // in teacher names
+    bool m_arranged = false;             // the timetable holds a lesson
     std::vector<store::CourseteacherRow> m_courseTeachers;
 };
 

@@ -191,6 +191,26 @@ TEST_F(AttendanceinputTest, SavingTheLoadedWeekReplacesExactlyIt) {
     EXPECT_EQ(all.size(), 4U);
 }
 
+TEST_F(AttendanceinputTest, RecordsBeyondTheHundredthAreKeptBySave) {
+    Records all(103, record("王伟", "5"));
+    all[101].teacher = "李娜";
+    all.push_back(record("欧阳明", "6"));
+    store::CATRecord().append(all);
+    ASSERT_TRUE(form.load());
+    ASSERT_TRUE(form.refresh("5", page()));
+    EXPECT_EQ(messenger.texts(),
+              (std::vector<std::string>{
+                  "第5周有 103 条记录，本表只能列出前 100 条；其余 3 条存盘时原样保留。"}));
+    auto texts = page();
+    texts[0].teacher = "欧阳明";
+    ASSERT_TRUE(form.save("5", texts));
+    const Records week5 = weekOf(stored(), "5");
+    ASSERT_EQ(week5.size(), 103U);
+    EXPECT_EQ(week5[0].teacher, "欧阳明");
+    EXPECT_EQ(week5[101].teacher, "李娜");
+    EXPECT_EQ(weekOf(stored(), "6").size(), 1U);
+}
+
 TEST_F(AttendanceinputTest, AWeekNotLoadedIsAddedToOnlyWhenTheUserSaysSo) {
     store::CATRecord().append(Records{record("王伟", "6"), record("李娜", "6")});
     ASSERT_TRUE(form.load());

@@ -122,6 +122,9 @@ TEST(SubstituteCandidatesTest, TheClassAndTheShownNameDecide) {
         EXPECT_EQ(names(school.rank(c.absence)), c.expected)
             << c.absence.teacher << " " << c.absence.period << " " << c.absence.className;
     }
+    // Before any timetable is arranged nobody can be judged free.
+    const SubstituteCandidates unarranged({"欧阳文忠", "李娜"}, arrange::AutoOrderData(), {}, {});
+    EXPECT_TRUE(unarranged.rank({"欧阳文忠", kTuesday, 3, ""}).empty());
 }
 
 } // namespace

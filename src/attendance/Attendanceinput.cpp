@@ -292,7 +292,8 @@ bool Attendanceinput::save(std::string_view weekText, const PageTexts& shownPage
             std::count_if(stored.begin(), stored.end(), [&](const store::AttendanceRow& record) {
                 return weekNumber(record.week) == week;
             }));
-        if (existing > 0 && !m_messenger.confirm(addQuestion(*week, existing))) {
+        if (existing > 0 && !records.empty() &&
+            !m_messenger.confirm(addQuestion(*week, existing))) {
             throw ui::Declined();
         }
         table.append(records);

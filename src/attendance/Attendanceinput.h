@@ -18,8 +18,8 @@
 // transaction:
 //   - the week refresh() loaded: the week's records are replaced by the form's rows, whatever
 //     the first row holds;
-//   - another week: when that week already holds records the user is asked (kAddQuestion);
-//     否 writes nothing, 是 adds the form's rows to them.
+//   - another week: when that week already holds records and the form has rows, the user is
+//     asked (the add question); 否 writes nothing, 是 adds the form's rows to them.
 // After a save the form shows the week as stored. A failed save shows the driver's text and
 // keeps the form as it was. Text is UTF-8; load(), refresh() and save() read the database.
 #pragma once

@@ -214,6 +214,11 @@ TEST_F(AttendanceinputTest, RecordsBeyondTheHundredthAreKeptBySave) {
 TEST_F(AttendanceinputTest, AWeekNotLoadedIsAddedToOnlyWhenTheUserSaysSo) {
     store::CATRecord().append(Records{record("王伟", "6"), record("李娜", "6")});
     ASSERT_TRUE(form.load());
+    // An empty form has nothing to add: no question, nothing written, the week shown.
+    ASSERT_TRUE(form.save("6", page()));
+    EXPECT_TRUE(messenger.entries().empty());
+    EXPECT_EQ(stored().size(), 2U);
+    ASSERT_TRUE(form.refresh("7", page()));
     auto texts = page();
     texts[0] = typed("欧阳明", "早  退");
     messenger.scriptAnswers({false, true});

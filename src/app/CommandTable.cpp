@@ -2,6 +2,8 @@
 
 #include "arrange/GradelessonDialog.h"
 #include "arrange/ReviewlessonDialog.h"
+#include "attendance/AttendanceinputDialog.h"
+#include "attendance/AttendancesquireDialog.h"
 #include "maintain/GTBrowseDialog.h"
 #include "maintain/GTReplaceDialog.h"
 #include "maintain/TReplaceDialog.h"
@@ -52,8 +54,8 @@ const DialogFactory kTeachertable = maintain::TeachertableDialog::run;
 const DialogFactory kWeekwork = maintain::WeekworkDialog::run;
 const DialogFactory kGTBrowse = modal<maintain::GTBrowseDialog>();
 const DialogFactory kSupervisebrowse = modal<supervise::SupervisebrowseDialog>();
-const DialogFactory kAttendanceinput = {};
-const DialogFactory kAttendancesquire = {};
+const DialogFactory kAttendanceinput = attendance::AttendanceinputDialog::run;
+const DialogFactory kAttendancesquire = modal<attendance::AttendancesquireDialog>();
 const DialogFactory kAttendancecount = {};
 const DialogFactory kAttendancemonth = {};
 const DialogFactory kAttendanceterm = {};

@@ -7,6 +7,7 @@
 #include "cli/ReportCommand.h"
 #include "cli/ReviewCommand.h"
 #include "cli/ShowCommand.h"
+#include "cli/SubstitutesCommand.h"
 
 #include <ostream>
 
@@ -36,6 +37,10 @@ const std::vector<Command>& commands() {
          "export lessons GRADE -o OUT [--pdf OUT.pdf]"
          "   write a grade's timetable document from gradelesson",
          &runExport},
+        {"substitutes",
+         "substitutes TEACHER --day 星期二 --period 3 [--class 初一⑶]"
+         "   rank the teachers who can take over a missed lesson",
+         &runSubstitutes},
     };
     return table;
 }

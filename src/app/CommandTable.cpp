@@ -2,6 +2,10 @@
 
 #include "arrange/GradelessonDialog.h"
 #include "arrange/ReviewlessonDialog.h"
+#include "attendance/AttendancecountDialog.h"
+#include "attendance/AttendancemonthDialog.h"
+#include "attendance/AttendancetermDialog.h"
+#include "attendance/WeekworkSetDialog.h"
 #include "maintain/GTBrowseDialog.h"
 #include "maintain/GTReplaceDialog.h"
 #include "maintain/TReplaceDialog.h"
@@ -52,10 +56,10 @@ const DialogFactory kGTBrowse = modal<maintain::GTBrowseDialog>();
 const DialogFactory kSupervisebrowse = {};
 const DialogFactory kAttendanceinput = {};
 const DialogFactory kAttendancesquire = {};
-const DialogFactory kAttendancecount = {};
-const DialogFactory kAttendancemonth = {};
-const DialogFactory kAttendanceterm = {};
-const DialogFactory kWeekworkSet = {};
+const DialogFactory kAttendancecount = modal<attendance::AttendancecountDialog>();
+const DialogFactory kAttendancemonth = modal<attendance::AttendancemonthDialog>();
+const DialogFactory kAttendanceterm = modal<attendance::AttendancetermDialog>();
+const DialogFactory kWeekworkSet = modal<attendance::WeekworkSetDialog>();
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "attendance/AttendancecountDialog.h"
 
+#include "attendance/StatisticsList.h"
+
 #include "core/Reported.h"
 #include "reports/ReportActions.h"
 #include "widgets/DialogButtons.h"
@@ -7,7 +9,6 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,46 +21,15 @@ namespace {
 using widgets::toQString;
 using widgets::toStdString;
 
-// Column widths in dialog units; a horizontal dialog unit is a quarter of the average
-// character width.
-constexpr int kNameUnits = 60;
-constexpr int kCountUnits = 45;
-constexpr int kShownRows = 16;
-
-QTableWidgetItem* cell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
-}
-
 } // namespace
 
 AttendancecountDialog::AttendancecountDialog(QWidget* parent)
     : QDialog(parent), m_messenger(this), m_logic(m_messenger) {
     setWindowTitle(toQString(Attendancecount::kTitle));
 
-    const QStringList headings{QStringLiteral("教师"), QStringLiteral("迟到"),
-                               QStringLiteral("早退"), QStringLiteral("事假"),
-                               QStringLiteral("公假"), QStringLiteral("缺勤"),
-                               QStringLiteral("公代")};
-    m_list = new QTableWidget(0, static_cast<int>(headings.size()), this);
-    m_list->setHorizontalHeaderLabels(headings);
-    m_list->verticalHeader()->hide();
-    m_list->setShowGrid(true);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    const int unit = fontMetrics().averageCharWidth();
-    int width = 0;
-    for (int c = 0; c < m_list->columnCount(); ++c) {
-        const int columnWidth = unit * (c == 0 ? kNameUnits : kCountUnits) / 4;
-        m_list->setColumnWidth(c, columnWidth);
-        width += columnWidth;
-    }
-    m_list->setMinimumSize(width + 2 * m_list->frameWidth() + 24,
-                           m_list->horizontalHeader()->sizeHint().height() +
-                               kShownRows * m_list->verticalHeader()->defaultSectionSize() +
-                               2 * m_list->frameWidth());
+    // 教师 60 dialog units wide, each count 45.
+    m_list = makeStatisticsList(this, {"教师", "迟到", "早退", "事假", "公假", "缺勤", "公代"},
+                                {60, 45, 45, 45, 45, 45, 45});
 
     m_activity = new QComboBox(this);
     m_activity->setEditable(true);
@@ -124,16 +94,15 @@ void AttendancecountDialog::refresh() {
 }
 
 void AttendancecountDialog::showEntries() {
-    const std::vector<WeekCount>& entries = m_logic.entries();
-    m_list->clearContents();
-    m_list->setRowCount(static_cast<int>(entries.size()));
-    for (int r = 0; r < m_list->rowCount(); ++r) {
-        const WeekCount& entry = entries[static_cast<std::size_t>(r)];
-        m_list->setItem(r, 0, cell(toQString(entry.teacher)));
-        for (std::size_t v = 0; v < entry.counts.size(); ++v) {
-            m_list->setItem(r, static_cast<int>(v) + 1, cell(QString::number(entry.counts[v])));
+    std::vector<std::vector<std::string>> rows;
+    for (const WeekCount& entry : m_logic.entries()) {
+        std::vector<std::string> cells{entry.teacher};
+        for (const int count : entry.counts) {
+            cells.push_back(std::to_string(count));
         }
+        rows.push_back(std::move(cells));
     }
+    showStatisticsRows(m_list, rows);
 }
 
 void AttendancecountDialog::exportReport() {

@@ -3,6 +3,8 @@
 // weekly document where the save dialog says; 确定 closes.
 #include "MenuDialogDriver.h"
 #include "RecordingMessenger.h"
+#include "StatisticsDialogs.h"
+#include "StatisticsRecords.h"
 #include "TempDatabase.h"
 
 #include "app/CommandTable.h"
@@ -12,7 +14,6 @@
 #include "widgets/DialogButtons.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -20,39 +21,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
+using statisticstest::record;
 namespace fs = std::filesystem;
 using attendance::AttendancecountDialog;
 using dialogtest::messageFrom;
+using statisticstest::Rows;
+using statisticstest::shownRows;
 using widgets::toStdString;
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows shown(const QTableWidget& list) {
-    Rows rows;
-    for (int r = 0; r < list.rowCount(); ++r) {
-        std::vector<std::string> cells;
-        for (int c = 0; c < list.columnCount(); ++c) {
-            cells.push_back(toStdString(list.item(r, c)->text()));
-        }
-        rows.push_back(cells);
-    }
-    return rows;
-}
-
-store::AttendanceRow record(std::string teacher, std::string week, std::string period,
-                            std::string kind, std::string substitute = {}) {
-    store::AttendanceRow row;
-    row.teacher = std::move(teacher);
-    row.week = std::move(week);
-    row.period = std::move(period);
-    row.kind = std::move(kind);
-    row.substitute = std::move(substitute);
-    return row;
-}
 
 class AttendancecountDialogTest : public ::testing::Test {
 protected:
@@ -94,30 +72,21 @@ TEST_F(AttendancecountDialogTest, CountsTheTypedWeekAndExportsIt) {
 
             d.weekBox()->setText(QStringLiteral("05"));
             d.refreshButton()->click();
-            EXPECT_EQ(shown(list), (Rows{{"王伟", "1", "0", "0", "0", "0", "0"},
-                                         {"李娜", "0", "0", "0", "1", "0", "0"},
-                                         {"张强", "0", "0", "0", "0", "0", "1"}}));
+            EXPECT_EQ(shownRows(list), (Rows{{"王伟", "1", "0", "0", "0", "0", "0"},
+                                             {"李娜", "0", "0", "0", "1", "0", "0"},
+                                             {"张强", "0", "0", "0", "0", "0", "1"}}));
             d.activityBox()->setCurrentIndex(1); // 早晚督修
             d.refreshButton()->click();
-            EXPECT_EQ(shown(list), (Rows{{"王伟", "0", "0", "0", "0", "1", "0"}}));
+            EXPECT_EQ(shownRows(list), (Rows{{"王伟", "0", "0", "0", "0", "1", "0"}}));
             d.activityBox()->setCurrentIndex(0);
             d.refreshButton()->click();
 
-            std::string title;
-            EXPECT_TRUE(dialogtest::whileModal<QFileDialog>(
-                [&] { d.exportButton()->click(); },
-                [&](QFileDialog& chooser) {
-                    title = toStdString(chooser.windowTitle());
-                    chooser.selectFile(QString::fromStdString(exported.string()));
-                    QMetaObject::invokeMethod(&chooser, "accept", Qt::DirectConnection);
-                }));
-            EXPECT_EQ(title, "保存周出勤表");
+            EXPECT_EQ(statisticstest::exportTo(*d.exportButton(), exported), "保存周出勤表");
             d.buttons()->okButton()->click();
             EXPECT_FALSE(d.isVisible());
         });
 
-    std::ifstream in(exported, std::ios::binary);
-    const std::string document{std::istreambuf_iterator<char>(in), {}};
+    const std::string document = statisticstest::readFile(exported);
     ASSERT_EQ(document.size(), 3956u);
     const auto field = [&](int line, int column, int bytes) {
         return gbk::fromGbk(document.substr(std::size_t(line * 92 + column), std::size_t(bytes)));

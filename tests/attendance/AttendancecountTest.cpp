@@ -2,6 +2,7 @@
 // activity (a week text read as a number, the activity's periods, the five categories), the
 // substitute credited for an official leave, and the week box refused outside 0 … 50.
 #include "RecordingMessenger.h"
+#include "StatisticsRecords.h"
 #include "TempDatabase.h"
 
 #include "attendance/Attendancecount.h"
@@ -26,19 +27,9 @@ namespace {
 
 using attendance::Attendancecount;
 using attendance::WeekCount;
+using statisticstest::record;
 using Records = std::vector<store::AttendanceRow>;
 using Entries = std::vector<WeekCount>;
-
-store::AttendanceRow record(std::string teacher, std::string week, std::string period,
-                            std::string kind, std::string substitute = {}) {
-    store::AttendanceRow row;
-    row.teacher = std::move(teacher);
-    row.week = std::move(week);
-    row.period = std::move(period);
-    row.kind = std::move(kind);
-    row.substitute = std::move(substitute);
-    return row;
-}
 
 TEST(CountWeek, CountsTheWeeksRecordsOfTheActivityPerTeacher) {
     struct Case {

@@ -4,6 +4,7 @@
 #include "MenuDialogDriver.h"
 #include "NameTables.h"
 #include "RecordingMessenger.h"
+#include "StatisticsDialogs.h"
 #include "TempDatabase.h"
 
 #include "app/CommandTable.h"
@@ -12,7 +13,6 @@
 #include "store/CATRecord.h"
 #include "widgets/DialogButtons.h"
 
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -20,8 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -29,14 +27,6 @@ namespace fs = std::filesystem;
 using attendance::AttendancemonthDialog;
 using dialogtest::messageFrom;
 using widgets::toStdString;
-
-std::vector<std::string> rowOf(const QTableWidget& list, int r) {
-    std::vector<std::string> cells;
-    for (int c = 0; c < list.columnCount(); ++c) {
-        cells.push_back(toStdString(list.item(r, c)->text()));
-    }
-    return cells;
-}
 
 class AttendancemonthDialogTest : public ::testing::Test {
 protected:
@@ -88,27 +78,17 @@ TEST_F(AttendancemonthDialogTest, CountsTheTypedWeeksAndClosesWithoutRecords) {
             EXPECT_EQ(messageFrom([&] { d.refreshButton()->click(); }), "起始周不能大于终止周。");
             typeWeeks(d, "9", "1", "4");
             d.refreshButton()->click();
-            ASSERT_EQ(list.rowCount(), 2);
-            EXPECT_EQ(rowOf(list, 0), (std::vector<std::string>{"王伟", "0", "0", "1", "0", "0",
-                                                                "0", "0", "0", "0", ""}));
-            EXPECT_EQ(rowOf(list, 1), (std::vector<std::string>{"李娜", "0", "0", "0", "0", "0",
-                                                                "0", "0", "0", "0", "√"}));
+            EXPECT_EQ(
+                statisticstest::shownRows(list),
+                (statisticstest::Rows{{"王伟", "0", "0", "1", "0", "0", "0", "0", "0", "0", ""},
+                                      {"李娜", "0", "0", "0", "0", "0", "0", "0", "0", "0", "√"}}));
 
-            std::string title;
-            EXPECT_TRUE(dialogtest::whileModal<QFileDialog>(
-                [&] { d.exportButton()->click(); },
-                [&](QFileDialog& chooser) {
-                    title = toStdString(chooser.windowTitle());
-                    chooser.selectFile(QString::fromStdString(exported.string()));
-                    QMetaObject::invokeMethod(&chooser, "accept", Qt::DirectConnection);
-                }));
-            EXPECT_EQ(title, "保存月工作量统计表");
+            EXPECT_EQ(statisticstest::exportTo(*d.exportButton(), exported), "保存月工作量统计表");
             d.buttons()->cancelButton()->click();
             EXPECT_FALSE(d.isVisible());
         });
 
-    std::ifstream in(exported, std::ios::binary);
-    const std::string document{std::istreambuf_iterator<char>(in), {}};
+    const std::string document = statisticstest::readFile(exported);
     ASSERT_EQ(document.size(), 4290u);
     EXPECT_EQ(gbk::fromGbk(document.substr(7 * 78 + 6, 4)), "李娜");
     EXPECT_EQ(document.substr(5 * 78 + 16 + 6 * 2, 1), "1");

@@ -3,6 +3,7 @@
 #include "MenuDialogDriver.h"
 #include "NameTables.h"
 #include "RecordingMessenger.h"
+#include "StatisticsDialogs.h"
 #include "TempDatabase.h"
 
 #include "app/CommandTable.h"
@@ -10,7 +11,6 @@
 #include "store/CATRecord.h"
 #include "widgets/DialogButtons.h"
 
-#include <QFileDialog>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -54,15 +54,8 @@ TEST(AttendancetermDialogTest, CountsTheTermAsItOpens) {
             EXPECT_EQ(toStdString(list.item(1, 10)->text()), "");
             EXPECT_EQ(toStdString(list.item(0, 10)->text()), "√");
 
-            std::string title;
-            EXPECT_TRUE(dialogtest::whileModal<QFileDialog>(
-                [&] { d.exportButton()->click(); },
-                [&](QFileDialog& chooser) {
-                    title = toStdString(chooser.windowTitle());
-                    chooser.selectFile(QString::fromStdString(exported.string()));
-                    QMetaObject::invokeMethod(&chooser, "accept", Qt::DirectConnection);
-                }));
-            EXPECT_EQ(title, "保存学期工作量统计表");
+            EXPECT_EQ(statisticstest::exportTo(*d.exportButton(), exported),
+                      "保存学期工作量统计表");
             d.buttons()->okButton()->click();
             EXPECT_FALSE(d.isVisible());
         });

@@ -3,6 +3,7 @@
 // full attendance, the month's boxes and its "无出勤记录!", and the document's pages.
 #include "NameTables.h"
 #include "RecordingMessenger.h"
+#include "StatisticsRecords.h"
 #include "TempDatabase.h"
 
 #include "attendance/Attendancemonth.h"
@@ -27,19 +28,9 @@ namespace {
 using attendance::Attendancemonth;
 using attendance::TeacherWorkload;
 using attendance::WeekRange;
+using statisticstest::record;
 using Records = std::vector<store::AttendanceRow>;
 using Values = std::array<int, TeacherWorkload::kValues>;
-
-store::AttendanceRow record(std::string teacher, std::string week, std::string period,
-                            std::string kind, std::string substitute = {}) {
-    store::AttendanceRow row;
-    row.teacher = std::move(teacher);
-    row.week = std::move(week);
-    row.period = std::move(period);
-    row.kind = std::move(kind);
-    row.substitute = std::move(substitute);
-    return row;
-}
 
 // The roster's values by name.
 std::map<std::string, Values> valuesOf(const attendance::Workload& workload) {

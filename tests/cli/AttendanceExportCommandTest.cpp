@@ -24,19 +24,7 @@ bool decodes(const std::string& bytes) {
     return gbk::fromGbk(bytes).find("\xEF\xBF\xBD") == std::string::npos;
 }
 
-class AttendanceExportCli : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const fs::path school = m_dir / "school";
-        ASSERT_EQ(runCli({"init", school.string(), "--demo"}).code, 0);
-        store::useDatabaseFile((school / "tavlen" / "tavlen.mdb").string());
-        m_cwd.emplace(school);
-    }
-    void TearDown() override { m_cwd.reset(); }
-
-    clitest::TempDir m_dir;
-    std::optional<clitest::ScopedCwd> m_cwd;
-};
+using AttendanceExportCli = clitest::DemoSchoolDir;
 
 TEST_F(AttendanceExportCli, WritesTheWeeklyCountAsItsDialogExportsIt) {
     if (std::getenv("TAVLEN_UPDATE_GOLDEN") != nullptr) {

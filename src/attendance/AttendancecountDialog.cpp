@@ -73,6 +73,7 @@ AttendancecountDialog::AttendancecountDialog(QWidget* parent)
     layout->addLayout(actions);
 
     connect(m_refresh, &QPushButton::clicked, this, &AttendancecountDialog::refresh);
+    m_week->setFocus();
     connect(m_export, &QPushButton::clicked, this, &AttendancecountDialog::exportReport);
     connect(m_print, &QPushButton::clicked, this, &AttendancecountDialog::printReport);
 }

@@ -34,6 +34,7 @@ AttendancemonthDialog::AttendancemonthDialog(QWidget* parent)
     row->addWidget(m_refresh);
     row->addStretch(1);
     connect(m_refresh, &QPushButton::clicked, this, &AttendancemonthDialog::refresh);
+    m_month->setFocus();
 }
 
 void AttendancemonthDialog::refresh() {

@@ -42,7 +42,8 @@ inline QTableWidget* makeStatisticsList(QWidget* parent, const std::vector<std::
     return list;
 }
 
-// Shows the rows, each a text per column, in place of what the list showed.
+// Shows the rows, each a text per column, in place of what the list showed: the name on the
+// left, the counts centred under their headings.
 inline void showStatisticsRows(QTableWidget* list,
                                const std::vector<std::vector<std::string>>& rows) {
     list->clearContents();
@@ -53,6 +54,9 @@ inline void showStatisticsRows(QTableWidget* list,
             auto* item =
                 new QTableWidgetItem(widgets::toQString(cells[static_cast<std::size_t>(c)]));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            if (c > 0) {
+                item->setTextAlignment(Qt::AlignCenter); // the counts under the name
+            }
             list->setItem(r, c, item);
         }
     }

@@ -132,18 +132,4 @@ TEST_F(AttendancecountTest, TheWeekIsAWholeNumberFrom0To50) {
     EXPECT_EQ(logic.printTitle(), "第50周常规教学出勤情况");
 }
 
-TEST_F(AttendancecountTest, TheDocumentHoldsTheLastCountUnderTheWeeksTitle) {
-    store::CATRecord().append(Records{record("王伟", "5", "第一节", "迟  到"),
-                                      record("李娜", "5", "第二节", "公  假", "张强")});
-    EXPECT_TRUE(logic.reportTable().counts.empty());
-    ASSERT_TRUE(logic.count("05", "常规教学"));
-    EXPECT_EQ(logic.printTitle(), "第05周常规教学出勤情况");
-    const reports::ReportTable table = logic.reportTable();
-    ASSERT_EQ(table.counts.size(), 3u);
-    EXPECT_EQ(table.counts[0].name, "王伟");
-    EXPECT_EQ(table.counts[0].values, (std::vector<long long>{1, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(table.counts[2].name, "张强");
-    EXPECT_EQ(table.counts[2].values, (std::vector<long long>{0, 0, 0, 0, 0, 1}));
-}
-
 } // namespace

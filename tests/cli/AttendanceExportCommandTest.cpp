@@ -85,14 +85,6 @@ TEST_F(AttendanceExportCli, WritesTheMonthAndTheTermAsTheirDialogsExportThem) {
     EXPECT_EQ(readFile("t.txt"), golden);
     EXPECT_EQ(readFile("t.pdf").substr(0, 5), "%PDF-");
 
-    // Weeks 4 … 5 hold no record: the duty slots and weekly loads alone.
-    ASSERT_EQ(
-        runCli({"export", "months", "--month", "10", "--from", "4", "--to", "5", "-o", "o.txt"})
-            .code,
-        0);
-    EXPECT_NE(readFile("o.txt"), golden);
-    EXPECT_EQ(readFile("o.txt").size(), golden.size());
-
     store::CATRecord().replaceAll(std::vector<store::AttendanceRow>{});
     const clitest::Result none =
         runCli({"export", "months", "--month", "9", "--from", "1", "--to", "3", "-o", "n.txt"});

@@ -2,8 +2,12 @@
 
 #include "arrange/GradelessonDialog.h"
 #include "arrange/ReviewlessonDialog.h"
+#include "attendance/AttendancecountDialog.h"
 #include "attendance/AttendanceinputDialog.h"
+#include "attendance/AttendancemonthDialog.h"
 #include "attendance/AttendancesquireDialog.h"
+#include "attendance/AttendancetermDialog.h"
+#include "attendance/WeekworkSetDialog.h"
 #include "maintain/GTBrowseDialog.h"
 #include "maintain/GTReplaceDialog.h"
 #include "maintain/TReplaceDialog.h"
@@ -56,10 +60,10 @@ const DialogFactory kGTBrowse = modal<maintain::GTBrowseDialog>();
 const DialogFactory kSupervisebrowse = modal<supervise::SupervisebrowseDialog>();
 const DialogFactory kAttendanceinput = attendance::AttendanceinputDialog::run;
 const DialogFactory kAttendancesquire = modal<attendance::AttendancesquireDialog>();
-const DialogFactory kAttendancecount = {};
-const DialogFactory kAttendancemonth = {};
-const DialogFactory kAttendanceterm = {};
-const DialogFactory kWeekworkSet = {};
+const DialogFactory kAttendancecount = modal<attendance::AttendancecountDialog>();
+const DialogFactory kAttendancemonth = modal<attendance::AttendancemonthDialog>();
+const DialogFactory kAttendanceterm = modal<attendance::AttendancetermDialog>();
+const DialogFactory kWeekworkSet = modal<attendance::WeekworkSetDialog>();
 
 } // namespace
 

@@ -3,15 +3,22 @@
 #include "arrange/GradelessonReport.h"
 #include "arrange/ReviewStore.h"
 #include "arrange/SchoolTimetableStore.h"
+#include "attendance/Attendancecount.h"
+#include "attendance/Attendancemonth.h"
+#include "attendance/StatisticsInput.h"
+#include "attendance/WorkloadTable.h"
 #include "cli/CommandSupport.h"
 #include "cli/ReportOutput.h"
 #include "maintain/GTBrowseReport.h"
 #include "maintain/Weekwork.h"
+#include "reports/ReportTitles.h"
 #include "store/DbError.h"
 #include "supervise/Supervisebrowse.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -29,7 +36,14 @@ struct ExportDocument {
     std::string omitted{}; // what the document cannot hold, said on err; empty when all fits
 };
 
-using ReadDocument = std::function<ExportDocument()>;
+// What an export reads: a document, or nothing after saying on err why (exit code 1).
+using ReadDocument = std::function<std::optional<ExportDocument>(std::ostream& err)>;
+
+// The operands of a kind: its positional arguments and the values of its own options.
+struct Operands {
+    Args positional;
+    std::map<std::string, std::string> options; // "--week" → "5"
+};
 
 // A kind of export. prepare() checks the kind's operands before the database is opened:
 // it returns how to read the document, or an empty function after saying on err what is
@@ -38,11 +52,13 @@ struct ExportKind {
     const char* name;
     const char* operands; // as the usage shows them
     const char* about;    // the usage's explanation of the operands
-    ReadDocument (*prepare)(const Args& operands, std::ostream& err);
+    ReadDocument (*prepare)(const Operands& operands, std::ostream& err);
+    std::array<const char*, 3> options{}; // the options taking a value that the kind knows
 };
 
 // The one operand of the kinds that take a grade; says on err what is wrong with it.
-std::optional<int> gradeOperand(const Args& operands, std::ostream& err) {
+std::optional<int> gradeOperand(const Operands& given, std::ostream& err) {
+    const Args& operands = given.positional;
     if (operands.empty()) {
         err << kPrefix << "缺少年段\n";
         return std::nullopt;
@@ -58,12 +74,12 @@ std::optional<int> gradeOperand(const Args& operands, std::ostream& err) {
     return grade;
 }
 
-ReadDocument prepareLessons(const Args& operands, std::ostream& err) {
+ReadDocument prepareLessons(const Operands& operands, std::ostream& err) {
     const std::optional<int> grade = gradeOperand(operands, err);
     if (!grade) {
         return {};
     }
-    return [grade = *grade] {
+    return [grade = *grade](std::ostream&) -> std::optional<ExportDocument> {
         return ExportDocument{
             reports::ReportKind::GradeTimetable,
             arrange::gradeTimetableTable(arrange::loadSchoolTimetable(), grade),
@@ -72,12 +88,12 @@ ReadDocument prepareLessons(const Args& operands, std::ostream& err) {
     };
 }
 
-ReadDocument prepareTeachers(const Args& operands, std::ostream& err) {
+ReadDocument prepareTeachers(const Operands& operands, std::ostream& err) {
     const std::optional<int> grade = gradeOperand(operands, err);
     if (!grade) {
         return {};
     }
-    return [grade = *grade] {
+    return [grade = *grade](std::ostream&) -> std::optional<ExportDocument> {
         const maintain::GradeTeachers teachers = maintain::readGradeTeachers(grade);
         return ExportDocument{
             reports::ReportKind::TeacherList,
@@ -88,12 +104,12 @@ ReadDocument prepareTeachers(const Args& operands, std::ostream& err) {
     };
 }
 
-ReadDocument prepareReviewLessons(const Args& operands, std::ostream& err) {
+ReadDocument prepareReviewLessons(const Operands& operands, std::ostream& err) {
     const std::optional<int> grade = gradeOperand(operands, err);
     if (!grade) {
         return {};
     }
-    return [grade = *grade] {
+    return [grade = *grade](std::ostream&) -> std::optional<ExportDocument> {
         const school::ReviewTimetable timetable = arrange::loadReviewTimetable(grade);
         return ExportDocument{
             reports::ReportKind::ReviewTimetable,
@@ -104,20 +120,97 @@ ReadDocument prepareReviewLessons(const Args& operands, std::ostream& err) {
     };
 }
 
-// Says on err when a kind without operands is given some.
-bool noOperands(const Args& operands, std::ostream& err) {
-    if (!operands.empty()) {
-        err << kPrefix << "多余的参数 " << operands[0] << '\n';
+// The statistics take no positional operand; says on err what is extra.
+bool noPositional(const Operands& operands, std::ostream& err) {
+    if (!operands.positional.empty()) {
+        err << kPrefix << "多余的参数 " << operands.positional.front() << '\n';
         return false;
     }
     return true;
 }
 
-ReadDocument prepareDutyRoster(const Args& operands, std::ostream& err) {
-    if (!noOperands(operands, err)) {
+// The value of an option, "" when it is not given.
+std::string optionValue(const Operands& operands, const std::string& option) {
+    const auto found = operands.options.find(option);
+    return found == operands.options.end() ? std::string() : found->second;
+}
+
+ReadDocument prepareWeeks(const Operands& operands, std::ostream& err) {
+    using attendance::Attendancecount;
+    if (!noPositional(operands, err)) {
         return {};
     }
-    return [] {
+    const std::optional<int> week = attendance::numberIn(
+        optionValue(operands, "--week"), Attendancecount::kMinWeek, Attendancecount::kMaxWeek);
+    if (!week) {
+        err << kPrefix << "--week：" << Attendancecount::weekRangeMessage() << '\n';
+        return {};
+    }
+    std::string activity = optionValue(operands, "--activity");
+    if (activity.empty()) {
+        activity = Attendancecount::activityNames().front();
+    }
+    const std::vector<std::string> activities = Attendancecount::activityNames();
+    if (std::find(activities.begin(), activities.end(), activity) == activities.end()) {
+        err << kPrefix << "未知的出勤类型“" << activity << "”\n";
+        return {};
+    }
+    return [week = *week, activity](std::ostream&) -> std::optional<ExportDocument> {
+        return ExportDocument{
+            reports::ReportKind::Weekly,
+            attendance::weekCountTable(attendance::readWeekCounts(week, activity)),
+            reports::weeklyTitle(week, activity),
+        };
+    };
+}
+
+ReadDocument prepareMonths(const Operands& operands, std::ostream& err) {
+    using attendance::Attendancemonth;
+    if (!noPositional(operands, err)) {
+        return {};
+    }
+    const Attendancemonth::Taken taken =
+        Attendancemonth::take(optionValue(operands, "--month"), optionValue(operands, "--from"),
+                              optionValue(operands, "--to"));
+    if (!taken.input) {
+        constexpr std::array<const char*, 3> options{"--month", "--from", "--to"};
+        err << kPrefix << options[static_cast<std::size_t>(taken.refused)] << "：" << taken.message
+            << '\n';
+        return {};
+    }
+    // The stream given is stderr: where the reason goes when there is nothing to write.
+    return [input = *taken.input](std::ostream& said) -> std::optional<ExportDocument> {
+        const attendance::Workload workload = attendance::readWorkload(input.weeks);
+        if (workload.attendanceEmpty) {
+            said << kPrefix << Attendancemonth::kNoRecords << '\n';
+            return std::nullopt;
+        }
+        return ExportDocument{
+            reports::ReportKind::Monthly,
+            attendance::workloadTable(workload),
+            reports::monthlyTitle(input.month),
+        };
+    };
+}
+
+ReadDocument prepareTerm(const Operands& operands, std::ostream& err) {
+    if (!noPositional(operands, err)) {
+        return {};
+    }
+    return [](std::ostream&) -> std::optional<ExportDocument> {
+        return ExportDocument{
+            reports::ReportKind::Term,
+            attendance::workloadTable(attendance::readWorkload(attendance::kTermWeeks)),
+            reports::termTitle(),
+        };
+    };
+}
+
+ReadDocument prepareDutyRoster(const Operands& operands, std::ostream& err) {
+    if (!noPositional(operands, err)) {
+        return {};
+    }
+    return [](std::ostream&) -> std::optional<ExportDocument> {
         const supervise::DutyGrid grid = supervise::readDutyGrid();
         return ExportDocument{
             reports::ReportKind::DutyRoster,
@@ -127,11 +220,11 @@ ReadDocument prepareDutyRoster(const Args& operands, std::ostream& err) {
     };
 }
 
-ReadDocument prepareLessonCounts(const Args& operands, std::ostream& err) {
-    if (!noOperands(operands, err)) {
+ReadDocument prepareLessonCounts(const Operands& operands, std::ostream& err) {
+    if (!noPositional(operands, err)) {
         return {};
     }
-    return [] {
+    return [](std::ostream&) -> std::optional<ExportDocument> {
         maintain::Weekwork counts;
         counts.count();
         return ExportDocument{
@@ -144,10 +237,22 @@ ReadDocument prepareLessonCounts(const Args& operands, std::ostream& err) {
 
 constexpr const char* kGradeAbout = "GRADE: 初一 初二 初三 高一 高二 高三, or 1..6";
 
-constexpr std::array<ExportKind, 5> kKinds = {{
+constexpr std::array<ExportKind, 8> kKinds = {{
     {"lessons", "GRADE", kGradeAbout, &prepareLessons},
     {"lessonr", "GRADE", kGradeAbout, &prepareReviewLessons},
     {"teachers", "GRADE", kGradeAbout, &prepareTeachers},
+    {"weeks",
+     "--week N [--activity 常规教学]",
+     "the week's attendance counts (N 0..50); activity 常规教学 (default) 早晚督修 政治学习 "
+     "教研活动 升旗仪式",
+     &prepareWeeks,
+     {"--week", "--activity"}},
+    {"months",
+     "--month M --from A --to B",
+     "the teachers' workload of weeks A..B (1..60) as the table of month M (1..12)",
+     &prepareMonths,
+     {"--month", "--from", "--to"}},
+    {"term", "", "the teachers' workload of the term, weeks 1..25", &prepareTerm},
     {"supervis", "", "the duty roster of every class, from [supervise]", &prepareDutyRoster},
     {"weekwork", "", "the teachers' weekly lesson counts, as 教师周课时一览表 shows them",
      &prepareLessonCounts},
@@ -157,8 +262,9 @@ constexpr std::array<ExportKind, 5> kKinds = {{
 int usageError(std::ostream& err) {
     err << "usage:\n";
     for (const ExportKind& kind : kKinds) {
-        err << "  tavlen-cli export " << kind.name << (*kind.operands != '\0' ? " " : "")
-            << kind.operands << " -o OUT [--pdf OUT.pdf]\n    " << kind.about << '\n';
+        err << "  tavlen-cli export " << kind.name << ' ' << kind.operands
+            << (*kind.operands != '\0' ? " " : "") << "-o OUT [--pdf OUT.pdf]\n    " << kind.about
+            << '\n';
     }
     return 2;
 }
@@ -174,9 +280,14 @@ const ExportKind* findKind(const std::string& name) {
 
 struct Options {
     const ExportKind* kind = nullptr;
-    Args operands;
+    Operands operands;
     ReportTargets targets;
 };
+
+bool takesValue(const ExportKind& kind, const std::string& option) {
+    return std::any_of(kind.options.begin(), kind.options.end(),
+                       [&](const char* known) { return known != nullptr && option == known; });
+}
 
 // Parses the arguments; prints the problem and returns nullopt when they are wrong.
 std::optional<Options> parseOptions(const Args& args, std::ostream& err) {
@@ -192,18 +303,23 @@ std::optional<Options> parseOptions(const Args& args, std::ostream& err) {
     }
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "-o" || arg == "--pdf") {
+        if (arg == "-o" || arg == "--pdf" || takesValue(*options.kind, arg)) {
             if (i + 1 >= args.size()) {
                 err << kPrefix << "选项 " << arg << " 缺少参数\n";
                 return std::nullopt;
             }
-            auto& target = arg == "-o" ? options.targets.output : options.targets.pdf;
-            target = args[++i];
+            const std::string& value = args[++i];
+            if (arg == "-o" || arg == "--pdf") {
+                auto& target = arg == "-o" ? options.targets.output : options.targets.pdf;
+                target = value;
+            } else {
+                options.operands.options[arg] = value;
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             err << kPrefix << "未知的选项 " << arg << '\n';
             return std::nullopt;
         } else {
-            options.operands.push_back(arg);
+            options.operands.positional.push_back(arg);
         }
     }
     return options;
@@ -229,9 +345,12 @@ int runExport(const Args& args, std::ostream& out, std::ostream& err) {
     }
     std::optional<ExportDocument> document;
     try {
-        document = read();
+        document = read(err);
     } catch (const store::DbError& e) {
         err << kPrefix << e.what() << '\n';
+        return 1;
+    }
+    if (!document) {
         return 1;
     }
     if (!document->omitted.empty()) {

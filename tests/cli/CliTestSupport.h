@@ -8,6 +8,8 @@
 #include "store/ConnectTarget.h"
 #include "store/RecordSet.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -118,5 +120,21 @@ inline std::vector<store::FieldList> readTable(const store::TableDef& table) {
     }
     return rows;
 }
+
+// The demo school made by `init --demo` as the working directory, its database the one every
+// record set of the process connects to.
+class DemoSchoolDir : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::filesystem::path school = m_dir / "school";
+        ASSERT_EQ(runCli({"init", school.string(), "--demo"}).code, 0);
+        store::useDatabaseFile((school / "tavlen" / "tavlen.mdb").string());
+        m_cwd.emplace(school);
+    }
+    void TearDown() override { m_cwd.reset(); }
+
+    TempDir m_dir;
+    std::optional<ScopedCwd> m_cwd;
+};
 
 } // namespace clitest

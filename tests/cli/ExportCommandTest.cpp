@@ -57,19 +57,12 @@ school::SchoolTimetable demoGrade1() {
 }
 
 // The demo school made by `init --demo`, its 初一 in gradelesson, entered for the test.
-class ExportCli : public ::testing::Test {
+class ExportCli : public clitest::DemoSchoolDir {
 protected:
     void SetUp() override {
-        const fs::path school = m_dir / "school";
-        ASSERT_EQ(runCli({"init", school.string(), "--demo"}).code, 0);
-        store::useDatabaseFile((school / "tavlen" / "tavlen.mdb").string());
+        DemoSchoolDir::SetUp();
         arrange::saveSchoolTimetable(demoGrade1());
-        m_cwd.emplace(school);
     }
-    void TearDown() override { m_cwd.reset(); }
-
-    clitest::TempDir m_dir;
-    std::optional<clitest::ScopedCwd> m_cwd;
 };
 
 TEST_F(ExportCli, WritesTheGradeTimetableAsTheDialogExportsIt) {

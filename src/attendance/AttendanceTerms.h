@@ -2,6 +2,8 @@
 // the categories included), and the activities the weekly count groups periods into.
 #pragma once
 
+#include "core/SchoolNames.h"
+
 #include <array>
 #include <span>
 #include <string_view>

@@ -1,10 +1,9 @@
 #include "attendance/AttendancecountDialog.h"
 
-#include "attendance/StatisticsList.h"
-
 #include "core/Reported.h"
 #include "reports/ReportActions.h"
 #include "widgets/DialogButtons.h"
+#include "widgets/ReadOnlyList.h"
 #include "widgets/TextConvert.h"
 
 #include <QComboBox>
@@ -28,8 +27,9 @@ AttendancecountDialog::AttendancecountDialog(QWidget* parent)
     setWindowTitle(toQString(Attendancecount::kTitle));
 
     // 教师 60 dialog units wide, each count 45.
-    m_list = makeStatisticsList(this, {"教师", "迟到", "早退", "事假", "公假", "缺勤", "公代"},
-                                {60, 45, 45, 45, 45, 45, 45});
+    m_list =
+        widgets::makeReadOnlyList(this, {"教师", "迟到", "早退", "事假", "公假", "缺勤", "公代"},
+                                  {60, 45, 45, 45, 45, 45, 45});
 
     m_activity = new QComboBox(this);
     m_activity->setEditable(true);
@@ -103,7 +103,7 @@ void AttendancecountDialog::showEntries() {
         }
         rows.push_back(std::move(cells));
     }
-    showStatisticsRows(m_list, rows);
+    widgets::showListRows(m_list, rows, 1);
 }
 
 void AttendancecountDialog::exportReport() {

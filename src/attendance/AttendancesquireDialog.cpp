@@ -2,6 +2,7 @@
 
 #include "core/Reported.h"
 #include "widgets/DialogButtons.h"
+#include "widgets/ReadOnlyList.h"
 #include "widgets/TextConvert.h"
 
 #include <QHBoxLayout>
@@ -24,23 +25,11 @@ constexpr int kColumnUnits = 60;
 AttendancesquireDialog::AttendancesquireDialog(QWidget* parent)
     : QDialog(parent), m_messenger(this) {
     setWindowTitle(toQString(Attendancesquire::kTitle));
-    const int columns = static_cast<int>(Attendancesquire::kColumns.size());
-    m_table = new QTableWidget(0, columns, this);
-    QStringList captions;
-    for (const char* caption : Attendancesquire::kColumns) {
-        captions.append(toQString(caption));
-    }
-    m_table->setHorizontalHeaderLabels(captions);
-    m_table->verticalHeader()->hide();
-    const int columnWidth = fontMetrics().averageCharWidth() * kColumnUnits / 4;
-    for (int column = 0; column < columns; ++column) {
-        m_table->setColumnWidth(column, columnWidth);
-    }
-    m_table->setShowGrid(true);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setMinimumSize(columns * columnWidth + 2 * m_table->frameWidth() + 24, 360);
+    m_table = widgets::makeReadOnlyList(
+        this,
+        std::vector<std::string>(Attendancesquire::kColumns.begin(),
+                                 Attendancesquire::kColumns.end()),
+        std::vector<int>(Attendancesquire::kColumns.size(), kColumnUnits));
 
     auto* sorts = new QHBoxLayout;
     for (const Attendancesquire::SortButton& sort : Attendancesquire::kSortButtons) {
@@ -75,17 +64,11 @@ void AttendancesquireDialog::sortBy(Attendancesquire::SortKey key) {
     if (!ui::reported(m_messenger, [&] { m_logic.sort(key); })) {
         return;
     }
-    const auto& lines = m_logic.lines();
-    m_table->clearContents();
-    m_table->setRowCount(static_cast<int>(lines.size()));
-    for (int row = 0; row < static_cast<int>(lines.size()); ++row) {
-        const Attendancesquire::Line& line = lines[static_cast<std::size_t>(row)];
-        for (int column = 0; column < static_cast<int>(line.size()); ++column) {
-            auto* item = new QTableWidgetItem(toQString(line[static_cast<std::size_t>(column)]));
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            m_table->setItem(row, column, item);
-        }
+    std::vector<std::vector<std::string>> rows;
+    for (const Attendancesquire::Line& line : m_logic.lines()) {
+        rows.emplace_back(line.begin(), line.end());
     }
+    widgets::showListRows(m_table, rows);
 }
 
 } // namespace attendance

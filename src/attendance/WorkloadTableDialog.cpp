@@ -1,15 +1,15 @@
 #include "attendance/WorkloadTableDialog.h"
 
-#include "attendance/StatisticsList.h"
-
 #include "core/Gbk.h"
 #include "core/Reported.h"
 #include "reports/ReportActions.h"
 #include "widgets/DialogButtons.h"
+#include "widgets/ReadOnlyList.h"
 #include "widgets/TextConvert.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace attendance {
@@ -29,7 +29,7 @@ WorkloadTableDialog::WorkloadTableDialog(const char* title, reports::ReportKind 
     setWindowTitle(toQString(title));
 
     const auto& headings = workloadHeadings();
-    m_list = makeStatisticsList(this, {headings.begin(), headings.end()}, kColumnUnits);
+    m_list = widgets::makeReadOnlyList(this, {headings.begin(), headings.end()}, kColumnUnits);
 
     m_inputs = new QHBoxLayout;
     m_export = new QPushButton(QStringLiteral("表格导出"), this);
@@ -66,7 +66,7 @@ void WorkloadTableDialog::showWorkload(const Workload& workload) {
         cells.push_back(fullAttendanceMark(teacher));
         rows.push_back(std::move(cells));
     }
-    showStatisticsRows(m_list, rows);
+    widgets::showListRows(m_list, rows, 1);
 }
 
 void WorkloadTableDialog::exportReport() {

@@ -3,6 +3,7 @@
 #include "core/Reported.h"
 #include "reports/ReportActions.h"
 #include "widgets/DialogButtons.h"
+#include "widgets/ReadOnlyList.h"
 #include "widgets/TextConvert.h"
 
 #include <QComboBox>
@@ -32,20 +33,7 @@ GTBrowseDialog::GTBrowseDialog(QWidget* parent)
     : QDialog(parent), m_messenger(this), m_logic(m_messenger) {
     setWindowTitle(toQString(GTBrowse::kTitle));
 
-    m_list = new QTableWidget(this);
-    m_list->verticalHeader()->hide();
-    m_list->setShowGrid(true);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    const int columnWidth = fontMetrics().averageCharWidth() * kColumnUnits / 4;
-    m_list->horizontalHeader()->setDefaultSectionSize(columnWidth);
-    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_list->setMinimumSize(kShownColumns * columnWidth + 2 * m_list->frameWidth() + 20,
-                           m_list->horizontalHeader()->sizeHint().height() +
-                               kShownRows * m_list->verticalHeader()->defaultSectionSize() +
-                               2 * m_list->frameWidth() + 20);
+    m_list = widgets::makeReadOnlyList(this, kColumnUnits, kShownColumns, kShownRows);
 
     m_grade = new QComboBox(this);
     for (const std::string& grade : GTBrowse::grades()) {
@@ -87,23 +75,9 @@ void GTBrowseDialog::chooseGrade(int index) {
 }
 
 void GTBrowseDialog::showList() {
-    const std::vector<std::string> headings = m_logic.headings();
-    const std::vector<std::vector<std::string>> rows = m_logic.rows();
     m_list->clear();
-    m_list->setColumnCount(static_cast<int>(headings.size()));
-    QStringList labels;
-    for (const std::string& heading : headings) {
-        labels.append(toQString(heading));
-    }
-    m_list->setHorizontalHeaderLabels(labels);
-    m_list->setRowCount(static_cast<int>(rows.size()));
-    for (int r = 0; r < m_list->rowCount(); ++r) {
-        const std::vector<std::string>& cells = rows[static_cast<std::size_t>(r)];
-        for (int c = 0; c < m_list->columnCount(); ++c) {
-            m_list->setItem(r, c,
-                            new QTableWidgetItem(toQString(cells[static_cast<std::size_t>(c)])));
-        }
-    }
+    widgets::setListHeadings(m_list, m_logic.headings());
+    widgets::showListRows(m_list, m_logic.rows());
 }
 
 void GTBrowseDialog::exportReport() {

@@ -3,6 +3,7 @@
 #include "core/Reported.h"
 #include "reports/ReportActions.h"
 #include "widgets/DialogButtons.h"
+#include "widgets/ReadOnlyList.h"
 #include "widgets/TextConvert.h"
 
 #include <QHBoxLayout>
@@ -29,19 +30,7 @@ SupervisebrowseDialog::SupervisebrowseDialog(QWidget* parent)
     : QDialog(parent), m_messenger(this), m_grid(dutyGrid({})) {
     setWindowTitle(toQString(kBrowseTitle));
 
-    m_list = new QTableWidget(this);
-    m_list->verticalHeader()->hide();
-    m_list->setShowGrid(true);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    const int columnWidth = fontMetrics().averageCharWidth() * kColumnUnits / 4;
-    m_list->horizontalHeader()->setDefaultSectionSize(columnWidth);
-    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_list->setMinimumSize(kShownColumns * columnWidth + 2 * m_list->frameWidth() + 20,
-                           m_list->horizontalHeader()->sizeHint().height() +
-                               kShownRows * m_list->verticalHeader()->defaultSectionSize() +
-                               2 * m_list->frameWidth() + 20);
+    m_list = widgets::makeReadOnlyList(this, kColumnUnits, kShownColumns, kShownRows);
 
     m_print = new QPushButton(QStringLiteral("打印"), this);
     m_export = new QPushButton(QStringLiteral("表格导出"), this);
@@ -66,21 +55,8 @@ SupervisebrowseDialog::SupervisebrowseDialog(QWidget* parent)
 }
 
 void SupervisebrowseDialog::showGrid() {
-    const std::vector<std::string> headings = shownHeadings(m_grid);
-    QStringList labels;
-    for (const std::string& heading : headings) {
-        labels.append(toQString(heading));
-    }
-    m_list->setColumnCount(static_cast<int>(headings.size()));
-    m_list->setHorizontalHeaderLabels(labels);
-    m_list->setRowCount(static_cast<int>(m_grid.size() - 1));
-    for (int r = 0; r < m_list->rowCount(); ++r) {
-        const std::vector<std::string>& cells = m_grid[static_cast<std::size_t>(r) + 1];
-        for (int c = 0; c < m_list->columnCount(); ++c) {
-            m_list->setItem(r, c,
-                            new QTableWidgetItem(toQString(cells[static_cast<std::size_t>(c)])));
-        }
-    }
+    widgets::setListHeadings(m_list, shownHeadings(m_grid));
+    widgets::showListRows(m_list, {m_grid.begin() + 1, m_grid.end()});
 }
 
 void SupervisebrowseDialog::exportReport() {

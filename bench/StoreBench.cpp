@@ -4,6 +4,8 @@
 // saved as that dialog saves it; gradelesson loaded and saved whole as the grade timetable
 // dialog does. Each step opens its record set anew, so the connection is part of the time.
 // Where PostgreSQL is not installed its benchmarks are skipped with the reason.
+// TAVLEN_BENCH_PG_OPTIONS="Key=value;…" adds settings of the PostgreSQL driver to its
+// connection string, to measure them.
 #include "PostgresServer.h"
 #include "TempDatabase.h"
 
@@ -19,6 +21,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -65,6 +68,9 @@ private:
                 return nullptr;
             }
             db->m_connection = server->newDatabase();
+            if (const char* options = std::getenv("TAVLEN_BENCH_PG_OPTIONS")) {
+                db->m_connection += std::string(";") + options;
+            }
             init.insert(init.end(), {"--connect", db->m_connection});
         } else {
             db->m_connection = store::fileConnectionString(db->m_dir + "/tavlen/tavlen.mdb");
@@ -116,6 +122,29 @@ void BM_ClasscourseLoad(benchmark::State& state, Engine engine) {
     }
 }
 
+// The read alone: the table read again on a record set whose connection is open.
+void BM_ClasscourseReread(benchmark::State& state, Engine engine) {
+    if (use(state, engine) == nullptr) {
+        return;
+    }
+    store::CCCRecord records;
+    records.readAll();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(records.readAll());
+    }
+}
+
+void BM_GradelessonReread(benchmark::State& state, Engine engine) {
+    if (use(state, engine) == nullptr) {
+        return;
+    }
+    store::CGLRecord records;
+    records.readAll();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(records.readAll());
+    }
+}
+
 // The class plan of 初一⑴ saved over its stored rows.
 void BM_ClasscourseSave(benchmark::State& state, Engine engine) {
     if (use(state, engine) == nullptr) {
@@ -161,11 +190,17 @@ BENCHMARK_CAPTURE(BM_Connect, PostgreSQL, Engine::PostgreSQL)->Unit(benchmark::k
 BENCHMARK_CAPTURE(BM_ClasscourseLoad, SQLite, Engine::SQLite)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ClasscourseLoad, PostgreSQL, Engine::PostgreSQL)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ClasscourseReread, SQLite, Engine::SQLite)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ClasscourseReread, PostgreSQL, Engine::PostgreSQL)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ClasscourseSave, SQLite, Engine::SQLite)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ClasscourseSave, PostgreSQL, Engine::PostgreSQL)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_GradelessonLoad, SQLite, Engine::SQLite)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_GradelessonLoad, PostgreSQL, Engine::PostgreSQL)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GradelessonReread, SQLite, Engine::SQLite)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GradelessonReread, PostgreSQL, Engine::PostgreSQL)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_GradelessonSave, SQLite, Engine::SQLite)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_GradelessonSave, PostgreSQL, Engine::PostgreSQL)

@@ -39,7 +39,8 @@ public:
 
     // Connects with an ODBC connection string ("DSN=…" or "DRIVER=…;Database=…"). A
     // PostgreSQL server is always talked to in UTF-8, whatever the process locale: a
-    // connection string that does not set ConnSettings gets the client encoding added.
+    // connection string that does not set ConnSettings gets the client encoding added, and
+    // one that does not set Protocol a failed statement rolling back the whole transaction.
     void connect(const std::string& connectionString);
     Engine engine() const { return m_engine; }
     void disconnect();

@@ -123,26 +123,23 @@ void BM_ClasscourseLoad(benchmark::State& state, Engine engine) {
 }
 
 // The read alone: the table read again on a record set whose connection is open.
-void BM_ClasscourseReread(benchmark::State& state, Engine engine) {
+template <class Records> void reread(benchmark::State& state, Engine engine) {
     if (use(state, engine) == nullptr) {
         return;
     }
-    store::CCCRecord records;
+    Records records;
     records.readAll();
     for (auto _ : state) {
         benchmark::DoNotOptimize(records.readAll());
     }
 }
 
+void BM_ClasscourseReread(benchmark::State& state, Engine engine) {
+    reread<store::CCCRecord>(state, engine);
+}
+
 void BM_GradelessonReread(benchmark::State& state, Engine engine) {
-    if (use(state, engine) == nullptr) {
-        return;
-    }
-    store::CGLRecord records;
-    records.readAll();
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(records.readAll());
-    }
+    reread<store::CGLRecord>(state, engine);
 }
 
 // The class plan of 初一⑴ saved over its stored rows.

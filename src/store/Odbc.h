@@ -39,7 +39,8 @@ public:
 
     // Connects with an ODBC connection string ("DSN=…" or "DRIVER=…;Database=…"). A
     // PostgreSQL server is always talked to in UTF-8, whatever the process locale: a
-    // connection string that does not set ConnSettings gets the client encoding added.
+    // connection string that does not set ConnSettings gets the client encoding added, and
+    // one that does not set Protocol a failed statement rolling back the whole transaction.
     void connect(const std::string& connectionString);
     Engine engine() const { return m_engine; }
     void disconnect();
@@ -66,6 +67,9 @@ struct Timestamp {
     std::string text;
 };
 
+// The values of one row of a result, every column as text; nothing for NULL.
+using TextRow = std::vector<std::optional<std::string>>;
+
 // A parameter value: text (UTF-8), a whole number, a timestamp, or SQL NULL (a NULL is bound
 // as a timestamp: the only columns left NULL are dates).
 using Value = std::variant<std::monostate, std::string, std::int32_t, Timestamp>;
@@ -82,6 +86,12 @@ public:
     void execute(const std::vector<Value>& params);
     void executeDirect(const std::string& sql);
 
+    // The whole result of the executed statement, every column as text, in result order.
+    // Rows come a block at a time into buffers bound to the columns; a value longer than its
+    // buffer is then read whole on its own. A driver that cannot read a value within a block
+    // (the SQLite driver) is read row by row instead.
+    std::vector<TextRow> fetchAllText();
+
     // Moves to the next row of the result; false at the end.
     bool fetch();
     // Column values of the current row, 1-based column numbers.
@@ -93,6 +103,13 @@ public:
     void closeCursor();
 
 private:
+    bool canReadWithinBlock();
+    std::vector<TextRow> fetchBlocks(SQLSMALLINT columns);
+    std::vector<TextRow> fetchRowByRow(SQLSMALLINT columns);
+    // The bytes a column's value buffer holds, its terminating zero included.
+    SQLLEN bufferWidth(SQLUSMALLINT column);
+
+    SQLHDBC m_dbc = SQL_NULL_HDBC;
     SQLHSTMT m_stmt = SQL_NULL_HSTMT;
     // Parameter buffers must outlive the execute call.
     std::vector<std::string> m_textParams;

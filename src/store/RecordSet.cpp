@@ -106,30 +106,29 @@ std::vector<StoredRow> RecordSet::readRowsAsStored() {
     odbc::Statement select(connection());
     select.executeDirect(sql);
     std::vector<StoredRow> rows;
-    while (select.fetch()) {
+    for (odbc::TextRow& values : select.fetchAllText()) {
         StoredRow row;
-        row.key = select.integer(1).value_or(0);
+        row.key = values[0] ? wholeNumber(*values[0]).value_or(0) : 0;
         row.fields.reserve(m_table.columns.size());
         for (std::size_t i = 0; i < m_table.columns.size(); ++i) {
-            const auto column = static_cast<SQLUSMALLINT>(i + 2);
+            std::optional<std::string>& text = values[i + 1];
             switch (m_table.columns[i].kind) {
             case ColumnKind::Text:
-                row.fields.emplace_back(select.text(column).value_or(std::string()));
+                row.fields.emplace_back(text ? std::move(*text) : std::string());
                 break;
             case ColumnKind::Int:
             case ColumnKind::Bool: {
                 const ColumnDef& def = m_table.columns[i];
-                const auto text = select.text(column);
                 const auto value = text ? wholeNumber(*text) : std::optional<std::int32_t>(0);
                 if (!value || *value < def.min || *value > def.max) {
-                    row.invalid +=
-                        (row.invalid.empty() ? "" : "，") + std::string(def.name) + " = " + *text;
+                    // A NULL reads as 0, which some columns refuse: it shows as nothing.
+                    row.invalid += (row.invalid.empty() ? "" : "，") + std::string(def.name) +
+                                   " = " + text.value_or(std::string());
                 }
                 row.fields.emplace_back(value.value_or(kUnreadableNumber));
                 break;
             }
             case ColumnKind::Date: {
-                const auto text = select.text(column);
                 school::DateTime date;
                 if (text) {
                     date = school::DateTime::fromText(*text).value_or(school::DateTime{});

@@ -1,14 +1,17 @@
 // The same store tests on both engines: a SQLite file and a PostgreSQL database on a throwaway
 // server. The sixteen tables with their columns, rows in insertion order through edits and
 // deletes, Chinese text and dates read back byte for byte (also from a process whose locale
-// and client encoding say GBK), a save that stops and rolls back at the first failed statement,
-// and two processes replacing one table at once, many times: the table always holds exactly
-// one of the two row sets.
+// and client encoding say GBK), rows read a block at a time with every value whole (NULLs,
+// texts at and beyond the block's buffers, numbers a column refuses), a save that stops and rolls
+// back at the first failed statement, and two processes replacing one table at once, many times:
+// the table always holds exactly one of the two row sets.
 #include "PostgresServer.h"
 #include "TempDatabase.h"
 
 #include "store/CATRecord.h"
 #include "store/CCNRecord.h"
+#include "store/CGLRecord.h"
+#include "store/CSLRecord.h"
 #include "store/CSORecord.h"
 #include "store/ConnectTarget.h"
 #include "store/DatabaseFile.h"
@@ -147,6 +150,63 @@ TEST_P(EngineTest, TextAndDatesReadBackByteForByteAlsoUnderAGbkLocale) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(store::CATRecord().readAll(), (std::vector<store::AttendanceRow>{row, undated}));
+}
+
+TEST_P(EngineTest, RowsReadInBlocksComeBackWithEveryValueWhole) {
+    const Engine engine = GetParam();
+    const auto q = [engine](std::string_view name) { return store::sql::quoted(engine, name); };
+    // Texts around the size of a block's value buffer: on PostgreSQL 255 characters of four
+    // bytes are the most a column holds; SQLite holds any length.
+    std::vector<std::string> texts;
+    if (engine == Engine::PostgreSQL) {
+        std::string widest;
+        for (int i = 0; i < 255; ++i) {
+            widest += "\xF0\xA0\x80\x80"; // U+20000
+        }
+        texts = {widest, widest.substr(4) + "王"};
+    } else {
+        for (const std::size_t bytes : {1019u, 1020u, 1021u, 1022u, 5000u}) {
+            texts.push_back(std::string(bytes - 3, 'x') + "王");
+        }
+    }
+    std::vector<store::GradelessonRow> rows;
+    for (int k = 1; k <= 300; ++k) {
+        store::GradelessonRow row{"初一⑴", k, {}};
+        row.days[static_cast<std::size_t>(k % 7)] = "王伟" + std::to_string(k);
+        if (k % 60 == 0) {
+            row.days[6] = texts[static_cast<std::size_t>(k / 60) % texts.size()];
+        }
+        rows.push_back(row);
+    }
+    store::CGLRecord().append(rows);
+    execute("UPDATE " + q("gradelesson") + " SET " + q("tuesday") + " = NULL, " + q("number") +
+            " = NULL WHERE " + q("number") + " = 150");
+    rows[149].days[1].clear();
+    rows[149].number = 0;
+    EXPECT_EQ(store::CGLRecord().readAll(), rows);
+
+    // A result column of no declared size, longer than any buffer.
+    store::odbc::Connection db;
+    db.connect(m_connection);
+    store::odbc::Statement select(db);
+    select.executeDirect("SELECT " + q("sunday") + " || " + q("sunday") + " || " + q("sunday") +
+                         " FROM " + q("gradelesson") + " ORDER BY " + q("_key"));
+    const std::vector<store::odbc::TextRow> tripled = select.fetchAllText();
+    ASSERT_EQ(tripled.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::string& day = rows[i].days[6];
+        EXPECT_EQ(tripled[i], store::odbc::TextRow{day + day + day}) << i;
+    }
+
+    // Numbers a column refuses, a NULL among them, are reported with the row.
+    for (const char* day : {"3", "NULL", "8", "0"}) {
+        execute("INSERT INTO " + q("samelesson") + " (" + q("年段") + ", " + q("星期") + ", " +
+                q("节别") + ", " + q("学科") + ") VALUES ('初一', " + day + ", 2, '语文')");
+    }
+    const auto checked = store::CSLRecord().readChecked();
+    EXPECT_EQ(checked.rows, (std::vector<store::SamelessonRow>{{"初一", 3, 2, "语文"}}));
+    EXPECT_EQ(checked.invalid, (Names{"samelesson 第 2 行：星期 = ", "samelesson 第 3 行：星期 = 8",
+                                      "samelesson 第 4 行：星期 = 0"}));
 }
 
 TEST_P(EngineTest, ASaveStopsAndRollsBackAtTheFirstFailedStatement) {

@@ -6,7 +6,6 @@
 #include "widgets/TextConvert.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>

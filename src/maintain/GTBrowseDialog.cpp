@@ -8,10 +8,8 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
 

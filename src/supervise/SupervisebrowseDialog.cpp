@@ -7,9 +7,7 @@
 #include "widgets/TextConvert.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
-#include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
 

@@ -82,7 +82,12 @@ bool useWorkingDatabase(std::ostream& err) {
         }
         return false;
     }
-    store::useDatabaseFile(std::filesystem::absolute(database).string(), database.string());
+    const std::string path = std::filesystem::absolute(database).string();
+    if (const std::string refusal = store::pathRefusal(path); !refusal.empty()) {
+        err << refusal << '\n';
+        return false;
+    }
+    store::useDatabaseFile(path, database.string());
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "store/ConnectTarget.h"
 #include "store/DatabaseFile.h"
 #include "store/DbError.h"
+#include "store/DbMessages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -130,7 +131,18 @@ bool fillDemoSchool(std::ostream& out, std::ostream& err) {
     }
 }
 
+// Removes a database built under its own name, and what SQLite kept beside it.
+void discardBuild(const fs::path& built) {
+    store::useDataSource();
+    std::error_code ignored;
+    fs::remove(built, ignored);
+    fs::remove(built.string() + "-journal", ignored);
+}
+
 // The sixteen tables in an empty server database, the templates in DIR/tavlen as for a file.
+// The demo school is first built in a database file of its own beside the templates, then
+// copied with the tables in one transaction, so a run killed half-way leaves the server as it
+// was.
 int initServer(const ServerDatabase& server, const fs::path& dataDir, bool demo, std::ostream& out,
                std::ostream& err) {
     std::error_code ec;
@@ -142,15 +154,41 @@ int initServer(const ServerDatabase& server, const fs::path& dataDir, bool demo,
     if (!installTemplates(dataDir, out, err)) {
         return 1;
     }
+    fs::path built;
+    if (demo) {
+        removeAbandonedBuilds(dataDir);
+        built = buildPath(dataDir);
+        try {
+            store::createDatabase(built.string());
+        } catch (const store::DbError& e) {
+            err << "tavlen-cli init: 无法创建数据库: " << e.what() << '\n';
+            discardBuild(built);
+            return 1;
+        }
+        store::useDatabaseFile(built.string());
+        const bool filled = fillDemoSchool(out, err);
+        store::useDataSource();
+        if (!filled) {
+            discardBuild(built);
+            return 1;
+        }
+    }
     try {
-        store::createTables(server.connection);
+        store::createTables(server.connection, built.string());
     } catch (const store::DbError& e) {
-        err << "tavlen-cli init: 无法在 " << server.shownAs << " 中建表: " << e.what() << '\n';
+        err << "tavlen-cli init: 无法在 " << server.shownAs
+            << " 中建表: " << store::explainedError(e.what(), {}) << '\n';
+        if (demo) {
+            discardBuild(built);
+        }
         return 1;
+    }
+    if (demo) {
+        discardBuild(built);
     }
     out << "已在 " << server.shownAs << " 中创建 16 张表\n";
     store::useConnection(server.connection, server.shownAs);
-    return demo && !fillDemoSchool(out, err) ? 1 : 0;
+    return 0;
 }
 
 } // namespace
@@ -184,6 +222,10 @@ int runInit(const Args& args, std::ostream& out, std::ostream& err) {
     }
 
     const fs::path dataDir = fs::absolute(fs::path(dir)) / "tavlen";
+    if (const std::string refusal = store::pathRefusal(dataDir.string()); !refusal.empty()) {
+        err << "tavlen-cli init: " << refusal << '\n';
+        return 1;
+    }
     if (serverDatabase()) {
         return initServer(*serverDatabase(), dataDir, demo, out, err);
     }
@@ -208,12 +250,7 @@ int runInit(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     const fs::path built = buildPath(dataDir);
-    const auto discard = [&built] {
-        store::useDataSource();
-        std::error_code ignored;
-        fs::remove(built, ignored);
-        fs::remove(built.string() + "-journal", ignored);
-    };
+    const auto discard = [&built] { discardBuild(built); };
     try {
         store::createDatabase(built.string());
     } catch (const store::DbError& e) {

@@ -82,6 +82,12 @@ RegistrationResult registerDataSource(const std::string& workingDir) {
             return result;
         }
     }
+    SQLSetConfigMode(ODBC_BOTH_DSN);
+    // A line break would end the value and start a key or a section of odbc.ini's own.
+    if (std::string refusal = pathRefusal(databasePath(workingDir)); !refusal.empty()) {
+        result.error = std::move(refusal);
+        return result;
+    }
     SQLSetConfigMode(ODBC_SYSTEM_DSN);
     result.system = writeDataSource(workingDir);
     std::string systemError;

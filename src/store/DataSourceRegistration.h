@@ -5,7 +5,8 @@
 // system one is refused (no rights) a user data source is written instead. A user data
 // source of the same name shadows the system one, so an existing one is kept pointing at
 // the same file. Working directories of any length work. A "TAVLEN" of another driver (a
-// PostgreSQL server shared by several PCs) is left as it is.
+// PostgreSQL server shared by several PCs) is left as it is. A working directory holding a
+// line break or another control character is refused (nothing written, `error` says why).
 //
 // registerForThisRun() is the program's start: it registers the data source, then keeps
 // every record set of this process on the file it registered, through a connection string

@@ -11,8 +11,10 @@ namespace store {
 // the file already exists (it is never overwritten) or the driver fails.
 void createDatabase(const std::string& path);
 
-// Creates the sixteen tables in the database the connection string opens, in one
-// transaction. Throws DbError, writing nothing, when any of them is there already.
-void createTables(const std::string& connectionString);
+// Creates the sixteen tables in the database the connection string opens and, when
+// `copyFrom` names a database file, fills them with its rows in stored order, all in one
+// transaction. Throws DbError, writing nothing, when any of them is there already or any
+// statement fails; a run killed half-way leaves nothing either.
+void createTables(const std::string& connectionString, const std::string& copyFrom = {});
 
 } // namespace store

@@ -3,7 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
 #include <mutex>
+
+#include <unistd.h>
 
 namespace store::odbc {
 namespace {
@@ -95,25 +101,93 @@ Engine engineOf(SQLHDBC dbc) {
 
 } // namespace
 
+namespace {
+
+std::mutex g_engineMutex;
+// The engine behind each connection string this process connected with: told once, so a
+// server connection is opened once, with its settings, from the second time on.
+std::map<std::string, Engine>& knownEngines() {
+    static std::map<std::string, Engine> engines;
+    return engines;
+}
+
+std::optional<Engine> knownEngine(const std::string& connectionString) {
+    const std::lock_guard lock(g_engineMutex);
+    const auto it = knownEngines().find(connectionString);
+    return it == knownEngines().end() ? std::nullopt : std::optional<Engine>(it->second);
+}
+
+void rememberEngine(const std::string& connectionString, Engine engine) {
+    const std::lock_guard lock(g_engineMutex);
+    knownEngines()[connectionString] = engine;
+}
+
+// psqlODBC still opens its communication log for a connection whose string turns the log off
+// (Debian's driver entry turns it on) and leaves it, a few bytes long, in the temporary
+// folder; the log of this process is removed when it ends.
+void removeDriverLogAtExit() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        std::atexit([] {
+            namespace fs = std::filesystem;
+            const std::string suffix = std::to_string(getpid()) + ".log";
+            std::error_code ec;
+            const char* tmp = std::getenv("TMPDIR");
+            for (const fs::path& folder : {fs::path("/tmp"), fs::path(tmp ? tmp : "/tmp")}) {
+                for (fs::directory_iterator it(folder, ec), end; !ec && it != end;
+                     it.increment(ec)) {
+                    const std::string name = it->path().filename().string();
+                    if (name.starts_with("psqlodbc_") && name.ends_with(suffix) &&
+                        it->is_regular_file(ec)) {
+                        fs::remove(it->path(), ec);
+                    }
+                }
+            }
+        });
+    });
+}
+
+} // namespace
+
 void Connection::connect(const std::string& connectionString) {
-    open(connectionString);
-    if (m_engine != Engine::PostgreSQL) {
-        return;
+    std::string own = connectionString;
+    if (!containsNoCase(own, "CommLog")) {
+        // no driver log left behind in the temporary folder (a driver without the key ignores
+        // it)
+        own += ";CommLog=0";
     }
-    std::string settings;
-    if (!containsNoCase(connectionString, "ConnSettings")) {
-        // The driver converts text by the client encoding; only a setting made while
-        // connecting reaches it.
-        settings += ";ConnSettings=SET client_encoding TO 'UTF8'";
+    const std::optional<Engine> known = knownEngine(connectionString);
+    if (!known || *known == Engine::PostgreSQL) {
+        std::string settings;
+        if (!containsNoCase(connectionString, "ConnSettings")) {
+            // The driver converts text by the client encoding; only a setting made while
+            // connecting reaches it.
+            settings += ";ConnSettings=SET client_encoding TO 'UTF8'";
+        }
+        if (!containsNoCase(connectionString, "Protocol")) {
+            // A failed statement rolls back the whole transaction, as a save does anyway; the
+            // driver's default wraps every statement in a savepoint, which makes a save of the
+            // whole timetable take two thirds longer.
+            settings += ";Protocol=7.4-1";
+        }
+        if (known) {
+            own += settings;
+        } else {
+            open(own);
+            rememberEngine(connectionString, m_engine);
+            if (m_engine == Engine::PostgreSQL && !settings.empty()) {
+                open(own + settings);
+            }
+        }
     }
-    if (!containsNoCase(connectionString, "Protocol")) {
-        // A failed statement rolls back the whole transaction, as a save does anyway; the
-        // driver's default wraps every statement in a savepoint, which makes a save of the
-        // whole timetable take two thirds longer.
-        settings += ";Protocol=7.4-1";
+    if (!connected()) {
+        open(own);
     }
-    if (!settings.empty()) {
-        open(connectionString + settings);
+    if (m_engine == Engine::PostgreSQL) {
+        removeDriverLogAtExit();
+        // A table locked by another program (or by one that stopped) is waited for this long,
+        // then the statement fails ("lock timeout") as SQLite's busy timeout does.
+        execute("SET lock_timeout = " + std::to_string(kLockTimeoutMs));
     }
 }
 

@@ -27,6 +27,10 @@ void check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, std::string_v
 // The process-wide ODBC environment (ODBC 3), created on first use.
 SQLHENV environment();
 
+// How long a server statement waits for a table another program holds locked before it fails
+// (milliseconds); about what SQLite's busy timeout waits.
+inline constexpr int kLockTimeoutMs = 4000;
+
 // The database behind a connection, told by the driver's DBMS name.
 enum class Engine { SQLite, PostgreSQL, Other };
 
@@ -41,6 +45,9 @@ public:
     // PostgreSQL server is always talked to in UTF-8, whatever the process locale: a
     // connection string that does not set ConnSettings gets the client encoding added, and
     // one that does not set Protocol a failed statement rolling back the whole transaction.
+    // The driver's communication log is off unless the string sets CommLog, and a server
+    // statement waits kLockTimeoutMs for a locked table. The engine behind a connection
+    // string is told on its first connection; later ones open once, with the settings.
     void connect(const std::string& connectionString);
     Engine engine() const { return m_engine; }
     void disconnect();

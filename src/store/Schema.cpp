@@ -95,11 +95,15 @@ std::string createStatement(const TableDef& table, odbc::Engine engine) {
     return sql;
 }
 
-void createAll(odbc::Connection& connection) {
-    odbc::Transaction transaction(connection);
+void createAll(odbc::Connection& connection, odbc::Transaction&) {
     for (const TableDef* table : allTables()) {
         connection.execute(createStatement(*table, connection.engine()));
     }
+}
+
+void createAll(odbc::Connection& connection) {
+    odbc::Transaction transaction(connection);
+    createAll(connection, transaction);
     transaction.commit();
 }
 

@@ -36,5 +36,7 @@ std::string createStatement(const TableDef& table, odbc::Engine engine = odbc::E
 
 // Creates all sixteen tables in one transaction.
 void createAll(odbc::Connection& connection);
+// The same inside the caller's transaction on that connection.
+void createAll(odbc::Connection& connection, odbc::Transaction& transaction);
 
 } // namespace store::schema

@@ -7,6 +7,7 @@
 #include "store/CTNRecord.h"
 #include "store/ConnectTarget.h"
 #include "store/DataSourceRegistration.h"
+#include "store/DatabaseFile.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +158,55 @@ TEST(DataSource, AServerDataSourceIsLeftAsTheAdministratorSetItUp) {
     EXPECT_FALSE(result.leftAlone);
     EXPECT_EQ(iniValue(readFile(PrivateOdbcIni::systemIni()), "Database"),
               "/srv/new/tavlen/tavlen.mdb");
+}
+
+// A folder name holding a line break would add a section or a key to odbc.ini: it is
+// refused, nothing is written, and the program's record sets never open it.
+TEST(DataSource, AFolderNameWithALineBreakNeverChangesOdbcIni) {
+    setUpDataSource(ODBC_SYSTEM_DSN, "SQLite3", "/srv/old/tavlen/tavlen.mdb");
+    const std::string systemBefore = readFile(PrivateOdbcIni::systemIni());
+    const std::string userBefore = readFile(PrivateOdbcIni::userIni());
+    for (const std::string dir :
+         {"/srv/inj\n[EVIL]\nDriver=SQLite3\nServername=evil", "/srv/nl\nx", "/srv/c\rr"}) {
+        const auto result = store::registerForThisRun(dir);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.starts_with(store::kControlCharacterRefusal)) << result.error;
+        EXPECT_EQ(result.error.find('\n'), std::string::npos) << result.error;
+        EXPECT_EQ(readFile(PrivateOdbcIni::systemIni()), systemBefore);
+        EXPECT_EQ(readFile(PrivateOdbcIni::userIni()), userBefore);
+        store::CTNRecord rs;
+        try {
+            rs.open();
+            ADD_FAILURE() << "opened a database in " << dir;
+        } catch (const store::DbError& e) {
+            EXPECT_NE(std::string(e.what()).find(store::kControlCharacterRefusal),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+    store::useDataSource();
+}
+
+// The program's own connections in a folder whose name holds what a connection string gives
+// a meaning to: the rows land in that folder's database, not in a file the name's first part
+// names.
+TEST(DataSource, TheProgramSavesIntoItsFolderWhateverTheFolderIsNamed) {
+    const std::string base = testsupport::makeTempDir("tavlen-names-");
+    for (const std::string name : {"sch;x", "a{b}c", "d=e", "f g'h\"i", "学校;DRIVER=x"}) {
+        const std::string dir = base + "/" + name;
+        std::filesystem::create_directories(dir + "/tavlen");
+        store::createDatabase(dir + "/tavlen/tavlen.mdb");
+        ASSERT_TRUE(store::registerForThisRun(dir).ok) << name;
+        store::CTNRecord().append(std::vector<store::TeachernameRow>{{"王伟"}});
+        store::useDatabaseFile(dir + "/tavlen/tavlen.mdb");
+        EXPECT_EQ(store::CTNRecord().readAll(), (std::vector<store::TeachernameRow>{{"王伟"}}))
+            << name;
+        std::filesystem::remove_all(dir);
+    }
+    // nothing was created beside the folders (a name cut at ';' or '{' would have made one)
+    EXPECT_TRUE(std::filesystem::is_empty(base));
+    std::filesystem::remove_all(base);
+    store::useDataSource();
 }
 
 } // namespace

@@ -96,22 +96,8 @@ bool TReplace::replace(const Request& request) {
         m_messenger.info(kNotTeaching);
         return false;
     }
-    int cells = 0;
-    try {
-        cells = replaceInTimetable(
-            {{(*grade + 1) * 100 + classNumber, {{request.former, request.replacement}}}});
-    } catch (const store::DbError& failure) {
-        // A class plan naming the new teacher over a timetable naming the former one would
-        // split the class between them: the plans go back as they were.
-        try {
-            store::CCCRecord().replaceAll(plansBefore);
-        } catch (const store::DbError& restore) {
-            throw store::DbError(std::string(failure.what()) + "\n" +
-                                 std::string(store::schema::classcourse.caption) + "未能恢复：" +
-                                 restore.what());
-        }
-        throw;
-    }
+    const int cells = replaceInTimetable(
+        {{(*grade + 1) * 100 + classNumber, {{request.former, request.replacement}}}}, plansBefore);
     m_messenger.info("已将 " + std::to_string(plans + cells) + " 处 " + request.former + " 改为 " +
                      request.replacement);
     const std::vector<std::string> clashes =

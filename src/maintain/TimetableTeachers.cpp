@@ -2,13 +2,32 @@
 
 #include "arrange/TimetableRules.h"
 #include "core/SchoolNames.h"
+#include "store/CCCRecord.h"
 #include "store/CGLRecord.h"
+#include "store/DbError.h"
 
 #include <cstddef>
 
 namespace maintain {
 
-int replaceInTimetable(const TeacherSwaps& swaps) {
+namespace {
+
+// The row with its swapped cells, and how many there are.
+int swapCells(store::GradelessonRow& row, const TeacherSwaps& swaps) {
+    const auto swap = swaps.find(row.number / 100);
+    int changed = 0;
+    for (int day = 0; swap != swaps.end() && day < school::kDays; ++day) {
+        std::string& cell = row.days[static_cast<std::size_t>(day)];
+        const auto to = swap->second.find(cell);
+        if (to != swap->second.end()) {
+            cell = to->second;
+            ++changed;
+        }
+    }
+    return changed;
+}
+
+int replaceCells(const TeacherSwaps& swaps) {
     store::CGLRecord records;
     store::odbc::Transaction transaction(records.connection());
     const std::vector<store::GradelessonRow> rows = records.readAll();
@@ -17,28 +36,44 @@ int replaceInTimetable(const TeacherSwaps& swaps) {
         records.moveFirst();
     }
     for (const store::GradelessonRow& row : rows) {
-        const auto swap = swaps.find(row.number / 100);
-        if (swap != swaps.end()) {
-            store::GradelessonRow replaced = row;
-            for (int day = 0; day < school::kDays; ++day) {
-                std::string& cell = replaced.days[static_cast<std::size_t>(day)];
-                const auto to = swap->second.find(cell);
-                if (to != swap->second.end()) {
-                    cell = to->second;
-                    ++changed;
-                }
-            }
-            if (replaced != row) {
-                records.edit();
-                records.setCurrent(replaced);
-                records.update();
-            }
+        store::GradelessonRow replaced = row;
+        if (const int cells = swapCells(replaced, swaps); cells > 0) {
+            changed += cells;
+            records.edit();
+            records.setCurrent(replaced);
+            records.update();
         }
         records.moveNext();
     }
     transaction.commit();
     records.close();
     return changed;
+}
+
+} // namespace
+
+int replaceInTimetable(const TeacherSwaps& swaps,
+                       const std::vector<store::ClasscourseRow>& plansBefore) {
+    try {
+        return replaceCells(swaps);
+    } catch (const store::DbError& failure) {
+        try {
+            store::CCCRecord().replaceAll(plansBefore);
+        } catch (const store::DbError& restore) {
+            throw store::DbError(std::string(failure.what()) + "\n" +
+                                 std::string(store::schema::classcourse.caption) + "未能恢复：" +
+                                 restore.what());
+        }
+        throw;
+    }
+}
+
+int cellsToReplace(const TeacherSwaps& swaps) {
+    int cells = 0;
+    for (store::GradelessonRow row : store::CGLRecord().readAll()) {
+        cells += swapCells(row, swaps);
+    }
+    return cells;
 }
 
 std::vector<std::string> clashLines(const school::SchoolTimetable& teachers,

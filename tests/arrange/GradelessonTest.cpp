@@ -470,11 +470,17 @@ TEST_F(GradelessonStoreTest, ASaveInCourseViewStoresTeacherNames) {
     store::CSLRecord().append(std::vector<store::SamelessonRow>{{"初一", 5, 7, "班会"}});
     school::SchoolTimetable t;
     nameClasses(t, 0, 2);
-    t.cell(0, 0, 0, 1) = "王伟";
-    t.cell(0, 0, 2, 3) = "李强";
-    t.cell(0, 1, 0, 1) = "赵丽";
-    t.cell(0, 0, 4, 7) = "       ";
-    t.cell(0, 1, 4, 7) = "       ";
+    const struct {
+        int position, day, period;
+        const char* text;
+    } cells[] = {{0, 0, 1, "王伟"},
+                 {0, 2, 3, "李强"},
+                 {1, 0, 1, "赵丽"},
+                 {0, 4, 7, "       "},
+                 {1, 4, 7, "       "}};
+    for (const auto& cell : cells) {
+        t.cell(0, cell.position, cell.day, cell.period) = cell.text;
+    }
     arrange::saveSchoolTimetable(t);
     const auto before = store::CGLRecord().readAll();
 

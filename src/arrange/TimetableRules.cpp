@@ -12,7 +12,8 @@ std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
 
-// Applies read(list, day, period, cell) to every period cell of every class of the school.
+// A copy in which every period cell of the school is read(list, unified slots, day, period,
+// cell), with its class's course list and its grade's unified slots.
 template <class Read>
 school::SchoolTimetable readEveryCell(const AutoOrderData& data,
                                       const school::SchoolTimetable& timetable, Read read) {

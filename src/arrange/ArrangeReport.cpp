@@ -36,11 +36,8 @@ GradeReview reviewGrade(const AutoOrderData& data, int grade,
                         const school::SchoolTimetable& courses) {
     GradeReview review;
     std::vector<std::pair<int, int>> unified;
-    for (const UnifiedCourse& row : data.sameLessons) {
-        if (unified.size() < static_cast<std::size_t>(kUnifiedSlots) &&
-            row.grade == school::kGradeNames[at(grade)]) {
-            unified.emplace_back(row.day, row.period);
-        }
+    for (const UnifiedCourse& row : unifiedSlotsOf(data, grade)) {
+        unified.emplace_back(row.day, row.period);
     }
     const auto isUnified = [&](int day, int period) {
         return std::find(unified.begin(), unified.end(), std::make_pair(day + 1, period)) !=

@@ -29,6 +29,8 @@ inline constexpr int kMinWeekly = 15;   // a class's weekly total must lie in 15
 inline constexpr int kMaxWeekly = 35;
 inline constexpr int kMainCourses = 4; // entries 1..4 are main courses
 inline constexpr std::string_view kChinese = "语文";
+// What a unified slot holds in teacher view.
+inline constexpr const char* kUnifiedBlank = "       ";
 
 struct CourseEntry {
     std::string course;

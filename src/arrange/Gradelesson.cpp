@@ -223,7 +223,10 @@ bool Gradelesson::optimiseShownGrade(double timeLimitSeconds) {
 }
 
 bool Gradelesson::save() {
-    if (!ui::reported(m_messenger, [&] { saveSchoolTimetable(m_grid.timetable()); })) {
+    // gradelesson always holds teacher names, whatever view a grade is shown in: every other
+    // reader of the table looks for teachers there.
+    const school::SchoolTimetable teachers = inTeacherNames(m_data, m_grid.timetable());
+    if (!ui::reported(m_messenger, [&] { saveSchoolTimetable(teachers); })) {
         return false;
     }
     m_grid.markSaved();
@@ -318,14 +321,15 @@ void Gradelesson::drawLists(const school::SchoolTimetable& teachers,
     const int grade = m_grid.grade();
     const int day = m_grid.day();
     if (m_grid.viewMode() == kTeacherView) {
-        // clash list: each class of the grade against every other class of the school
+        // clash list: each class of the grade against every other class of the school, in
+        // teacher names, each entry with its period
         for (int p = 1; p <= school::kPeriods; ++p) {
             for (int a = 0; a < school::kMaxClasses; ++a) {
                 const std::string& text = teachers.cell(grade, a, day, p);
                 const std::size_t others = holdersOf(teachers, day, p, text).size();
                 for (std::size_t k = 1; k < others; ++k) {
                     if (m_view.clashes.size() < kMaxClashes) {
-                        m_view.clashes.push_back(text);
+                        m_view.clashes.push_back(text + " " + periodName(p));
                     }
                 }
             }

@@ -15,13 +15,16 @@
 // captions and pressed cells, the clash list (at most 10), the selected teacher's day
 // (at most 5), the resource overrun list (at most 12), and, beyond these, the colour and
 // tooltip of each conflicting cell and a status line counting what remains in the grade,
-// both from the rules of TimetableRules.h. Clashes are always judged in teacher names,
-// also for grades held in course names.
+// both from the rules of TimetableRules.h. Clashes, colours and the status line are always
+// judged in teacher names (inTeacherNames), whatever view a grade is shown in or was stored
+// in, and a unified slot holding its course is never a clash. The clash list (teacher view
+// only) names each clash with its period ("付庆晓 第三节").
 //
 // Every change to the timetable (exchange, view switch, re-arrangement) can be undone and
 // redone; modified() tells whether the timetable differs from what was last saved. save()
-// replaces every row of gradelesson in one transaction; on failure the table is as it was,
-// the driver's text is shown and the edits stay. Text is UTF-8.
+// replaces every row of gradelesson in one transaction, always in teacher names: a grade
+// shown in course view is written as its teachers and stays shown as it is. On failure the
+// table is as it was, the driver's text is shown and the edits stay. Text is UTF-8.
 #pragma once
 
 #include "arrange/AutoOrderData.h"
@@ -31,6 +34,7 @@
 #include "optimise/Optimiser.h"
 #include "reports/ReportTable.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +50,18 @@ public:
         "请将打印机默认纸张设为八开或A3，\n然后横向放入纸张";
     static constexpr const char* kNoTeacherSelected = "请先选择一位教师的课。";
     static constexpr const char* kDiscardQuestion = "年段课程表已修改，放弃未存盘的修改吗？";
+    // What the cell colours and frames mean, one entry each, in the order shown.
+    struct LegendEntry {
+        CellMark mark;
+        bool locked;
+        const char* text;
+    };
+    static constexpr std::array<LegendEntry, 4> kLegend = {{
+        {CellMark::Clash, false, "教师碰课"},
+        {CellMark::Overrun, false, "教学设施超过上限"},
+        {CellMark::Preset, false, "教师预设此时不排课"},
+        {CellMark::None, true, "已锁定（右键锁定或解锁）"},
+    }};
     static constexpr int kMaxClashes = 10;
     static constexpr int kMaxSummary = 5;
     static constexpr int kMaxOverruns = 12;

@@ -51,6 +51,22 @@ GradelessonDialog::GradelessonDialog(QWidget* parent)
     m_panel = new LessonGridPanel(std::move(handlers), this);
     layout->addWidget(m_panel);
 
+    // one line saying what the colours and the frame of a cell mean
+    auto* legend = new QHBoxLayout;
+    for (const Gradelesson::LegendEntry& entry : Gradelesson::kLegend) {
+        auto* swatch = new QLabel(this);
+        swatch->setFixedSize(18, 14);
+        swatch->setStyleSheet(LessonGridPanel::markColours(entry.mark) +
+                              LessonGridPanel::frameStyle(entry.locked));
+        legend->addWidget(swatch);
+        auto* text = new QLabel(QString::fromUtf8(entry.text), this);
+        text->setObjectName(QStringLiteral("legend"));
+        legend->addWidget(text);
+        legend->addSpacing(12);
+    }
+    legend->addStretch(1);
+    layout->addLayout(legend);
+
     const auto addButton = [this](QHBoxLayout* row, const char* caption, auto action) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
         b->setAutoDefault(false);

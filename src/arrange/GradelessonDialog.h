@@ -8,7 +8,9 @@
 // locked by a right-click, under a progress dialog with 取消 when it takes more than half a
 // second), 打 印, 表格导出, 撤  销 (Ctrl+Z), 重  做 (Ctrl+Y), 存  盘, 确定 and 取消.
 // Conflicting cells are drawn red (teacher clash), orange (resource over its limit) or
-// purple (teacher's preset), each with a tooltip that names the conflict.
+// purple (teacher's preset), each with a tooltip that names the conflict; a one-line legend
+// under the grid says so, and what the blue frame of a locked cell means. The shown grade's
+// name stands at the top left.
 //
 // All behaviour lives in arrange::Gradelesson; this class builds the controls, forwards the
 // clicks and shows the logic's view. 取消, Esc and the close button ask before unsaved

@@ -38,9 +38,10 @@ struct LessonGridView {
     static constexpr int kRows = 8;
     static constexpr int kColumns = 10;
     std::string title;                                        // "年段课程编排—初一"
+    std::string gradeName;                                    // "初一", shown in the dialog
     std::string dayName;                                      // "星期一" …, "第一天" …
     std::array<std::array<GridCell, kColumns>, kRows> grid{}; // [row][column]
-    std::vector<std::string> clashes;                         // teacher names
+    std::vector<std::string> clashes;                         // "王伟 第三节", or names
     std::string summaryHead;                                  // "王伟共3节", or empty
     std::vector<std::string> summary;  // where the selected teacher teaches that day
     std::vector<std::string> overruns; // "物理第三节超2节"
@@ -64,7 +65,7 @@ public:
     static constexpr int kDays = Timetable::kDayCount;
     static constexpr int kTeacherView = 0;
     static constexpr int kCourseView = 1;
-    static constexpr const char* kUnifiedBlank = "       "; // a unified slot in teacher view
+    static constexpr const char* kUnifiedBlank = arrange::kUnifiedBlank;
 
     enum class DayMove { Wrap, Clamp };
 
@@ -203,8 +204,10 @@ public:
         clearSelection();
     }
 
-    // The grid of the shown grade and day: captions, pressed and locked cells.
+    // The grid of the shown grade and day: the grade's name, captions, pressed and locked
+    // cells.
     void drawGrid(LessonGridView& view) const {
+        view.gradeName = std::string(school::kGradeNames[at(m_grade)]);
         for (int column = 0; column < kShownClasses; ++column) {
             const int a = m_firstClass + column;
             if (a >= school::kMaxClasses) {

@@ -20,31 +20,38 @@ std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
 
+} // namespace
+
+QString LessonGridPanel::markColours(CellMark mark) {
+    switch (mark) {
+    case CellMark::Clash:
+        return QStringLiteral("background-color: #e53935; color: white;");
+    case CellMark::Overrun:
+        return QStringLiteral("background-color: #fb8c00; color: black;");
+    case CellMark::Preset:
+        return QStringLiteral("background-color: #8e24aa; color: white;");
+    case CellMark::None:
+        break;
+    }
+    return {};
+}
+
+QString LessonGridPanel::frameStyle(bool locked) {
+    return locked ? QStringLiteral("border: 3px solid #1e56c8;")
+                  : QStringLiteral("border: 1px solid #555;");
+}
+
+namespace {
+
 // The look of a cell: its conflict colour, a thick blue frame while it is locked, and a
 // sunken frame while it is selected.
 QString cellStyle(CellMark mark, bool locked) {
-    QString background;
-    const QString frame = locked ? QStringLiteral("border: 3px solid #1e56c8;")
-                                 : QStringLiteral("border: 1px solid #555;");
-    switch (mark) {
-    case CellMark::Clash:
-        background = QStringLiteral("background-color: #e53935; color: white;");
-        break;
-    case CellMark::Overrun:
-        background = QStringLiteral("background-color: #fb8c00; color: black;");
-        break;
-    case CellMark::Preset:
-        background = QStringLiteral("background-color: #8e24aa; color: white;");
-        break;
-    case CellMark::None:
-        if (!locked) {
-            return {};
-        }
-        break;
+    if (mark == CellMark::None && !locked) {
+        return {};
     }
     return QStringLiteral("QPushButton { %1 %2 padding: 3px; }"
                           "QPushButton:checked { border: 3px inset #222; }")
-        .arg(background, frame);
+        .arg(LessonGridPanel::markColours(mark), LessonGridPanel::frameStyle(locked));
 }
 
 } // namespace
@@ -55,6 +62,13 @@ LessonGridPanel::LessonGridPanel(Handlers handlers, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto* top = new QHBoxLayout;
+    m_grade = new QLabel(this);
+    m_grade->setObjectName(QStringLiteral("gradeName"));
+    QFont gradeFont = m_grade->font();
+    gradeFont.setBold(true);
+    gradeFont.setPointSizeF(gradeFont.pointSizeF() * 1.3);
+    m_grade->setFont(gradeFont);
+    top->addWidget(m_grade);
     m_dayButton = new QPushButton(this);
     m_dayButton->setAutoDefault(false);
     top->addWidget(m_dayButton);
@@ -102,14 +116,17 @@ LessonGridPanel::LessonGridPanel(Handlers handlers, QWidget* parent)
     }
     layout->addLayout(grid);
 
-    auto* clashRow = new QHBoxLayout;
-    clashRow->addWidget(new QLabel(QStringLiteral("碰课教师："), this));
-    for (QLabel*& label : m_clashes) {
+    // two rows of five: an entry names the teacher and the period
+    auto* clashRow = new QGridLayout;
+    clashRow->addWidget(new QLabel(QStringLiteral("碰课教师："), this), 0, 0);
+    for (std::size_t i = 0; i < m_clashes.size(); ++i) {
+        QLabel*& label = m_clashes[i];
         label = new QLabel(this);
         label->setMinimumWidth(kCellWidth - 12);
-        clashRow->addWidget(label);
+        const int perRow = static_cast<int>(m_clashes.size()) / 2;
+        clashRow->addWidget(label, static_cast<int>(i) / perRow, 1 + static_cast<int>(i) % perRow);
     }
-    clashRow->addStretch(1);
+    clashRow->setColumnStretch(static_cast<int>(m_clashes.size()) / 2 + 1, 1);
     layout->addLayout(clashRow);
 }
 
@@ -118,6 +135,7 @@ QPushButton* LessonGridPanel::cell(int row, int column) const {
 }
 
 void LessonGridPanel::show(const LessonGridView& view) {
+    m_grade->setText(toQString(view.gradeName));
     m_dayButton->setText(toQString(view.dayName));
     for (int row = 0; row < LessonGridView::kRows; ++row) {
         for (int column = 0; column < LessonGridView::kColumns; ++column) {

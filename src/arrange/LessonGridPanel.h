@@ -4,7 +4,8 @@
 // classes (row 0 the class names, rows 1..7 the periods); and "碰课教师：" with the clash
 // list. Cells are drawn red (teacher clash), orange (resource over its limit) or purple
 // (teacher's preset) with their tooltip, framed blue when locked, sunken when selected.
-// The owner hands in what each click does and shows its logic's view with show().
+// The shown grade's name stands at the top left, before the day button. The owner hands in
+// what each click does and shows its logic's view with show().
 #pragma once
 
 #include "arrange/GridEditor.h"
@@ -30,6 +31,10 @@ public:
         std::function<void(int column)> classCell;        // a row-0 cell
     };
     static constexpr int kCellWidth = 72;
+    // The style sheet colours of a conflict mark (empty for none) and the frame of a cell,
+    // also for a legend.
+    static QString markColours(CellMark mark);
+    static QString frameStyle(bool locked);
 
     LessonGridPanel(Handlers handlers, QWidget* parent);
 
@@ -41,6 +46,7 @@ public:
 
 private:
     Handlers m_handlers;
+    QLabel* m_grade = nullptr;
     QPushButton* m_dayButton = nullptr;
     QLabel* m_summary = nullptr;
     std::array<std::array<QPushButton*, LessonGridView::kColumns>, LessonGridView::kRows> m_cells{};

@@ -1,5 +1,8 @@
 #include "arrange/SchoolTimetableStore.h"
 
+#include "arrange/AutoOrderStore.h"
+#include "arrange/TimetableRules.h"
+
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
 #include "store/CGLRecord.h"
@@ -56,8 +59,34 @@ std::vector<store::GradelessonRow> rowsFromTimetable(const school::SchoolTimetab
     return rows;
 }
 
+std::vector<store::GradelessonRow> inTeacherNames(const AutoOrderData& data,
+                                                  std::vector<store::GradelessonRow> rows) {
+    for (store::GradelessonRow& row : rows) {
+        const auto key = school::unpackRowNumber(row.number);
+        if (!key) {
+            continue;
+        }
+        const int g = key->gradeNumber - 1;
+        const ClassCourseList& list = courseListNamed(data, g, key->classNumber - 1, row.className);
+        const std::vector<UnifiedCourse> unified = unifiedSlotsOf(data, g);
+        for (int d = 0; d < school::kDays; ++d) {
+            std::string& cell = row.days[static_cast<std::size_t>(d)];
+            cell = teacherText(list, unified, d, key->period, cell);
+        }
+    }
+    return rows;
+}
+
 school::SchoolTimetable loadSchoolTimetable() {
     return timetableFromRows(store::CGLRecord().readAll());
+}
+
+school::SchoolTimetable loadTeacherTimetable() {
+    return inTeacherNames(loadAutoOrderData(), loadSchoolTimetable());
+}
+
+std::vector<store::GradelessonRow> readTeacherRows() {
+    return inTeacherNames(loadAutoOrderData(), store::CGLRecord().readAll());
 }
 
 void saveSchoolTimetable(const school::SchoolTimetable& timetable) {

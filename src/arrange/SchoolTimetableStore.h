@@ -11,6 +11,13 @@
 // written as held (teacher or course names), saturday and sunday empty. A failure leaves
 // the table as it was and throws store::DbError.
 //
+// Every reader of the timetable other than the grade timetable dialog takes it in teacher
+// names (TimetableRules.h, inTeacherNames): a grade stored in course names by an older save
+// is read through the class course lists, and a unified slot holding its course counts as
+// the blank it is in teacher view. loadTeacherTimetable() gives the school so, and
+// readTeacherRows() the rows themselves, in table order, with monday … friday so read
+// (saturday and sunday as stored), for the readers that go row by row.
+//
 // saveGrades() replaces the rows of the given grades only (rows whose number belongs to one
 // of them), in one transaction, and leaves every other row as it stands in the table: two
 // programs saving different grades never undo each other.
@@ -20,6 +27,10 @@
 
 #include <set>
 #include <vector>
+
+namespace arrange {
+class AutoOrderData;
+}
 
 namespace store {
 struct GradelessonRow;
@@ -33,7 +44,14 @@ std::vector<store::GradelessonRow> rowsFromTimetable(const school::SchoolTimetab
 std::vector<store::GradelessonRow> rowsFromTimetable(const school::SchoolTimetable& timetable,
                                                      const std::set<int>& grades);
 
+// The rows with monday … friday read in teacher names; other rows as they are.
+std::vector<store::GradelessonRow> inTeacherNames(const AutoOrderData& data,
+                                                  std::vector<store::GradelessonRow> rows);
+
 school::SchoolTimetable loadSchoolTimetable();
+// Read the tables of the class course lists (AutoOrderStore.h) and gradelesson.
+school::SchoolTimetable loadTeacherTimetable();
+std::vector<store::GradelessonRow> readTeacherRows();
 void saveSchoolTimetable(const school::SchoolTimetable& timetable);
 void saveGrades(const school::SchoolTimetable& timetable, const std::set<int>& grades);
 

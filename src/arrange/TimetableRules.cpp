@@ -12,28 +12,25 @@ std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
 
-// Replaces, in every period cell of the grade, a text found in `from` of the class's list
-// by the same entry's `to`.
-template <class From, class To>
-void convertGrade(const AutoOrderData& data, school::SchoolTimetable& timetable, int grade,
-                  From from, To to) {
-    for (int c = 0; c < school::kMaxClasses; ++c) {
-        const ClassCourseList& list = courseListAt(data, timetable, grade, c);
-        for (int d = 0; d < school::kDays; ++d) {
-            for (int p = 1; p <= school::kPeriods; ++p) {
-                std::string& cell = timetable.cell(grade, c, d, p);
-                if (gbk::isBlank(cell)) {
-                    continue;
-                }
-                for (const CourseEntry& entry : list.entries) {
-                    if (from(entry) == cell) {
-                        cell = to(entry);
-                        break;
-                    }
+// A copy in which every period cell of the school is read(list, unified slots, day, period,
+// cell), with its class's course list and its grade's unified slots.
+template <class Read>
+school::SchoolTimetable readEveryCell(const AutoOrderData& data,
+                                      const school::SchoolTimetable& timetable, Read read) {
+    school::SchoolTimetable copy = timetable;
+    for (int g = 0; g < school::kGrades; ++g) {
+        const std::vector<UnifiedCourse> unified = unifiedSlotsOf(data, g);
+        for (int c = 0; c < school::kMaxClasses; ++c) {
+            const ClassCourseList& list = courseListAt(data, timetable, g, c);
+            for (int d = 0; d < school::kDays; ++d) {
+                for (int p = 1; p <= school::kPeriods; ++p) {
+                    std::string& cell = copy.cell(g, c, d, p);
+                    cell = read(list, unified, d, p, cell);
                 }
             }
         }
     }
+    return copy;
 }
 
 } // namespace
@@ -45,11 +42,50 @@ bool isLessonText(std::string_view text) {
 const ClassCourseList& courseListAt(const AutoOrderData& data,
                                     const school::SchoolTimetable& timetable, int grade,
                                     int position) {
-    const auto id = school::parseClassName(timetable.cell(grade, position, 0, 0));
+    return courseListNamed(data, grade, position, timetable.cell(grade, position, 0, 0));
+}
+
+const ClassCourseList& courseListNamed(const AutoOrderData& data, int grade, int position,
+                                       std::string_view className) {
+    const auto id = school::parseClassName(className);
     if (id && id->gradeIndex == grade) {
         return data.classList(grade, id->classNumber - 1);
     }
     return data.classList(grade, position);
+}
+
+std::vector<UnifiedCourse> unifiedSlotsOf(const AutoOrderData& data, int grade) {
+    std::vector<UnifiedCourse> unified;
+    for (const UnifiedCourse& row : data.sameLessons) {
+        if (unified.size() < static_cast<std::size_t>(kUnifiedSlots) &&
+            row.grade == school::kGradeNames[at(grade)]) {
+            unified.push_back(row);
+        }
+    }
+    return unified;
+}
+
+std::string teacherText(const ClassCourseList& list, const std::vector<UnifiedCourse>& unified,
+                        int day, int period, const std::string& cell) {
+    if (gbk::isBlank(cell)) {
+        return cell;
+    }
+    for (const CourseEntry& entry : list.entries) {
+        if (entry.teacher == cell) {
+            return cell;
+        }
+    }
+    for (const UnifiedCourse& slot : unified) {
+        if (slot.day - 1 == day && slot.period == period && slot.course == cell) {
+            return kUnifiedBlank;
+        }
+    }
+    for (const CourseEntry& entry : list.entries) {
+        if (entry.course == cell && namesTeacher(entry.teacher)) {
+            return entry.teacher;
+        }
+    }
+    return cell;
 }
 
 std::vector<ClassRef> holdersOf(const school::SchoolTimetable& timetable, int day, int period,
@@ -122,28 +158,24 @@ bool isCourseView(const AutoOrderData& data, const school::SchoolTimetable& time
 
 school::SchoolTimetable inTeacherNames(const AutoOrderData& data,
                                        const school::SchoolTimetable& timetable) {
-    school::SchoolTimetable copy = timetable;
-    for (int g = 0; g < school::kGrades; ++g) {
-        if (isCourseView(data, timetable, g)) {
-            convertGrade(
-                data, copy, g, [](const CourseEntry& e) -> const std::string& { return e.course; },
-                [](const CourseEntry& e) -> const std::string& { return e.teacher; });
-        }
-    }
-    return copy;
+    return readEveryCell(data, timetable, teacherText);
 }
 
 school::SchoolTimetable inCourseNames(const AutoOrderData& data,
                                       const school::SchoolTimetable& timetable) {
-    school::SchoolTimetable copy = timetable;
-    for (int g = 0; g < school::kGrades; ++g) {
-        if (!isCourseView(data, timetable, g)) {
-            convertGrade(
-                data, copy, g, [](const CourseEntry& e) -> const std::string& { return e.teacher; },
-                [](const CourseEntry& e) -> const std::string& { return e.course; });
-        }
-    }
-    return copy;
+    return readEveryCell(data, timetable,
+                         [](const ClassCourseList& list, const std::vector<UnifiedCourse>&, int,
+                            int, const std::string& cell) {
+                             if (gbk::isBlank(cell)) {
+                                 return cell;
+                             }
+                             for (const CourseEntry& entry : list.entries) {
+                                 if (entry.teacher == cell) {
+                                     return entry.course;
+                                 }
+                             }
+                             return cell;
+                         });
 }
 
 std::vector<ResourceOverrun> resourceOverruns(const AutoOrderData& data,

@@ -6,9 +6,12 @@
 // from these functions, so the screen and the command line never disagree. Pure C++.
 //
 // A grade is held in course view when the Monday period-1 cell of its first class is the
-// name of a subject resource. The course list of a class position is that of the class
-// named in its slot 0 when the name belongs to the grade (arranged classes close up, so
-// position and class number can differ), else that of the position itself.
+// name of a subject resource (the engine's test). The two readings below do not depend on
+// it: each cell is read on its own through its class's course list, so a grade saved in
+// course view, one whose first lesson is no resource, and one only partly converted are all
+// read alike. The course list of a class position is that of the class named in its slot 0
+// when the name belongs to the grade (arranged classes close up, so position and class
+// number can differ), else that of the position itself.
 #pragma once
 
 #include "arrange/AutoOrderData.h"
@@ -32,6 +35,19 @@ bool isLessonText(std::string_view text);
 const ClassCourseList& courseListAt(const AutoOrderData& data,
                                     const school::SchoolTimetable& timetable, int grade,
                                     int position);
+// The same for a class position whose slot 0 holds className.
+const ClassCourseList& courseListNamed(const AutoOrderData& data, int grade, int position,
+                                       std::string_view className);
+
+// The unified slots of grade 0..5 (the first four samelesson rows of the grade).
+std::vector<UnifiedCourse> unifiedSlotsOf(const AutoOrderData& data, int grade);
+
+// The teacher a held cell of day 0..4, period 1..7 stands for, whatever view it was held or
+// stored in: a teacher of the class's list as it is; at a unified slot, that slot's course
+// as the blank of teacher view (seven spaces); a course of the list as the teacher of its
+// first entry that has one; any other text as it is.
+std::string teacherText(const ClassCourseList& list, const std::vector<UnifiedCourse>& unified,
+                        int day, int period, const std::string& cell);
 
 // Every class of the school holding text at day 0..4, period 1..7, in grade and class
 // order; more than one is a teacher clash. Empty for a text that is no lesson.
@@ -50,12 +66,14 @@ int dayLimit(long long weeklyLoad);
 int lessonsOnDay(const school::SchoolTimetable& timetable, int day, std::string_view teacher);
 
 bool isCourseView(const AutoOrderData& data, const school::SchoolTimetable& timetable, int grade);
-// A copy with every grade in teacher names: in the course-view grades a cell equal to a
-// course of its class's list takes that entry's teacher (the first matching entry).
+// A copy with every grade in teacher names: every period cell read through teacherText().
+// The colours, the status line, the personal timetable, the save, the reports and every
+// reader of the stored timetable judge from this copy, so a course name or a unified
+// course is never taken for a teacher.
 school::SchoolTimetable inTeacherNames(const AutoOrderData& data,
                                        const school::SchoolTimetable& timetable);
-// A copy with every grade in course names: the course-view grades as they are, in the
-// others a cell equal to a teacher of its class's list takes that entry's course.
+// A copy with every grade in course names: a cell equal to a teacher of its class's list
+// takes that entry's course (the first matching entry); course names stay as they are.
 school::SchoolTimetable inCourseNames(const AutoOrderData& data,
                                       const school::SchoolTimetable& timetable);
 

@@ -1,11 +1,15 @@
 #include "maintain/GTReplace.h"
 
+#include "arrange/SchoolTimetableStore.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
+#include "maintain/TimetableTeachers.h"
 #include "store/CCCRecord.h"
 #include "store/CGCRecord.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 namespace maintain {
 namespace {
@@ -117,6 +121,37 @@ Carry carry(const std::vector<store::ClasscourseRow>& rows, const std::vector<Pl
     return result;
 }
 
+// The teachers the new grade's timetable changes with its plans: per class, a former teacher
+// whose changed rows all go to one new teacher. One who keeps another row of the class, or
+// whose rows go to different teachers, stays: his cells cannot be told apart.
+TeacherSwaps swapsOf(const std::vector<store::ClasscourseRow>& rows, const Carry& changes,
+                     int next) {
+    std::map<int, std::map<std::string, std::set<std::string>>> goesTo;
+    std::map<int, std::set<std::string>> stays;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto id = school::parseClassName(rows[i].className);
+        if (!id || id->gradeIndex != next || gbk::isBlank(rows[i].teacher)) {
+            continue;
+        }
+        const int key = (next + 1) * 100 + id->classNumber;
+        const auto& changed = changes.changed[i];
+        if (changed && changed->teacher != rows[i].teacher) {
+            goesTo[key][rows[i].teacher].insert(changed->teacher);
+        } else {
+            stays[key].insert(rows[i].teacher);
+        }
+    }
+    TeacherSwaps swaps;
+    for (const auto& [key, teachers] : goesTo) {
+        for (const auto& [former, replacements] : teachers) {
+            if (replacements.size() == 1 && stays[key].count(former) == 0) {
+                swaps[key][former] = *replacements.begin();
+            }
+        }
+    }
+    return swaps;
+}
+
 } // namespace
 
 std::vector<std::string> GTReplace::grades() {
@@ -147,12 +182,16 @@ GTReplace::Outcome GTReplace::replace() {
         return Outcome::Close;
     }
 
-    // The question names what the table holds now; no lock is held while the user thinks.
+    // The questions name what the tables hold now; no lock is held while the user thinks.
     int classes = 0;
+    int cells = 0;
     {
         store::CCCRecord records;
-        classes = carry(records.readAll(), plan, *m_former, *m_new).classes;
+        const std::vector<store::ClasscourseRow> rows = records.readAll();
         records.close();
+        const Carry planned = carry(rows, plan, *m_former, *m_new);
+        classes = planned.classes;
+        cells = classes > 0 ? cellsToReplace(swapsOf(rows, planned, *m_new)) : 0;
     }
     if (classes == 0) {
         m_messenger.info(kNothingToReplace);
@@ -161,6 +200,7 @@ GTReplace::Outcome GTReplace::replace() {
     if (!m_messenger.confirm(confirmationText(classes))) {
         return Outcome::Stopped;
     }
+    const bool inTimetable = cells > 0 && m_messenger.confirm(kTimetableQuestion);
 
     // Rows change where they stand, so each class keeps the order of its courses (its first
     // four are its main courses).
@@ -185,6 +225,25 @@ GTReplace::Outcome GTReplace::replace() {
     }
     transaction.commit();
     records.close();
+    if (inTimetable) {
+        const TeacherSwaps swaps = swapsOf(rows, changes, *m_new);
+        replaceInTimetable(swaps, rows);
+        std::set<std::string> replacements;
+        for (const auto& [key, teachers] : swaps) {
+            for (const auto& [former, replacement] : teachers) {
+                replacements.insert(replacement);
+            }
+        }
+        const std::vector<std::string> clashes =
+            clashLines(arrange::loadTeacherTimetable(), replacements, *m_new);
+        if (!clashes.empty()) {
+            std::string text = kClashesAfter;
+            for (const std::string& line : clashes) {
+                text += "\n" + line;
+            }
+            m_messenger.error(text);
+        }
+    }
     return Outcome::Done;
 }
 

@@ -17,7 +17,16 @@
 // Before anything is written the user is asked, with the number of new classes whose rows
 // change; 否 writes nothing. When no row would change the user is told so instead. The rows
 // change in one transaction, computed from the table as it stands inside it: a failure leaves
-// the table as it was and throws store::DbError with the driver's text. Text is UTF-8.
+// the table as it was and throws store::DbError with the driver's text.
+//
+// Beside the class plans, the new grade's timetable can follow them: when [gradelesson] holds
+// a former teacher whose rows of a class all went to one new teacher (and who keeps no other
+// course there), kTimetableQuestion is asked too, before anything is written. On 是 those
+// Monday to Friday cells of the class take the new teacher right after the plans are written;
+// should the timetable fail, the plans are put back and nothing has changed. Then every period
+// in which a new teacher now teaches a class of the new grade and another class at once is
+// listed after kClashesAfter ("王伟 星期一第三节：初二⑴、初三⑵", in teacher names). Text is
+// UTF-8.
 #pragma once
 
 #include "core/Messenger.h"
@@ -39,6 +48,8 @@ public:
     static constexpr const char* kNoPlan = "请设置新年段学科及课时!";
     static constexpr const char* kNoGrades = "请选择原任课年段和新任课年段!";
     static constexpr const char* kNothingToReplace = "没有需要替换的任课教师。";
+    static constexpr const char* kTimetableQuestion = "是否同时替换该年段课程表中的教师？";
+    static constexpr const char* kClashesAfter = "替换后以下教师碰课：";
 
     // What the dialog does after replace().
     enum class Outcome {

@@ -1,9 +1,10 @@
 #include "maintain/TReplace.h"
 
+#include "arrange/SchoolTimetableStore.h"
 #include "core/Gbk.h"
+#include "maintain/TimetableTeachers.h"
 #include "masterdata/NameLists.h"
 #include "store/CCCRecord.h"
-#include "store/CGLRecord.h"
 #include "store/DbError.h"
 
 #include <algorithm>
@@ -40,40 +41,6 @@ std::pair<std::vector<store::ClasscourseRow>, int> replaceInPlans(const std::str
     }
     records.close();
     return {std::move(before), changed};
-}
-
-// The class's timetable rows: every Monday to Friday cell holding exactly the former teacher
-// takes the new one, in place. Returns how many cells changed.
-int replaceInTimetable(int gradeNumber, int classNumber, const std::string& former,
-                       const std::string& replacement) {
-    store::CGLRecord records;
-    store::odbc::Transaction transaction(records.connection());
-    const std::vector<store::GradelessonRow> rows = records.readAll();
-    int changed = 0;
-    if (!rows.empty()) {
-        records.moveFirst();
-    }
-    for (const store::GradelessonRow& row : rows) {
-        if (row.number / 100 == gradeNumber * 100 + classNumber) {
-            store::GradelessonRow replaced = row;
-            for (int day = 0; day < school::kDays; ++day) {
-                std::string& cell = replaced.days[static_cast<std::size_t>(day)];
-                if (cell == former) {
-                    cell = replacement;
-                    ++changed;
-                }
-            }
-            if (replaced != row) {
-                records.edit();
-                records.setCurrent(replaced);
-                records.update();
-            }
-        }
-        records.moveNext();
-    }
-    transaction.commit();
-    records.close();
-    return changed;
 }
 
 template <class Entries>
@@ -129,23 +96,19 @@ bool TReplace::replace(const Request& request) {
         m_messenger.info(kNotTeaching);
         return false;
     }
-    int cells = 0;
-    try {
-        cells = replaceInTimetable(*grade + 1, classNumber, request.former, request.replacement);
-    } catch (const store::DbError& failure) {
-        // A class plan naming the new teacher over a timetable naming the former one would
-        // split the class between them: the plans go back as they were.
-        try {
-            store::CCCRecord().replaceAll(plansBefore);
-        } catch (const store::DbError& restore) {
-            throw store::DbError(std::string(failure.what()) + "\n" +
-                                 std::string(store::schema::classcourse.caption) + "未能恢复：" +
-                                 restore.what());
-        }
-        throw;
-    }
+    const int cells = replaceInTimetable(
+        {{(*grade + 1) * 100 + classNumber, {{request.former, request.replacement}}}}, plansBefore);
     m_messenger.info("已将 " + std::to_string(plans + cells) + " 处 " + request.former + " 改为 " +
                      request.replacement);
+    const std::vector<std::string> clashes =
+        clashLines(arrange::loadTeacherTimetable(), {request.replacement}, *grade, classNumber - 1);
+    if (!clashes.empty()) {
+        std::string text = kBusyWarning;
+        for (const std::string& line : clashes) {
+            text += "\n" + line;
+        }
+        m_messenger.error(text);
+    }
     return true;
 }
 

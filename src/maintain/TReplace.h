@@ -8,7 +8,10 @@
 // [classcourse] rows naming the former teacher take the new one, and so does every cell of
 // Monday to Friday of the class's [gradelesson] rows (number div 100 = grade·100 + class) that
 // holds exactly the former teacher's name; Saturday and Sunday, other classes and the order of
-// the rows stay as they were. The user is told how many rows and cells changed.
+// the rows stay as they were. The user is told how many rows and cells changed, and then
+// warned (kBusyWarning, one line a period: "陈静 星期一第一节：高一⑶、高二⑶") where the new
+// teacher now teaches this class and another one at the same time, in the stored timetable
+// read in teacher names.
 //
 // Each table changes where its rows stand, in one transaction, the class plans first; when
 // the timetable then fails, the class plans are put back as they were, so a failed
@@ -37,6 +40,7 @@ public:
     static constexpr const char* kNoNewTeacher = "请输入新课任教师";
     static constexpr const char* kNoFormerTeacher = "请输入原课任教师";
     static constexpr const char* kNotTeaching = "无此课任教师";
+    static constexpr const char* kBusyWarning = "注意：新任课教师在以下节次已在别的班上课：";
 
     // The class selector's entries, class 1 to 20.
     static constexpr std::array<const char*, school::kMaxClasses> kClassTexts = {

@@ -1,5 +1,6 @@
 #include "maintain/Teachertable.h"
 
+#include "arrange/SchoolTimetableStore.h"
 #include "core/Gbk.h"
 #include "store/CGLRecord.h"
 #include "store/CTNRecord.h"
@@ -26,7 +27,8 @@ bool Teachertable::chooseTeacher(int index) {
     m_teacher = index >= 0 && static_cast<std::size_t>(index) < m_teachers.size()
                     ? m_teachers[static_cast<std::size_t>(index)]
                     : std::string();
-    const std::vector<store::GradelessonRow> rows = store::CGLRecord().readAll();
+    // In teacher names: a grade stored in course names still shows its teachers' lessons.
+    const std::vector<store::GradelessonRow> rows = arrange::readTeacherRows();
     if (rows.empty()) {
         m_messenger.info(kNoTimetable);
         return false;

@@ -3,14 +3,16 @@
 //
 // load() reads the roster (table [teachername], at most 200 names, stopping at the first
 // blank name); without a usable name the dialog cannot be used and unusableMessage() says
-// why. chooseTeacher() clears the week, reads every row of [gradelesson] in table order and,
-// for each of Monday to Friday whose cell names the teacher exactly, writes the row's class
-// ("初一⑴" … "高三⒇") into that day and period; a later row overwrites an earlier one. A slot
-// that already held another class is a clash ("碰课"), listed as code 10·day + period, day by
-// day from Monday and period by period. Rows whose number does not unpack to grade 1..6,
-// class 1..20 and period 1..7 are skipped; saturday and sunday are never read. The same class
-// met twice in one slot (a duplicated row) is not a clash: the teacher is still in one room.
-// Text is UTF-8; load() and chooseTeacher() touch the database and may throw store::DbError.
+// why. chooseTeacher() clears the week, reads every row of [gradelesson] in table order, in
+// teacher names (a grade stored in course names is read through its class course lists, see
+// arrange/SchoolTimetableStore.h), and, for each of Monday to Friday whose cell names the
+// teacher exactly, writes the row's class ("初一⑴" … "高三⒇") into that day and period; a later row
+// overwrites an earlier one. A slot that already held another class is a clash ("碰课"), listed as
+// code 10·day + period, day by day from Monday and period by period. Rows whose number does not
+// unpack to grade 1..6, class 1..20 and period 1..7 are skipped; saturday and sunday are never
+// read. The same class met twice in one slot (a duplicated row) is not a clash: the teacher is
+// still in one room. Text is UTF-8; load() and chooseTeacher() touch the database and may throw
+// store::DbError.
 #pragma once
 
 #include "core/Messenger.h"

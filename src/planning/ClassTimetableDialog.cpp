@@ -76,6 +76,9 @@ void ClassTimetableDialog::showWeek() {
     headings.append(QString());
     m_table->setHorizontalHeaderLabels(headings);
     for (int column = 0; column < days; ++column) {
+        // a column hidden for an earlier, shorter week (the empty one after five days) shows
+        // a day again
+        m_table->setColumnHidden(column, false);
         m_table->setColumnWidth(column, kColumnWidth);
     }
     m_table->setColumnWidth(hidden, 0);

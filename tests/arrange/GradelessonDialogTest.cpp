@@ -44,7 +44,18 @@ TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
     dialogtest::openFromMenu<GradelessonDialog>(window, "年段课程编排", [&](GradelessonDialog& d) {
         EXPECT_EQ(toStdString(d.windowTitle()), "年段课程编排—初一");
         EXPECT_EQ(toStdString(d.cell(0, 0)->text()), "初一⑴");
-        EXPECT_EQ(toStdString(d.clashLabels()[0]->text()), "王伟");
+        EXPECT_EQ(toStdString(d.clashLabels()[0]->text()), "王伟 第一节");
+        // the grade stands inside the dialog, and a legend says what the colours mean
+        const auto* grade = d.findChild<QLabel*>(QStringLiteral("gradeName"));
+        ASSERT_NE(grade, nullptr);
+        EXPECT_EQ(toStdString(grade->text()), "初一");
+        std::vector<std::string> legend;
+        for (const QLabel* label : d.findChildren<QLabel*>(QStringLiteral("legend"))) {
+            legend.push_back(toStdString(label->text()));
+        }
+        EXPECT_EQ(legend,
+                  (std::vector<std::string>{"教师碰课", "教学设施超过上限", "教师预设此时不排课",
+                                            "已锁定（右键锁定或解锁）"}));
         EXPECT_FALSE(d.cell(1, 0)->styleSheet().isEmpty());
         EXPECT_EQ(toStdString(d.cell(1, 0)->toolTip()), "王伟同时在高一⑴上课");
 

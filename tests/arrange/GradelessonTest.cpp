@@ -175,9 +175,12 @@ TEST_F(GradelessonViewSwitchTest, SwitchesToCoursesAndBackWithUnifiedSlots) {
 TEST_F(GradelessonViewSwitchTest, AGradeStoredInCourseViewComesBackWithTwoSwitches) {
     testsupport::TempDatabase db;
     {
-        Gradelesson g = open();
-        g.switchView();
-        ASSERT_TRUE(g.save());
+        // an older save stored the grade as the course view showed it
+        school::SchoolTimetable older = m_timetable;
+        older.cell(0, 0, 0, 2) = "语文";
+        older.cell(0, 0, 0, 1) = "通用技术";
+        older.cell(0, 0, 2, 3) = "数学";
+        arrange::saveSchoolTimetable(older);
     }
     store::CCCRecord().append(
         std::vector<store::ClasscourseRow>{{"初一⑴", "语文", "王伟", 5},
@@ -210,7 +213,7 @@ TEST_F(GradelessonTest, ClashListComparesEveryGradeAndStopsAtTen) {
     m_timetable.cell(0, 1, 0, 4) = "       "; // blanks never clash
     m_timetable.cell(0, 2, 0, 4) = "       ";
     Gradelesson g = open();
-    EXPECT_EQ(g.view().clashes, (Names{"王伟"}));
+    EXPECT_EQ(g.view().clashes, (Names{"王伟 第三节"}));
     EXPECT_EQ(g.view().grid[3][0].mark, CellMark::Clash);
     EXPECT_EQ(g.view().grid[3][0].tooltip, "王伟同时在高一⑴上课");
     EXPECT_EQ(g.view().grid[4][1].mark, CellMark::None);
@@ -230,10 +233,70 @@ TEST_F(GradelessonTest, ClashListComparesEveryGradeAndStopsAtTen) {
     }
     m_timetable.cell(3, 0, 0, 3) = "";
     Gradelesson full = open();
-    EXPECT_EQ(full.view().clashes, Names(10, "李强"));
+    EXPECT_EQ(full.view().clashes, Names(10, "李强 第六节"));
     testsupport::TempDatabase db; // the switch reads samelesson
     full.switchView();
     EXPECT_TRUE(full.view().clashes.empty());
+}
+
+// Two classes of 初一 with their own teachers, a unified 班会 at Friday period 7 and one
+// real clash: 赵丽 in 初一⑵ and 高一⑴ at Monday period 3. Whether the grade is held in
+// teacher names or in course names (as an older save stored it, with a first lesson that is
+// no resource), the colours, the status line and the clash list see that one clash only.
+TEST_F(GradelessonTest, ClashesAreJudgedInTeacherNamesWhateverViewTheGradeIsHeldIn) {
+    nameClasses(m_timetable, 0, 2);
+    nameClasses(m_timetable, 3, 1);
+    m_data.addClasscourse("初一⑴", "语文", "王伟", 5);
+    m_data.addClasscourse("初一⑴", "数学", "李强", 5);
+    m_data.addClasscourse("初一⑵", "语文", "赵丽", 5);
+    m_data.addClasscourse("初一⑵", "数学", "陈军", 5);
+    m_data.cleanUp();
+    m_data.addCourseshare("实验", 2); // a resource, but no grade begins with it
+    m_data.addSamelesson("初一", 5, 7, "班会");
+    m_timetable.cell(3, 0, 0, 3) = "赵丽";
+    const school::SchoolTimetable base = m_timetable;
+
+    struct Case {
+        const char* held;
+        std::vector<std::string> first;  // 初一⑴ Monday 1..3, Friday 7
+        std::vector<std::string> second; // 初一⑵
+    };
+    const Case cases[] = {
+        {"teacher names", {"王伟", "李强", "", "       "}, {"赵丽", "陈军", "赵丽", "       "}},
+        {"course names", {"语文", "数学", "", "班会"}, {"语文", "数学", "语文", "班会"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.held);
+        m_timetable = base;
+        for (int i = 0; i < 3; ++i) {
+            m_timetable.cell(0, 0, 0, i + 1) = c.first[static_cast<std::size_t>(i)];
+            m_timetable.cell(0, 1, 0, i + 1) = c.second[static_cast<std::size_t>(i)];
+        }
+        m_timetable.cell(0, 0, 4, 7) = c.first[3];
+        m_timetable.cell(0, 1, 4, 7) = c.second[3];
+        Gradelesson g = open();
+        for (int row = 1; row <= 7; ++row) {
+            for (int column = 0; column < 2; ++column) {
+                const bool clash = row == 3 && column == 1;
+                EXPECT_EQ(g.view()
+                              .grid[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]
+                              .mark,
+                          clash ? CellMark::Clash : CellMark::None)
+                    << row << "," << column;
+            }
+        }
+        EXPECT_EQ(g.view().grid[3][1].tooltip, "赵丽同时在高一⑴上课");
+        EXPECT_EQ(g.view().clashes, (Names{"赵丽 第三节"}));
+        EXPECT_NE(g.view().status.find("碰课 1 处"), std::string::npos) << g.view().status;
+        g.nextDay();
+        g.nextDay();
+        g.nextDay();
+        g.nextDay(); // Friday: the unified slot in every class is no clash
+        EXPECT_EQ(g.view().grid[7][0].mark, CellMark::None);
+        EXPECT_EQ(g.view().grid[7][1].mark, CellMark::None);
+        EXPECT_TRUE(g.view().clashes.empty());
+        EXPECT_NE(g.view().status.find("碰课 1 处"), std::string::npos) << g.view().status;
+    }
 }
 
 TEST_F(GradelessonTest, OverrunsPresetsAndTheSelectedTeachersDay) {
@@ -397,6 +460,39 @@ TEST_F(GradelessonStoreTest, SaveWritesSevenRowsPerNamedClassAndKeepsWholeNames)
     EXPECT_EQ(rows[0].days[0], "欧阳修文");
     EXPECT_EQ(rows[20].number, 60107);
     EXPECT_EQ(rows[20].className, "高三⑴");
+}
+
+// A save in course view writes the teachers (the unified slot as its blank) and leaves the
+// dialog showing the course names, unmodified.
+TEST_F(GradelessonStoreTest, ASaveInCourseViewStoresTeacherNames) {
+    store::CCCRecord().append(std::vector<store::ClasscourseRow>{
+        {"初一⑴", "语文", "王伟", 5}, {"初一⑴", "数学", "李强", 5}, {"初一⑵", "语文", "赵丽", 5}});
+    store::CSLRecord().append(std::vector<store::SamelessonRow>{{"初一", 5, 7, "班会"}});
+    school::SchoolTimetable t;
+    nameClasses(t, 0, 2);
+    const struct {
+        int position, day, period;
+        const char* text;
+    } cells[] = {{0, 0, 1, "王伟"},
+                 {0, 2, 3, "李强"},
+                 {1, 0, 1, "赵丽"},
+                 {0, 4, 7, "       "},
+                 {1, 4, 7, "       "}};
+    for (const auto& cell : cells) {
+        t.cell(0, cell.position, cell.day, cell.period) = cell.text;
+    }
+    arrange::saveSchoolTimetable(t);
+    const auto before = store::CGLRecord().readAll();
+
+    Gradelesson g(m_messenger);
+    g.switchView();
+    ASSERT_EQ(g.timetable().cell(0, 0, 0, 1), "语文");
+    ASSERT_EQ(g.timetable().cell(0, 1, 4, 7), "班会");
+    ASSERT_TRUE(g.save());
+    EXPECT_EQ(store::CGLRecord().readAll(), before);
+    EXPECT_EQ(g.timetable().cell(0, 0, 2, 3), "数学");
+    EXPECT_EQ(g.viewMode(), Gradelesson::kCourseView);
+    EXPECT_FALSE(g.modified());
 }
 
 TEST_F(GradelessonStoreTest, AFailedSaveLeavesTheTableAndKeepsTheEdits) {

@@ -10,6 +10,9 @@
 #include "store/CSLRecord.h"
 #include "store/DbError.h"
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 using arrange::loadSchoolTimetable;
@@ -109,4 +112,54 @@ TEST(AutoOrderStore, LoadsTheListsFromTheTablesInStoredOrder) {
     ASSERT_EQ(data.presets.size(), 1u);
     ASSERT_EQ(data.sameLessons.size(), 2u);
     EXPECT_EQ(data.sameLessons[1].grade, "初二");
+}
+
+// The reading in teacher names every reader of the stored timetable uses: a grade stored in
+// course names by an older save (its first lesson no resource), a unified course, a teacher
+// name, an unplanned text and a course whose entry has no teacher, cell by cell.
+TEST(SchoolTimetableStore, ReadersTakeTheTimetableInTeacherNames) {
+    testsupport::TempDatabase db;
+    store::CCCRecord().append(std::vector<store::ClasscourseRow>{
+        {"初二⑶", "语文", "王伟", 5}, {"初二⑶", "数学", "李强", 5}, {"初二⑶", "美术", "赵六", 0}});
+    store::CSLRecord().append(
+        std::vector<store::SamelessonRow>{{"初二", 5, 7, "班会"}, {"初三", 1, 2, "语文"}});
+    store::CCSRecord().append(std::vector<store::CourseshareRow>{{"实验", 2}});
+    struct Case {
+        int number;
+        std::string monday;
+        std::string friday;
+        std::string mondayRead;
+        std::string fridayRead;
+    };
+    const std::vector<Case> cases = {
+        {20301, "语文", "数学", "王伟", "李强"},    // courses of the class plan
+        {20307, "李强", "班会", "李强", "       "}, // a teacher; the unified course
+        {20302, "班会", "化学", "班会", "化学"},    // 班会 elsewhere; not planned
+        {20303, "美术", "", "美术", ""},            // no teacher to read it as
+        {30301, "语文", "", "语文", ""},            // 初三⑶ plans nothing
+        {30302, "语文", "", "       ", ""},         // 初三's unified slot
+    };
+    std::vector<GradelessonRow> rows;
+    for (const Case& c : cases) {
+        rows.push_back(
+            row(c.number / 10000 == 2 ? "初二⑶" : "初三⑶", c.number, c.monday, c.friday));
+    }
+    store::CGLRecord().append(rows);
+
+    const std::vector<GradelessonRow> read = arrange::readTeacherRows();
+    const school::SchoolTimetable school = arrange::loadTeacherTimetable();
+    ASSERT_EQ(read.size(), cases.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.number);
+        EXPECT_EQ(read[i].number, c.number); // in table order
+        EXPECT_EQ(read[i].days[0], c.mondayRead);
+        EXPECT_EQ(read[i].days[4], c.fridayRead);
+        EXPECT_EQ(read[i].days[5], "六"); // Saturday as stored
+        const int g = c.number / 10000 - 1;
+        EXPECT_EQ(school.cell(g, 2, 0, c.number % 10), c.mondayRead);
+        EXPECT_EQ(school.cell(g, 2, 4, c.number % 10), c.fridayRead);
+    }
+    // what was stored stays as it was
+    EXPECT_EQ(loadSchoolTimetable().cell(1, 2, 0, 1), "语文");
 }

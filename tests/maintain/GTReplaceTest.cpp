@@ -10,6 +10,7 @@
 #include "maintain/GTReplace.h"
 #include "store/CCCRecord.h"
 #include "store/CGCRecord.h"
+#include "store/CGLRecord.h"
 #include "store/DbError.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,55 @@ TEST_F(GTReplaceTest, CarriesThePlannedCoursesTeachersToTheSameNumberedClasses) 
     expected.push_back({"初二⑴", "物理", "刘洋", 3});
     expected.push_back({"初二⑶", "语文", "孙丽", 6});
     EXPECT_EQ(plans(), expected);
+}
+
+// The new grade's timetable names 初二⑶'s former 数学 teacher; carried from 初一⑶, 郑华
+// takes his cells on 是 (not 初二⑵'s, not Saturday's), and then clashes with his own 初一⑶
+// lesson on Thursday. On 否 only the class plans change.
+TEST_F(GTReplaceTest, TheTimetableFollowsThePlansOnRequestAndItsClashesAreListed) {
+    using Lessons = std::vector<store::GradelessonRow>;
+    const Lessons lessons = {
+        {"初二⑶", 20301, {"旧数学", "旧物理", "吴刚", "旧数学", "", "旧数学", ""}},
+        {"初二⑵", 20201, {"旧数学", "", "", "", "", "", ""}},
+        {"初一⑶", 10301, {"", "", "", "郑华", "", "", ""}},
+    };
+    struct Case {
+        bool answer;
+        Lessons after;
+        std::vector<std::string> clashes;
+    };
+    Lessons replaced = lessons;
+    replaced[0].days = {"郑华", "旧物理", "吴刚", "郑华", "", "旧数学", ""};
+    const Case cases[] = {
+        {true, replaced, {"郑华 星期四第一节：初一⑶、初二⑶"}},
+        {false, lessons, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        store::CCCRecord().replaceAll(kPlans);
+        store::CGLRecord().replaceAll(lessons);
+        messenger.clear();
+        messenger.scriptAnswers({true, c.answer});
+        EXPECT_EQ(run("初一", "初二"), Outcome::Done);
+        EXPECT_EQ(store::CGLRecord().readAll(), c.after);
+        EXPECT_EQ(plans()[13], (store::ClasscourseRow{"初二⑶", "数学", "郑华", 5}));
+        std::vector<std::string> expected = {"将把 初一 的任课教师替换到 初二 的 2 个班，继续吗？",
+                                             GTReplace::kTimetableQuestion};
+        if (!c.clashes.empty()) {
+            expected.push_back(std::string(GTReplace::kClashesAfter) + "\n" + c.clashes[0]);
+        }
+        EXPECT_EQ(messenger.texts(), expected);
+    }
+
+    // A timetable that cannot be written puts the class plans back.
+    store::CCCRecord().replaceAll(kPlans);
+    store::CGLRecord().replaceAll(lessons);
+    db.execute("CREATE TRIGGER refuse BEFORE UPDATE ON [gradelesson] "
+               "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    messenger.scriptAnswers({true, true});
+    EXPECT_THROW(run("初一", "初二"), store::DbError);
+    EXPECT_EQ(plans(), kPlans);
+    EXPECT_EQ(store::CGLRecord().readAll(), lessons);
 }
 
 TEST_F(GTReplaceTest, AGradeOntoItselfKeepsItsTeachersAndTakesThePlannedCounts) {

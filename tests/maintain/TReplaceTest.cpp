@@ -116,6 +116,43 @@ TEST_F(TReplaceTest, ATeacherOnNoDayOfTheTimetableIsReplacedInTheClassPlanOnly) 
     EXPECT_EQ(messenger.texts(), Names{"已将 1 处 陈静 改为 赵敏"});
 }
 
+// The new teacher already teaching elsewhere in one of the class's periods is warned about,
+// period by period, after the replacement (which still happens).
+TEST_F(TReplaceTest, ANewTeacherBusyElsewhereIsWarnedAbout) {
+    struct Case {
+        const char* classText;
+        const char* former;
+        const char* replacement;
+        std::vector<std::string> warning; // empty: no warning
+    };
+    const Case cases[] = {
+        // 高一⒇ holds 张强 on Tuesday 1 too; 高一⑶'s Monday 2 is his alone
+        {"三  班", "李娜", "张强", {"张强 星期二第一节：高一⑶、高一⒇"}},
+        // every other class holding him then is named, in class order
+        {"一  班", "王伟", "张强", {"张强 星期一第一节：高一⑴、高一⒆、高一⒇"}},
+        {"二十班", "张强", "李娜", {"李娜 星期二第一节：高一⑶、高一⒇"}},
+        {"二十班", "张强", "赵敏", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.classText);
+        db.execute("DELETE FROM classcourse");
+        db.execute("DELETE FROM gradelesson");
+        store::CCCRecord().append(kPlans);
+        store::CGLRecord().append(kLessons);
+        messenger.clear();
+        ASSERT_TRUE(run("高一", c.classText, c.former, c.replacement));
+        const Names texts = messenger.texts();
+        ASSERT_EQ(texts.size(), c.warning.empty() ? 1U : 2U);
+        if (!c.warning.empty()) {
+            std::string expected = TReplace::kBusyWarning;
+            for (const std::string& line : c.warning) {
+                expected += "\n" + line;
+            }
+            EXPECT_EQ(texts[1], expected);
+        }
+    }
+}
+
 TEST_F(TReplaceTest, EveryRefusalSaysWhyAndWritesNothing) {
     struct Case {
         TReplace::Request request;

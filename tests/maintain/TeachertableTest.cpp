@@ -7,7 +7,9 @@
 #include "TempDatabase.h"
 
 #include "maintain/Teachertable.h"
+#include "store/CCCRecord.h"
 #include "store/CGLRecord.h"
+#include "store/CSLRecord.h"
 #include "store/CTNRecord.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +133,44 @@ TEST_F(TeachertableTest, ShowsOnlyExactMatchesOnMondayToFriday) {
     std::vector<Names> expected = emptyWeek();
     expected[1][2] = "初一⑴";
     EXPECT_EQ(week(logic), expected);
+}
+
+// A grade stored in course names by an older save: each course cell is read as the teacher
+// its class's plan names for it, the unified 班会 as no lesson, an unplanned text as it is.
+TEST_F(TeachertableTest, AGradeStoredInCourseNamesShowsItsTeachers) {
+    store::CCCRecord().append(std::vector<store::ClasscourseRow>{
+        {"初二⑴", "语文", "王伟", 5}, {"初二⑵", "语文", "李娜", 5}, {"初二⑵", "数学", "王伟", 5}});
+    store::CSLRecord().append(std::vector<store::SamelessonRow>{{"初二", 5, 7, "班会"}});
+    store::CGLRecord().append(Rows{
+        row("初二⑴", 20101, {"语文", "", "数学", "", "", "", ""}),
+        row("初二⑵", 20201, {"数学", "语文", "", "", "", "", ""}),
+        row("初二⑴", 20107, {"", "", "", "", "班会", "", ""}),
+        row("初二⑵", 20207, {"", "", "", "", "班会", "", ""}),
+    });
+    struct Case {
+        const char* teacher;
+        std::vector<std::pair<int, int>> slots; // day, period holding a class
+        std::vector<int> clashes;
+    };
+    const Case cases[] = {
+        {"王伟", {{1, 1}}, {11}}, // 初二⑴ 语文 and 初二⑵ 数学 at Monday 1
+        {"李娜", {{2, 1}}, {}},
+        {"欧阳明", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.teacher);
+        choose(c.teacher);
+        for (int day = 1; day <= 5; ++day) {
+            for (int period = 1; period <= 7; ++period) {
+                const bool held = std::find(c.slots.begin(), c.slots.end(),
+                                            std::make_pair(day, period)) != c.slots.end();
+                EXPECT_EQ(logic.cell(day, period).empty(), !held) << day << "," << period;
+            }
+        }
+        EXPECT_EQ(logic.clashCodes(), c.clashes);
+    }
+    choose("李娜");
+    EXPECT_EQ(logic.cell(2, 1), "初二⑵");
 }
 
 TEST_F(TeachertableTest, RowsWithAnImpossibleNumberAreSkipped) {

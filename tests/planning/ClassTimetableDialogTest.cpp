@@ -114,3 +114,39 @@ TEST(ClassTimetableDialogTest, RunShowsTheGivenWeekModally) {
 }
 
 } // namespace
+
+// The review window over ten days: every day column shows, day d under "第d天" in column d,
+// also after the window first laid out a five-day week (whose empty sixth column was hidden).
+TEST(ClassTimetableDialogTest, TheReviewWindowShowsAllTenDaysInOrder) {
+    ClassTimetable::ReviewWeek week{};
+    for (std::size_t d = 0; d < 10; ++d) {
+        week[d][0] = "高三⑴";
+        for (std::size_t p = 1; p <= 7; ++p) {
+            week[d][p] = "师" + std::to_string(d + 1) + "-" + std::to_string(p);
+        }
+    }
+    ClassTimetableDialog dialog; // lays out a five-day week first
+    dialog.setWeek(week);
+    EXPECT_EQ(toStdString(dialog.windowTitle()), "班级复习课程表--高三⑴");
+    const QTableWidget& table = *dialog.table();
+    ASSERT_EQ(table.columnCount(), 11);
+    const std::vector<std::string> headings = {"第一天", "第二天", "第三天", "第四天", "第五天",
+                                               "第六天", "第七天", "第八天", "第九天", "第十天"};
+    for (int column = 0; column < 10; ++column) {
+        EXPECT_FALSE(table.isColumnHidden(column)) << column;
+        EXPECT_EQ(table.columnWidth(column), 60) << column;
+        EXPECT_EQ(toStdString(table.horizontalHeaderItem(column)->text()),
+                  headings[static_cast<std::size_t>(column)]);
+        for (int row = 0; row < 7; ++row) {
+            EXPECT_EQ(text(table, row, column),
+                      "师" + std::to_string(column + 1) + "-" + std::to_string(row + 1));
+        }
+    }
+    EXPECT_TRUE(table.isColumnHidden(10));
+
+    // and back to a school week: the sixth column is the hidden empty one again
+    dialog.setWeek(sampleWeek());
+    ASSERT_EQ(table.columnCount(), 6);
+    EXPECT_TRUE(table.isColumnHidden(5));
+    EXPECT_FALSE(table.isColumnHidden(4));
+}

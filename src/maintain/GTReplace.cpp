@@ -223,11 +223,14 @@ GTReplace::Outcome GTReplace::replace() {
         records.setCurrent(row);
         records.update();
     }
+    // the timetable's cells in the same transaction as the class plans
+    const TeacherSwaps swaps = inTimetable ? swapsOf(rows, changes, *m_new) : TeacherSwaps{};
+    if (inTimetable) {
+        replaceInTimetable(swaps, records);
+    }
     transaction.commit();
     records.close();
     if (inTimetable) {
-        const TeacherSwaps swaps = swapsOf(rows, changes, *m_new);
-        replaceInTimetable(swaps, rows);
         std::set<std::string> replacements;
         for (const auto& [key, teachers] : swaps) {
             for (const auto& [former, replacement] : teachers) {

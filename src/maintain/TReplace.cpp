@@ -13,14 +13,11 @@
 namespace maintain {
 namespace {
 
-// The class plans of one class: every row naming the former teacher takes the new one, in
-// place. Returns the table as it was, and how many rows changed (none: nothing written).
-std::pair<std::vector<store::ClasscourseRow>, int> replaceInPlans(const std::string& className,
-                                                                  const std::string& former,
-                                                                  const std::string& replacement) {
-    store::CCCRecord records;
-    store::odbc::Transaction transaction(records.connection());
-    std::vector<store::ClasscourseRow> before = records.readAll();
+// The class plans of one class, on the caller's transaction: every row naming the former
+// teacher takes the new one, in place. Returns how many rows changed.
+int replaceInPlans(store::CCCRecord& records, const std::string& className,
+                   const std::string& former, const std::string& replacement) {
+    const std::vector<store::ClasscourseRow> before = records.readAll();
     int changed = 0;
     if (!before.empty()) {
         records.moveFirst();
@@ -36,11 +33,7 @@ std::pair<std::vector<store::ClasscourseRow>, int> replaceInPlans(const std::str
         }
         records.moveNext();
     }
-    if (changed > 0) {
-        transaction.commit();
-    }
-    records.close();
-    return {std::move(before), changed};
+    return changed;
 }
 
 template <class Entries>
@@ -90,14 +83,21 @@ bool TReplace::replace(const Request& request) {
 
     const int classNumber = *classIndex + 1;
     const std::string className = school::className(*grade, classNumber);
-    const auto [plansBefore, plans] =
-        replaceInPlans(className, request.former, request.replacement);
+    // The class plans and the timetable change in one transaction: a class plan naming the new
+    // teacher over a timetable naming the former one would split the class between them.
+    store::CCCRecord records;
+    store::odbc::Transaction transaction(records.connection());
+    const int plans = replaceInPlans(records, className, request.former, request.replacement);
     if (plans == 0) {
+        transaction.rollback();
+        records.close();
         m_messenger.info(kNotTeaching);
         return false;
     }
     const int cells = replaceInTimetable(
-        {{(*grade + 1) * 100 + classNumber, {{request.former, request.replacement}}}}, plansBefore);
+        {{(*grade + 1) * 100 + classNumber, {{request.former, request.replacement}}}}, records);
+    transaction.commit();
+    records.close();
     m_messenger.info("已将 " + std::to_string(plans + cells) + " 处 " + request.former + " 改为 " +
                      request.replacement);
     const std::vector<std::string> clashes =

@@ -27,9 +27,11 @@ int swapCells(store::GradelessonRow& row, const TeacherSwaps& swaps) {
     return changed;
 }
 
-int replaceCells(const TeacherSwaps& swaps) {
+} // namespace
+
+int replaceInTimetable(const TeacherSwaps& swaps, store::RecordSet& plans) {
     store::CGLRecord records;
-    store::odbc::Transaction transaction(records.connection());
+    records.shareConnectionOf(plans);
     const std::vector<store::GradelessonRow> rows = records.readAll();
     int changed = 0;
     if (!rows.empty()) {
@@ -45,27 +47,8 @@ int replaceCells(const TeacherSwaps& swaps) {
         }
         records.moveNext();
     }
-    transaction.commit();
     records.close();
     return changed;
-}
-
-} // namespace
-
-int replaceInTimetable(const TeacherSwaps& swaps,
-                       const std::vector<store::ClasscourseRow>& plansBefore) {
-    try {
-        return replaceCells(swaps);
-    } catch (const store::DbError& failure) {
-        try {
-            store::CCCRecord().replaceAll(plansBefore);
-        } catch (const store::DbError& restore) {
-            throw store::DbError(std::string(failure.what()) + "\n" +
-                                 std::string(store::schema::classcourse.caption) + "未能恢复：" +
-                                 restore.what());
-        }
-        throw;
-    }
 }
 
 int cellsToReplace(const TeacherSwaps& swaps) {

@@ -1,14 +1,12 @@
 // TimetableTeachers: what the teacher replacements do to the arranged timetable (table
 // [gradelesson]) and what they tell the user about it afterwards.
 //
-// replaceInTimetable() rewrites, in one transaction and in place (the rows keep their order),
-// every Monday to Friday cell of the named classes that holds exactly a teacher of the class's
-// swap list; Saturday and Sunday are never touched. It returns how many cells changed. When
-// the timetable cannot be written it is left as it was, the class plans are put back as
-// plansBefore (a class plan naming the new teacher over a timetable naming the former one
-// would split the class between them), and store::DbError carries the driver's text (and
-// the restore's, should that fail too). cellsToReplace() counts the same cells, writing
-// nothing.
+// replaceInTimetable() rewrites, in place (the rows keep their order), every Monday to Friday
+// cell of the named classes that holds exactly a teacher of the class's swap list; Saturday and
+// Sunday are never touched. It works on the connection of the class plans' record set, inside
+// the transaction the caller opened there for the plans, so both tables change together or
+// not at all (the caller commits); store::DbError carries the driver's text. It returns how
+// many cells changed. cellsToReplace() counts the same cells, writing nothing.
 //
 // clashLines() lists, over the school in teacher names (arrange::loadTeacherTimetable), every
 // period in which one of the given teachers teaches a class of the given grade (or of one
@@ -25,7 +23,7 @@
 #include <vector>
 
 namespace store {
-struct ClasscourseRow;
+class RecordSet;
 }
 
 namespace maintain {
@@ -33,8 +31,7 @@ namespace maintain {
 // Per class (grade number·100 + class number, as number div 100), former teacher → new one.
 using TeacherSwaps = std::map<int, std::map<std::string, std::string>>;
 
-int replaceInTimetable(const TeacherSwaps& swaps,
-                       const std::vector<store::ClasscourseRow>& plansBefore);
+int replaceInTimetable(const TeacherSwaps& swaps, store::RecordSet& plans);
 int cellsToReplace(const TeacherSwaps& swaps);
 
 // Grade 0..5; position 0..19 limits the list to that class.

@@ -52,7 +52,14 @@ std::string RecordSet::defaultSql() const {
     return "[" + std::string(m_table.name) + "]";
 }
 
+void RecordSet::shareConnectionOf(RecordSet& owner) {
+    m_owner = &owner;
+}
+
 odbc::Connection& RecordSet::connection() {
+    if (m_owner != nullptr) {
+        return m_owner->connection();
+    }
     if (!m_connection.connected()) {
         explained([&] { m_connection.connect(resolveConnectString(m_defaultConnect)); });
     }

@@ -73,6 +73,9 @@ public:
     FieldList& fields() { return m_fields; }
 
     odbc::Connection& connection();
+    // From now on works on the connection of `owner` (which must outlive this record set), so
+    // that changes to two tables can go in one transaction on that connection.
+    void shareConnectionOf(RecordSet& owner);
 
 protected:
     // Reads every row of the table with its hidden key, in stored order, and remembers them
@@ -116,6 +119,7 @@ private:
     const TableDef& m_table;
     std::string m_defaultConnect;
     odbc::Connection m_connection;
+    RecordSet* m_owner = nullptr; // whose connection this one works on, when set
     bool m_open = false;
     std::vector<StoredRow> m_rows;
     std::vector<bool> m_deleted;

@@ -124,7 +124,8 @@ TEST_F(GTReplaceTest, TheTimetableFollowsThePlansOnRequestAndItsClashesAreListed
         EXPECT_EQ(messenger.texts(), expected);
     }
 
-    // A timetable that cannot be written puts the class plans back.
+    // A timetable that cannot be written leaves the class plans as they were: both change in
+    // one transaction.
     store::CCCRecord().replaceAll(kPlans);
     store::CGLRecord().replaceAll(lessons);
     db.execute("CREATE TRIGGER refuse BEFORE UPDATE ON [gradelesson] "

@@ -10,6 +10,8 @@
 // day from Monday and period by period. Rows whose number does not unpack to grade 1..6,
 // class 1..20 and period 1..7 are skipped; saturday and sunday are never read. The same class
 // met twice in one slot (a duplicated row) is not a clash: the teacher is still in one room.
+// Each lesson's course is the one the class's plan ([classcourse]) gives the teacher, the
+// first such row; empty when the plan has none.
 // Text is UTF-8; load() and chooseTeacher() touch the database and may throw store::DbError.
 #pragma once
 
@@ -49,6 +51,10 @@ public:
 
     // day 1..5 (Monday..Friday), period 1..7; the class taught then, or "".
     const std::string& cell(int day, int period) const;
+    // The course of that lesson, or "".
+    const std::string& course(int day, int period) const;
+    // What the week window shows there: the class over its course (two lines), or the class.
+    std::string shown(int day, int period) const;
     bool clash(int day, int period) const;
     // The clashing slots as 10·day + period, Monday first, then by period.
     std::vector<int> clashCodes() const;
@@ -56,10 +62,12 @@ public:
 private:
     struct Slot {
         std::string className;
+        std::string course;
         bool clash = false;
     };
     static std::size_t slotIndex(int day, int period);
     void clearWeek();
+    void findCourses();
 
     ui::Messenger& m_messenger;
     std::string m_unusableMessage;

@@ -16,9 +16,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -60,6 +62,17 @@ Measured measure(QAction* entry, const std::string& shotName) {
                             .expandedTo(dialog->minimumSizeHint())
                             .expandedTo(dialog->minimumSize());
         if (const QByteArray dir = qgetenv("TAVLEN_SHOT_DIR"); !dir.isEmpty()) {
+            // Something to look at: the first entry of a browse list's selector, the first sort.
+            if (measured.title.find("浏览") != std::string::npos) {
+                for (QComboBox* box : dialog->findChildren<QComboBox*>()) {
+                    box->setCurrentIndex(box->count() > 0 ? 0 : -1);
+                }
+            }
+            for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                if (button->text() == QStringLiteral("班级排序")) {
+                    button->click();
+                }
+            }
             QApplication::processEvents();
             QApplication::primaryScreen()->grabWindow(0).save(QString::fromUtf8(dir) + u'/' +
                                                               QString::fromStdString(shotName) +

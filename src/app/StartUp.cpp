@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
 
 #include <exception>
 
@@ -28,6 +30,17 @@ void installFonts() {
                                   QStringLiteral("Noto Sans CJK SC")};
     QFont::insertSubstitutions(QStringLiteral("宋体"), cjkSerif);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), cjkSerif);
+}
+
+QTranslator* installTranslations() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
 }
 
 void startUp(MainWindow& window, const DataSourceRegistrar& registrar) {

@@ -2,6 +2,9 @@
 //   installFonts(): every window's text in typeface::kCjkFamily, at the platform's size (so the
 //     class numbers ⑴ … ⒇ are legible); "宋体"/"SimSun" resolve to an installed CJK serif
 //     font instead of a Latin fallback.
+//   installTranslations(): Qt's own Chinese texts (qtbase_zh_CN from Qt's translations folder,
+//     Debian package qt6-translations-l10n), so the standard dialogs read 保存/取消/文件名; the
+//     translator belongs to the application. Without the file the dialogs stay in English.
 //   startUp(): shows the main window, THEN reads the working directory once and registers
 //     the data source there; from then on the process works on the database file it
 //     registered, whatever a later start elsewhere does to the data source. The
@@ -11,6 +14,8 @@
 
 #include <functional>
 #include <string>
+
+class QTranslator;
 
 namespace app {
 
@@ -23,6 +28,9 @@ using DataSourceRegistrar = std::function<void(const std::string& workingDir)>;
 DataSourceRegistrar defaultRegistrar();
 
 void installFonts();
+
+// The installed translator, or null when Qt's Chinese translation is not there.
+QTranslator* installTranslations();
 
 void startUp(MainWindow& window, const DataSourceRegistrar& registrar);
 

@@ -15,6 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromUtf8(app::kProductVersion));
     QApplication::setWindowIcon(app::applicationIcon());
     app::installFonts();
+    app::installTranslations();
 
     app::MainWindow window(app::commandTable());
     app::startUp(window, app::defaultRegistrar());

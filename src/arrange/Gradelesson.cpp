@@ -27,6 +27,15 @@ std::string periodName(int period) {
     return std::string(school::kPeriodNames[at(period - 1)]);
 }
 
+// A cell of the timetable windows: the first text over the second, one line when they agree
+// or only one of them names a lesson.
+std::string twoLines(const std::string& top, const std::string& bottom) {
+    if (!isLessonText(bottom) || bottom == top) {
+        return top;
+    }
+    return isLessonText(top) ? top + "\n" + bottom : bottom;
+}
+
 } // namespace
 
 Gradelesson::Gradelesson(ui::Messenger& messenger) : m_messenger(messenger) {
@@ -116,11 +125,20 @@ void Gradelesson::switchView() {
 
 Gradelesson::Week Gradelesson::classWeek(int column) const {
     const int a = std::clamp(m_grid.firstClass() + column, 0, school::kMaxClasses - 1);
-    return m_grid.timetable().week(m_grid.grade(), a);
+    const Week courses = inCourseNames(m_data, m_grid.timetable()).week(m_grid.grade(), a);
+    const Week teachers = inTeacherNames(m_data, m_grid.timetable()).week(m_grid.grade(), a);
+    Week week = courses;
+    for (int d = 0; d < school::kDays; ++d) {
+        for (int p = 1; p <= school::kPeriods; ++p) {
+            week[at(d)][at(p)] = twoLines(courses[at(d)][at(p)], teachers[at(d)][at(p)]);
+        }
+    }
+    return week;
 }
 
 std::optional<Gradelesson::Week> Gradelesson::personalWeek() {
     const school::SchoolTimetable teachers = inTeacherNames(m_data, m_grid.timetable());
+    const school::SchoolTimetable courses = inCourseNames(m_data, m_grid.timetable());
     const std::string teacher = m_grid.selectedText(teachers);
     if (!isLessonText(teacher)) {
         m_messenger.info(kNoTeacherSelected);
@@ -135,7 +153,9 @@ std::optional<Gradelesson::Week> Gradelesson::personalWeek() {
             for (int d = 0; d < school::kDays; ++d) {
                 for (int p = 1; p <= school::kPeriods; ++p) {
                     if (teachers.cell(g, c, d, p) == teacher) {
-                        week[at(d)][at(p)] = teachers.cell(g, c, 0, 0);
+                        const std::string& course = courses.cell(g, c, d, p);
+                        week[at(d)][at(p)] =
+                            twoLines(teachers.cell(g, c, 0, 0), course == teacher ? "" : course);
                     }
                 }
             }

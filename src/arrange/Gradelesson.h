@@ -110,9 +110,11 @@ public:
         return m_grid.isLocked(grade, position, day, period);
     }
 
-    // The week of the class in column 0..9 as held, for the class timetable window.
+    // The week of the class in column 0..9 for the class timetable window: each lesson as its
+    // course over its teacher (one line where the plan cannot tell them apart).
     Week classWeek(int column) const;
-    // "个人课程表": the week of the teacher in the selected cell, each lesson as its class.
+    // "个人课程表": the week of the teacher in the selected cell, each lesson as its class over
+    // its course.
     // Without a selected lesson the user is told and nothing comes back.
     std::optional<Week> personalWeek();
 

@@ -214,7 +214,7 @@ void GradelessonDialog::openPersonalWeek() {
     std::optional<Gradelesson::Week> week;
     ui::reported(m_messenger, [&] { week = m_logic.personalWeek(); });
     if (week) {
-        planning::ClassTimetableDialog::run(*week, this);
+        planning::ClassTimetableDialog::runTeacherWeek(*week, this);
     }
 }
 

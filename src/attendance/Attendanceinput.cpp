@@ -128,13 +128,20 @@ Attendanceinput::substituteChoices(const RowText& row) const {
         }
     }
     const bool ranked = !choices.empty();
+    std::vector<SubstituteChoice> busy;
     for (const std::string& name : m_roster) {
         const bool offered = std::any_of(choices.begin(), choices.end(),
                                          [&](const SubstituteChoice& c) { return c.name == name; });
-        if (!offered && !(ranked && name == row.teacher)) {
+        if (offered || (ranked && name == row.teacher)) {
+            continue;
+        }
+        if (ranked && m_candidates->busy(name, *day, *period + 1)) {
+            busy.push_back({name, kBusyThen});
+        } else {
             choices.push_back({name, {}});
         }
     }
+    choices.insert(choices.end(), busy.begin(), busy.end());
     return choices;
 }
 

@@ -50,6 +50,8 @@ public:
     static constexpr const char* kTitle = "出勤情况录入";
     static constexpr const char* kNoClasses = "请设各年段的班级数!";
     static constexpr const char* kNoTeachers = "请输入所有教师姓名!";
+    // The reason shown beside a teacher who has a lesson of his own in the missed period.
+    static constexpr const char* kBusyThen = "（该节有课）";
     static constexpr const char* kWeekRefused = "请输入周别（1 到 60 的整数）。";
     static constexpr const char* kDiscardQuestion = "出勤记录已修改，放弃未存盘的修改吗？";
 
@@ -98,7 +100,8 @@ public:
     void setCandidates(SubstituteCandidates candidates);
     // What the 代课 box of a row offers: for a "事  假", "公  假" or "缺  勤" of a teacher in a
     // teaching period on a weekday, the teachers who can cover it (with their reason), then
-    // the rest of the roster; for any other row the roster.
+    // the rest of the roster, those with a lesson of their own then last, marked kBusyThen;
+    // for any other row the roster.
     std::vector<SubstituteChoice> substituteChoices(const RowText& row) const;
 
     int page() const { return m_page; }

@@ -49,8 +49,11 @@ std::string firstCourse(const arrange::AutoOrderData& data, std::optional<int> g
 } // namespace
 
 std::string Candidate::reason() const {
-    return std::string(sameSubject ? "同科 · " : "") + "当天" + std::to_string(lessonsToday) +
-           "节 · 本周" + std::to_string(lessonsThisWeek) + "节";
+    const char* prefix = subject == SubjectMatch::InGrade      ? "同科 · "
+                         : subject == SubjectMatch::OtherGrade ? "外年段同科 · "
+                                                               : "";
+    return std::string(prefix) + "当天" + std::to_string(lessonsToday) + "节 · 本周" +
+           std::to_string(lessonsThisWeek) + "节";
 }
 
 SubstituteCandidates::SubstituteCandidates(std::vector<std::string> roster,
@@ -147,20 +150,42 @@ std::string SubstituteCandidates::subject(const Absence& absence) const {
     return {};
 }
 
-bool SubstituteCandidates::teaches(std::string_view teacher, const std::string& subject,
-                                   std::optional<int> grade) const {
-    if (subject.empty()) {
-        return false;
-    }
+bool SubstituteCandidates::plans(std::string_view teacher, const std::string& subject,
+                                 std::optional<int> grade) const {
     bool found = false;
     forEachEntry(m_data, grade, [&](const arrange::CourseEntry& entry) {
-        found = entry.teacher == teacher && entry.course == subject;
+        found = entry.course == subject &&
+                (teacher.empty() ? arrange::namesTeacher(entry.teacher) : entry.teacher == teacher);
         return found;
     });
-    return found ||
-           std::any_of(m_courseTeachers.begin(), m_courseTeachers.end(), [&](const auto& row) {
-               return row.teacher == teacher && row.course == subject;
-           });
+    return found;
+}
+
+bool SubstituteCandidates::listed(std::string_view teacher, const std::string& subject) const {
+    return std::any_of(m_courseTeachers.begin(), m_courseTeachers.end(), [&](const auto& row) {
+        return row.teacher == teacher && row.course == subject;
+    });
+}
+
+SubjectMatch SubstituteCandidates::match(std::string_view teacher, const std::string& subject,
+                                         std::optional<int> grade) const {
+    if (subject.empty()) {
+        return SubjectMatch::None;
+    }
+    if (plans(teacher, subject, grade) ||
+        (listed(teacher, subject) && (!grade || !plans({}, subject, grade)))) {
+        return SubjectMatch::InGrade;
+    }
+    if (listed(teacher, subject) || plans(teacher, subject, std::nullopt)) {
+        return SubjectMatch::OtherGrade;
+    }
+    return SubjectMatch::None;
+}
+
+bool SubstituteCandidates::busy(std::string_view teacher, int day, int period) const {
+    const std::optional<std::string> name = rosterName(teacher);
+    return name && day >= 0 && day < school::kDays && period >= 1 && period <= school::kPeriods &&
+           !arrange::holdersOf(m_timetable, day, period, *name).empty();
 }
 
 std::vector<Candidate> SubstituteCandidates::rank(const Absence& absence) const {
@@ -191,12 +216,12 @@ std::vector<Candidate> SubstituteCandidates::rank(const Absence& absence) const 
         for (int d = 0; d < school::kDays; ++d) {
             week += arrange::lessonsOnDay(m_timetable, d, teacher);
         }
-        candidates.push_back({teacher, teaches(teacher, subject, grade), today, week});
+        candidates.push_back({teacher, match(teacher, subject, grade), today, week});
     }
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const Candidate& a, const Candidate& b) {
-                         if (a.sameSubject != b.sameSubject) {
-                             return a.sameSubject;
+                         if (a.subject != b.subject) {
+                             return a.subject < b.subject;
                          }
                          if (a.lessonsToday != b.lessonsToday) {
                              return a.lessonsToday < b.lessonsToday;

@@ -7,15 +7,19 @@
 //     lessons in [classcourse]) when they take one more lesson that day.
 // The same rules as the grade timetable's (arrange/TimetableRules.h).
 //
-// Rank: first the teachers of the absent teacher's subject ("同科"), then fewer lessons that
-// day, then fewer lessons that week (counted in the timetable); ties keep roster order.
+// Rank: first the teachers of the absent teacher's subject in the class's grade ("同科"), then
+// the teachers of that subject in other grades ("外年段同科"), then the rest; within each group
+// fewer lessons that day, then fewer lessons that week (counted in the timetable); ties keep
+// roster order.
 //
 // The subject is the course of the absent teacher's entry in the class's plan
 // ([classcourse]); without one in that class, the teacher's first entry in the class's grade,
 // then anywhere; without any plan entry, the first subject that [courseteacher] lists the
-// teacher for. A candidate teaches that subject when the plan has him teaching it in a class
-// of the same grade (of any grade while the class is unknown), or when [courseteacher] lists
-// him for it. Without a class the absence's class is the one the absent teacher teaches in
+// teacher for. A candidate teaches the subject in the grade when the grade's plan has him
+// teaching it, or, while the grade's plan names nobody for it, when [courseteacher] lists him
+// for it; he teaches it in other grades when another grade's plan has him teaching it or
+// [courseteacher] lists him. While the class is unknown every grade counts as the class's.
+// Without a class the absence's class is the one the absent teacher teaches in
 // that period in the timetable. Pure C++ apart from load(); text is UTF-8.
 #pragma once
 
@@ -30,13 +34,16 @@
 
 namespace attendance {
 
+// How a candidate's subjects meet the absent teacher's, best first.
+enum class SubjectMatch { InGrade, OtherGrade, None };
+
 struct Candidate {
     std::string teacher{};
-    bool sameSubject = false;
+    SubjectMatch subject = SubjectMatch::None;
     int lessonsToday = 0;
     int lessonsThisWeek = 0;
 
-    // "同科 · 当天2节 · 本周14节" (without "同科 · " for another subject).
+    // "同科 · 当天2节 · 本周14节", "外年段同科 · …", or without a prefix for another subject.
     std::string reason() const;
     friend bool operator==(const Candidate&, const Candidate&) = default;
 };
@@ -73,10 +80,15 @@ public:
     // roster, a day or period out of range, or a school timetable without any lesson (nobody
     // can be judged free then).
     std::vector<Candidate> rank(const Absence& absence) const;
+    // Whether the teacher (a roster name or its shown 6 bytes) has a lesson in that period.
+    bool busy(std::string_view teacher, int day, int period) const;
 
 private:
-    bool teaches(std::string_view teacher, const std::string& subject,
-                 std::optional<int> grade) const;
+    bool plans(std::string_view teacher, const std::string& subject,
+               std::optional<int> grade) const;
+    bool listed(std::string_view teacher, const std::string& subject) const;
+    SubjectMatch match(std::string_view teacher, const std::string& subject,
+                       std::optional<int> grade) const;
 
     std::vector<std::string> m_roster;
     arrange::AutoOrderData m_data;

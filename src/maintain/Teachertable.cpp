@@ -2,9 +2,11 @@
 
 #include "arrange/SchoolTimetableStore.h"
 #include "core/Gbk.h"
+#include "store/CCCRecord.h"
 #include "store/CGLRecord.h"
 #include "store/CTNRecord.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace maintain {
@@ -53,7 +55,30 @@ bool Teachertable::chooseTeacher(int index) {
             slot.className = name;
         }
     }
+    findCourses();
     return true;
+}
+
+void Teachertable::findCourses() {
+    const std::vector<store::ClasscourseRow> plans = store::CCCRecord().readAll();
+    for (Slot& slot : m_week) {
+        if (gbk::isBlank(slot.className)) {
+            continue;
+        }
+        const auto row = std::find_if(plans.begin(), plans.end(), [&](const auto& plan) {
+            return plan.className == slot.className && plan.teacher == m_teacher;
+        });
+        slot.course = row == plans.end() ? std::string() : row->course;
+    }
+}
+
+const std::string& Teachertable::course(int day, int period) const {
+    return m_week[slotIndex(day, period)].course;
+}
+
+std::string Teachertable::shown(int day, int period) const {
+    const Slot& slot = m_week[slotIndex(day, period)];
+    return gbk::isBlank(slot.course) ? slot.className : slot.className + "\n" + slot.course;
 }
 
 const std::string& Teachertable::cell(int day, int period) const {

@@ -5,14 +5,15 @@
 // blank name); without a usable name the dialog cannot be used and unusableMessage() says
 // why. chooseTeacher() clears the week, reads every row of [gradelesson] in table order, in
 // teacher names (a grade stored in course names is read through its class course lists, see
-// arrange/SchoolTimetableStore.h), and, for each of Monday to Friday whose cell names the
-// teacher exactly, writes the row's class ("初一⑴" … "高三⒇") into that day and period; a later row
-// overwrites an earlier one. A slot that already held another class is a clash ("碰课"), listed as
-// code 10·day + period, day by day from Monday and period by period. Rows whose number does not
-// unpack to grade 1..6, class 1..20 and period 1..7 are skipped; saturday and sunday are never
-// read. The same class met twice in one slot (a duplicated row) is not a clash: the teacher is
-// still in one room. Text is UTF-8; load() and chooseTeacher() touch the database and may throw
-// store::DbError.
+// arrange/SchoolTimetableStore.h), and, for each of Monday to Friday whose cell names the teacher exactly, writes the row's class
+// ("初一⑴" … "高三⒇") into that day and period; a later row overwrites an earlier one. A slot
+// that already held another class is a clash ("碰课"), listed as code 10·day + period, day by
+// day from Monday and period by period. Rows whose number does not unpack to grade 1..6,
+// class 1..20 and period 1..7 are skipped; saturday and sunday are never read. The same class
+// met twice in one slot (a duplicated row) is not a clash: the teacher is still in one room.
+// Each lesson's course is the one the class's plan ([classcourse]) gives the teacher, the
+// first such row; empty when the plan has none.
+// Text is UTF-8; load() and chooseTeacher() touch the database and may throw store::DbError.
 #pragma once
 
 #include "core/Messenger.h"
@@ -51,6 +52,10 @@ public:
 
     // day 1..5 (Monday..Friday), period 1..7; the class taught then, or "".
     const std::string& cell(int day, int period) const;
+    // The course of that lesson, or "".
+    const std::string& course(int day, int period) const;
+    // What the week window shows there: the class over its course (two lines), or the class.
+    std::string shown(int day, int period) const;
     bool clash(int day, int period) const;
     // The clashing slots as 10·day + period, Monday first, then by period.
     std::vector<int> clashCodes() const;
@@ -58,10 +63,12 @@ public:
 private:
     struct Slot {
         std::string className;
+        std::string course;
         bool clash = false;
     };
     static std::size_t slotIndex(int day, int period);
     void clearWeek();
+    void findCourses();
 
     ui::Messenger& m_messenger;
     std::string m_unusableMessage;

@@ -4,10 +4,10 @@
 #include "core/SchoolNames.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/TextConvert.h"
+#include "widgets/WeekTable.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QStringList>
 #include <QTableWidget>
@@ -27,33 +27,15 @@ TeachertableDialog::TeachertableDialog(QWidget* parent)
     setWindowTitle(toQString(Teachertable::kTitle));
     m_logic.load();
 
-    m_week = new QTableWidget(school::kPeriods, school::kDays, this);
-    QStringList days;
-    for (const std::string_view day : school::kDayNames) {
-        days.append(toQString(std::string(day)));
-    }
-    m_week->setHorizontalHeaderLabels(days);
-    m_week->verticalHeader()->hide();
-    m_week->setShowGrid(true);
-    m_week->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_week->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_week->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_week->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_week->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
-    m_week->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_week->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    for (int period = 0; period < school::kPeriods; ++period) {
+    m_week = widgets::makeWeekTable(this);
+    std::vector<std::string> days(school::kDayNames.begin(), school::kDayNames.end());
+    widgets::setWeekDays(m_week, days, kColumnWidth);
+    for (int period = 1; period <= school::kPeriods; ++period) {
         for (int day = 0; day < school::kDays; ++day) {
-            auto* item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignCenter);
-            m_week->setItem(period, day, item);
+            widgets::setWeekCell(m_week, day, period, {});
         }
     }
-    const int frame = 2 * m_week->frameWidth();
-    m_week->setFixedSize(school::kDays * kColumnWidth + frame,
-                         m_week->horizontalHeader()->sizeHint().height() +
-                             school::kPeriods * m_week->verticalHeader()->defaultSectionSize() +
-                             frame);
+    m_week->setFixedSize(m_week->minimumSize());
 
     m_teacher = new QComboBox(this);
     for (const std::string& name : m_logic.teachers()) {
@@ -105,7 +87,7 @@ void TeachertableDialog::chooseTeacher(int index) {
 void TeachertableDialog::showWeek() {
     for (int period = 1; period <= school::kPeriods; ++period) {
         for (int day = 1; day <= school::kDays; ++day) {
-            m_week->item(period - 1, day - 1)->setText(toQString(m_logic.cell(day, period)));
+            widgets::setWeekCell(m_week, day - 1, period, m_logic.shown(day, period));
         }
     }
     QStringList codes;

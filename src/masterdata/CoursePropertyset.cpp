@@ -5,6 +5,8 @@
 #include "masterdata/NameLists.h"
 #include "store/CCPRecord.h"
 
+#include <optional>
+
 namespace masterdata {
 
 void CoursePropertyset::load() {
@@ -28,15 +30,24 @@ std::vector<std::string> CoursePropertyset::gradeChoices() {
 
 void CoursePropertyset::clearPairs() {
     m_pairs.fill(Pair{});
+    m_savedPairs = m_pairs;
 }
 
-void CoursePropertyset::chooseGrade(int gradeIndex) {
+int CoursePropertyset::gradeIndex() const {
+    const std::optional<int> index = school::gradeIndex(m_grade);
+    return index ? *index : -1;
+}
+
+bool CoursePropertyset::chooseGrade(int gradeIndex) {
+    if (gradeIndex != this->gradeIndex() && modified() && !m_messenger.confirm(kDiscardQuestion)) {
+        return false;
+    }
     // No grade counts as chosen until its rows have been read: a failed read must not lead
     // to a save that replaces the grade's rows by blank pairs.
     m_grade.clear();
     clearPairs();
     if (gradeIndex < 0 || gradeIndex >= school::kGrades) {
-        return;
+        return true;
     }
     const std::string grade(school::kGradeNames[static_cast<std::size_t>(gradeIndex)]);
 
@@ -55,6 +66,8 @@ void CoursePropertyset::chooseGrade(int gradeIndex) {
     records.close();
     m_grade = grade;
     m_pairs = pairs;
+    m_savedPairs = pairs;
+    return true;
 }
 
 std::string CoursePropertyset::propertyText(int k) const {
@@ -92,6 +105,7 @@ bool CoursePropertyset::save() {
     records.replace([&grade](const store::CoursepropertyRow& row) { return row.grade == grade; },
                     rows,
                     [](const store::CoursepropertyRow& row) { return gbk::isBlank(row.course); });
+    m_savedPairs = m_pairs;
     return true;
 }
 

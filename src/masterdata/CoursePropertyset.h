@@ -5,8 +5,10 @@
 //
 // load() reads the course names; when there are none, startMessage() holds the message the
 // dialog shows before it opens anyway (a course may still be typed). Choosing a grade
-// reads its first twenty rows into the pairs and throws away unsaved changes. The dialog
-// copies its controls in with setPair(): the property arrives as the property selector's
+// reads its first twenty rows into the pairs; pairs changed since they were read or saved
+// are given up only after the user agrees (kDiscardQuestion), 否 keeping the grade and the
+// pairs. The dialog copies its controls in with setPair() before a grade is chosen and before
+// a save: the property arrives as the property selector's
 // text, and a selector showing nothing keeps the pair's loaded property (3 when none was
 // loaded). save() replaces the grade's rows (other grades stay) by the pairs whose course
 // has 4 bytes or more, in one transaction; without a chosen grade it is refused with a
@@ -36,6 +38,7 @@ public:
     static constexpr const char* kTitle = "课程性质设置";
     static constexpr const char* kNoCourses = "请设置学科课程的名称!";
     static constexpr const char* kNoGrade = "请先选择年段!";
+    static constexpr const char* kDiscardQuestion = "课程性质已修改，放弃未存盘的修改吗？";
 
     struct Pair {
         std::string course;
@@ -58,7 +61,11 @@ public:
 
     // Makes grade index 0 … 5 the selected grade and reads its rows; any other index
     // chooses no grade.
-    void chooseGrade(int gradeIndex);
+    // False when the user kept unsaved pairs: nothing changed.
+    bool chooseGrade(int gradeIndex);
+    // The chosen grade's index, or -1.
+    int gradeIndex() const;
+    bool modified() const { return m_pairs != m_savedPairs; }
     bool hasGrade() const { return !m_grade.empty(); }
     const std::string& grade() const { return m_grade; }
 
@@ -79,6 +86,7 @@ private:
     std::vector<std::string> m_courses;
     std::string m_grade;
     std::array<Pair, kPairs> m_pairs{};
+    std::array<Pair, kPairs> m_savedPairs{}; // as read or last saved
 };
 
 } // namespace masterdata

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace masterdata {
@@ -102,8 +103,21 @@ void CoursePropertysetDialog::run(QWidget* parent) {
 }
 
 void CoursePropertysetDialog::chooseGrade(int index) {
-    ui::reported(m_messenger, [&] { m_logic.chooseGrade(index); });
+    takePairs();
+    bool taken = true;
+    ui::reported(m_messenger, [&] { taken = m_logic.chooseGrade(index); });
+    if (!taken) { // the unsaved pairs stay: so does their grade
+        const QSignalBlocker blocker(m_grade);
+        m_grade->setCurrentIndex(m_logic.gradeIndex());
+    }
     showPairs();
+}
+
+void CoursePropertysetDialog::takePairs() {
+    for (int k = 0; k < CoursePropertyset::kPairs; ++k) {
+        m_logic.setPair(k, toStdString(courseBox(k)->currentText()),
+                        toStdString(propertyBox(k)->currentText()));
+    }
 }
 
 void CoursePropertysetDialog::showPairs() {
@@ -116,10 +130,7 @@ void CoursePropertysetDialog::showPairs() {
 }
 
 bool CoursePropertysetDialog::save() {
-    for (int k = 0; k < CoursePropertyset::kPairs; ++k) {
-        m_logic.setPair(k, toStdString(courseBox(k)->currentText()),
-                        toStdString(propertyBox(k)->currentText()));
-    }
+    takePairs();
     return m_logic.save();
 }
 

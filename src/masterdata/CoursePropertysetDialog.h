@@ -42,6 +42,7 @@ private:
     void chooseGrade(int index);
     void showPairs();
     bool save();
+    void takePairs();
 
     widgets::QtMessenger m_messenger;
     CoursePropertyset m_logic;

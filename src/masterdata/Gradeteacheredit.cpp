@@ -29,13 +29,23 @@ bool Gradeteacheredit::load() {
     return true;
 }
 
-void Gradeteacheredit::chooseSubject(int index) {
+int Gradeteacheredit::subjectIndex() const {
+    const auto found = std::find(m_courses.begin(), m_courses.end(), m_subject);
+    return hasSubject() && found != m_courses.end() ? static_cast<int>(found - m_courses.begin())
+                                                    : -1;
+}
+
+bool Gradeteacheredit::chooseSubject(int index) {
+    if (index != subjectIndex() && modified() && !m_messenger.confirm(kDiscardQuestion)) {
+        return false;
+    }
     // Until the subject's rows have been read no subject counts as chosen, so a failed read
     // can never lead to a save that deletes the subject's stored teachers.
     m_subject.clear();
     m_subjectTeachers.clear();
+    m_savedTeachers.clear();
     if (index < 0 || static_cast<std::size_t>(index) >= m_courses.size()) {
-        return;
+        return true;
     }
     const std::string& subject = m_courses[static_cast<std::size_t>(index)];
 
@@ -55,6 +65,8 @@ void Gradeteacheredit::chooseSubject(int index) {
     records.close();
     m_subject = subject;
     m_subjectTeachers = std::move(teachers);
+    m_savedTeachers = m_subjectTeachers;
+    return true;
 }
 
 bool Gradeteacheredit::addTeacher(int rosterIndex) {
@@ -98,6 +110,7 @@ bool Gradeteacheredit::save() {
     records.replace(
         [&subject](const store::CourseteacherRow& row) { return row.course == subject; }, rows,
         [](const store::CourseteacherRow& row) { return gbk::isBlank(row.teacher); });
+    m_savedTeachers = m_subjectTeachers;
     return true;
 }
 

@@ -4,8 +4,9 @@
 //
 // load() reads the course names (at most 20) and the roster (at most 200); when either
 // table holds no name the dialog is unusable and unusableMessage() says why. Choosing a
-// subject reads that subject's teachers from the table and throws away unsaved changes of
-// the subject chosen before. add/remove edit the subject's list in memory; save() replaces
+// subject reads that subject's teachers from the table; when the subject chosen before has
+// unsaved changes the user is asked first (kDiscardQuestion), and 否 keeps that subject and
+// its changes. add/remove edit the subject's list in memory; save() replaces
 // the subject's rows (rows of other subjects stay) in one transaction. Without a chosen
 // subject, add and save are refused with a message and nothing is written.
 // Text is UTF-8; load(), chooseSubject() and save() touch the database and may throw
@@ -29,6 +30,7 @@ public:
     static constexpr const char* kNoCourses = "请设置学科课程名称!";
     static constexpr const char* kNoTeachers = "请输入所有教师名字!";
     static constexpr const char* kNoSubject = "请先选择学科!";
+    static constexpr const char* kDiscardQuestion = "学科课任教师已修改，放弃未存盘的修改吗？";
 
     explicit Gradeteacheredit(ui::Messenger& messenger) : m_messenger(messenger) {}
 
@@ -42,8 +44,13 @@ public:
     const std::vector<std::string>& roster() const { return m_roster; }
 
     // Makes courses()[index] the subject and reads its teachers; an index outside the
-    // course list chooses no subject.
-    void chooseSubject(int index);
+    // course list chooses no subject. False when the user kept unsaved changes: nothing
+    // changed, and subjectIndex() tells what the selector should show again.
+    bool chooseSubject(int index);
+    // The chosen subject's place in courses(), or -1.
+    int subjectIndex() const;
+    // The subject's list differs from what was read or saved.
+    bool modified() const { return hasSubject() && m_subjectTeachers != m_savedTeachers; }
     bool hasSubject() const { return !m_subject.empty(); }
     const std::string& subject() const { return m_subject; }
 
@@ -67,6 +74,7 @@ private:
     std::vector<std::string> m_roster;
     std::string m_subject;
     std::vector<std::string> m_subjectTeachers;
+    std::vector<std::string> m_savedTeachers; // as read or last saved
 };
 
 } // namespace masterdata

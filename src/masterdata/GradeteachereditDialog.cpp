@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -98,7 +99,12 @@ void GradeteachereditDialog::run(QWidget* parent) {
 }
 
 void GradeteachereditDialog::chooseSubject(int index) {
-    ui::reported(m_messenger, [&] { m_logic.chooseSubject(index); });
+    bool taken = true;
+    ui::reported(m_messenger, [&] { taken = m_logic.chooseSubject(index); });
+    if (!taken) { // the unsaved changes stay: so does their subject
+        const QSignalBlocker blocker(m_subject);
+        m_subject->setCurrentIndex(m_logic.subjectIndex());
+    }
     showSubjectTeachers();
 }
 

@@ -68,13 +68,22 @@ std::vector<std::string> Samelesson::gradeChoices() {
     return toStrings(school::kGradeNames);
 }
 
-void Samelesson::chooseGrade(int gradeIndex) {
+int Samelesson::gradeIndex() const {
+    const std::optional<int> index = school::gradeIndex(m_grade);
+    return index ? *index : -1;
+}
+
+bool Samelesson::chooseGrade(int gradeIndex) {
+    if (gradeIndex != this->gradeIndex() && modified() && !m_messenger.confirm(kDiscardQuestion)) {
+        return false;
+    }
     // No grade counts as chosen until its rows have been read: a failed read must not lead
     // to a save that deletes the grade's slots.
     m_grade.clear();
     m_rows = {};
+    m_savedRows = {};
     if (gradeIndex < 0 || gradeIndex >= school::kGrades) {
-        return;
+        return true;
     }
     const std::string grade(school::kGradeNames[static_cast<std::size_t>(gradeIndex)]);
 
@@ -94,6 +103,8 @@ void Samelesson::chooseGrade(int gradeIndex) {
     records.close();
     m_grade = grade;
     m_rows = rows;
+    m_savedRows = rows;
+    return true;
 }
 
 bool Samelesson::save() {
@@ -115,6 +126,7 @@ bool Samelesson::save() {
     store::CSLRecord records;
     const std::string grade = m_grade;
     records.replace([&grade](const store::SamelessonRow& row) { return row.grade == grade; }, rows);
+    m_savedRows = m_rows;
     return true;
 }
 

@@ -4,9 +4,11 @@
 //
 // load() reads the course names (at most 20; unusable when there are none). Choosing a
 // grade reads its first four rows, day and period numbers turned into their names (a
-// number outside the week shows as empty), and throws away unsaved changes. The dialog
-// copies its rows in with setRow(). save() replaces the grade's rows (other grades stay)
-// in one transaction by the rows whose course has at least 3 bytes and whose day and
+// number outside the week shows as empty); rows changed since they were read or saved (also
+// rows filled before any grade was chosen) are given up only after the user agrees
+// (kDiscardQuestion), 否 keeping the grade and the rows. The dialog copies its rows in with
+// setRow() before a grade is chosen and before a save. save() replaces the grade's rows (other
+// grades stay) in one transaction by the rows whose course has at least 3 bytes and whose day and
 // period texts are exactly one of the day and period names; other rows are dropped.
 // Without a chosen grade save() is refused with a message. Text is UTF-8; load(),
 // chooseGrade() and save() may throw store::DbError.
@@ -33,6 +35,7 @@ public:
     static constexpr const char* kTitle = "年段统一课程设置";
     static constexpr const char* kNoCourses = "请设置学科课程名称!";
     static constexpr const char* kNoGrade = "请先选择年段!";
+    static constexpr const char* kDiscardQuestion = "统一课程已修改，放弃未存盘的修改吗？";
 
     struct Row {
         std::string day;
@@ -55,8 +58,11 @@ public:
     const std::vector<std::string>& courseChoices() const { return m_courseChoices; }
 
     // Makes grade index 0 … 5 the selected grade and reads its rows; any other index
-    // chooses no grade.
-    void chooseGrade(int gradeIndex);
+    // chooses no grade. False when the user kept the unsaved rows: nothing changed.
+    bool chooseGrade(int gradeIndex);
+    // The selected grade's index, or -1.
+    int gradeIndex() const;
+    bool modified() const { return m_rows != m_savedRows; }
     bool hasGrade() const { return !m_grade.empty(); }
     const std::string& grade() const { return m_grade; }
 
@@ -73,6 +79,7 @@ private:
     std::vector<std::string> m_courseChoices;
     std::string m_grade;
     std::array<Row, kRows> m_rows{};
+    std::array<Row, kRows> m_savedRows{}; // as read or last saved
 };
 
 } // namespace masterdata

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace masterdata {
@@ -88,8 +89,22 @@ void SamelessonDialog::run(QWidget* parent) {
 }
 
 void SamelessonDialog::chooseGrade(int index) {
-    ui::reported(m_messenger, [&] { m_logic.chooseGrade(index); });
+    takeRows();
+    bool taken = true;
+    ui::reported(m_messenger, [&] { taken = m_logic.chooseGrade(index); });
+    if (!taken) { // the unsaved rows stay: so does their grade
+        const QSignalBlocker blocker(m_grade);
+        m_grade->setCurrentIndex(m_logic.gradeIndex());
+    }
     showRows();
+}
+
+void SamelessonDialog::takeRows() {
+    for (int k = 0; k < Samelesson::kRows; ++k) {
+        m_logic.setRow(k, {toStdString(dayBox(k)->currentText()),
+                           toStdString(periodBox(k)->currentText()),
+                           toStdString(courseBox(k)->currentText())});
+    }
 }
 
 void SamelessonDialog::showRows() {
@@ -105,11 +120,7 @@ void SamelessonDialog::showRows() {
 }
 
 bool SamelessonDialog::save() {
-    for (int k = 0; k < Samelesson::kRows; ++k) {
-        m_logic.setRow(k, {toStdString(dayBox(k)->currentText()),
-                           toStdString(periodBox(k)->currentText()),
-                           toStdString(courseBox(k)->currentText())});
-    }
+    takeRows();
     return m_logic.save();
 }
 

@@ -43,6 +43,7 @@ private:
     void chooseGrade(int index);
     void showRows();
     bool save();
+    void takeRows();
 
     widgets::QtMessenger m_messenger;
     Samelesson m_logic;

@@ -17,11 +17,18 @@ ClassTimetable::ClassTimetable(const ReviewWeek& week) {
 void ClassTimetable::setWeek(const Week& week) {
     m_days.assign(week.begin(), week.end());
     m_review = false;
+    m_teacher = false;
 }
 
 void ClassTimetable::setWeek(const ReviewWeek& week) {
     m_days.assign(week.begin(), week.end());
     m_review = true;
+    m_teacher = false;
+}
+
+void ClassTimetable::setTeacherWeek(const Week& week) {
+    setWeek(week);
+    m_teacher = true;
 }
 
 std::vector<std::string> ClassTimetable::dayNames() const {
@@ -34,7 +41,10 @@ std::vector<std::string> ClassTimetable::dayNames() const {
 }
 
 std::string ClassTimetable::title() const {
-    return (m_review ? kReviewTitlePrefix : kTitlePrefix) + m_days.front()[0];
+    const char* prefix = m_review    ? kReviewTitlePrefix
+                         : m_teacher ? kTeacherTitlePrefix
+                                     : kTitlePrefix;
+    return prefix + m_days.front()[0];
 }
 
 std::string ClassTimetable::cell(int period, int day) const {

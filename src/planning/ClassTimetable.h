@@ -8,6 +8,9 @@
 // its own copy, so later changes to the caller's timetable do not reach it. Saturday and
 // Sunday have no place in the block and are never shown. Reads no table, writes nothing.
 //
+// A teacher's week (slot 0 of day 1 the teacher, each lesson its class and course) is the
+// same window titled "教师课程表--" + the teacher.
+//
 // The review timetable's class window "复习课程表" is the same window over a block of ten
 // review days, headed "第一天" … "第十天" and titled "班级复习课程表--" + the class.
 #pragma once
@@ -30,6 +33,7 @@ public:
     static constexpr int kDays = school::kDays;
     static constexpr int kPeriods = school::kPeriods;
     static constexpr const char* kTitlePrefix = "班级课程表--";
+    static constexpr const char* kTeacherTitlePrefix = "教师课程表--";
     static constexpr const char* kReviewTitlePrefix = "班级复习课程表--";
     static constexpr const char* kReviewWindowName = "复习课程表";
 
@@ -40,13 +44,16 @@ public:
     // Takes a copy of the caller's block.
     void setWeek(const Week& week);
     void setWeek(const ReviewWeek& week);
+    // A teacher's week: titled after the teacher.
+    void setTeacherWeek(const Week& week);
 
     bool review() const { return m_review; }
+    bool teacherWeek() const { return m_teacher; }
     int dayCount() const { return static_cast<int>(m_days.size()); }
     // The headings of the day columns: "星期一" …, or "第一天" … "第十天".
     std::vector<std::string> dayNames() const;
 
-    // The title prefix followed by slot 0 of day 1.
+    // The title prefix (class, teacher or review) followed by slot 0 of day 1.
     std::string title() const;
     // The text of period 1..7 on day 1..dayCount(); empty for any other place.
     std::string cell(int period, int day) const;
@@ -54,6 +61,7 @@ public:
 private:
     std::vector<school::SchoolTimetable::Day> m_days;
     bool m_review = false;
+    bool m_teacher = false;
 };
 
 } // namespace planning

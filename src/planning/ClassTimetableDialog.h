@@ -1,7 +1,9 @@
-// ClassTimetableDialog ("班级课程表--<name>"): one weekly timetable, read-only, in a table with
-// grid lines and whole-row selection: the columns "星期一" … "星期五", 60 pixels wide each, and
-// an empty, hidden last column; seven rows, row p showing period p. 确定 and 取消 both close
-// it. It has no menu entry: the grade timetable opens it for a class or a teacher.
+// ClassTimetableDialog ("班级课程表--<name>", "教师课程表--<name>"): one weekly timetable,
+// read-only, in a table with grid lines and whole-row selection: the columns "星期一" …
+// "星期五", at least 60 pixels wide each, and an empty, hidden last column; seven rows
+// labelled "第一节" … "第七节", row p showing period p, a cell up to two lines. The window is
+// as large as all days and periods need at its font. 确定 and 取消 both close it. It has no
+// menu entry: the grade timetable opens it for a class or a teacher.
 //
 // The caller constructs it, hands over a week block with setWeek() (the window keeps its own
 // copy and shows it at once) and runs it modally; run() does all three. Reads no table.
@@ -29,9 +31,11 @@ public:
     // ("复习课程表").
     static void run(const ClassTimetable::Week& week, QWidget* parent = nullptr);
     static void run(const ClassTimetable::ReviewWeek& week, QWidget* parent = nullptr);
+    static void runTeacherWeek(const ClassTimetable::Week& week, QWidget* parent = nullptr);
 
     void setWeek(const ClassTimetable::Week& week);
     void setWeek(const ClassTimetable::ReviewWeek& week);
+    void setTeacherWeek(const ClassTimetable::Week& week);
 
     const ClassTimetable& logic() const { return m_logic; }
     QTableWidget* table() const { return m_table; }

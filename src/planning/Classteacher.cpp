@@ -6,6 +6,7 @@
 #include "store/CCNRecord.h"
 #include "store/CCTRecord.h"
 #include "store/CGCRecord.h"
+#include "store/CGSRecord.h"
 #include "store/CTNRecord.h"
 #include "store/NameList.h"
 #include "store/Odbc.h"
@@ -86,6 +87,7 @@ bool Classteacher::load() {
         }
     }
     records.close();
+    m_classCounts = store::readGradeClasses();
     m_offered = m_roster;
     return true;
 }
@@ -94,21 +96,34 @@ std::vector<std::string> Classteacher::gradeNames() {
     return {school::kGradeNames.begin(), school::kGradeNames.end()};
 }
 
-void Classteacher::setGrade(const std::string& grade) {
-    const auto index = school::gradeIndex(grade);
-    m_gradeIndex = index ? *index : -1;
-    m_grade = index ? grade : std::string();
-    readClasses();
+bool Classteacher::mayDrop(bool changes) {
+    return !changes || !modified() || m_messenger.confirm(kDiscardQuestion);
 }
 
-void Classteacher::setCourse(const std::string& course) {
-    m_course = contains(m_courses, course) ? course : std::string();
-    readClasses();
+// The same choice again keeps what was read and toggled; only a read that failed is retried.
+bool Classteacher::choose(std::string& field, std::string chosen) {
+    const bool changes = chosen != field;
+    if (!mayDrop(changes)) {
+        return false;
+    }
+    if (changes || !m_loaded) {
+        field = std::move(chosen);
+        readClasses();
+    }
+    return true;
 }
 
-void Classteacher::setTeacher(const std::string& teacher) {
-    m_teacher = contains(m_offered, teacher) && !isBlankName(teacher) ? teacher : std::string();
-    readClasses();
+bool Classteacher::setGrade(const std::string& grade) {
+    return choose(m_grade, school::gradeIndex(grade) ? grade : std::string());
+}
+
+bool Classteacher::setCourse(const std::string& course) {
+    return choose(m_course, contains(m_courses, course) ? course : std::string());
+}
+
+bool Classteacher::setTeacher(const std::string& teacher) {
+    return choose(m_teacher,
+                  contains(m_offered, teacher) && !isBlankName(teacher) ? teacher : std::string());
 }
 
 void Classteacher::readClasses() {
@@ -117,6 +132,8 @@ void Classteacher::readClasses() {
     m_loaded = false;
     m_stored = {};
     m_current = {};
+    const std::optional<int> grade = school::gradeIndex(m_grade);
+    m_gradeIndex = grade ? *grade : -1;
     if (m_gradeIndex < 0 || m_course.empty() || m_teacher.empty()) {
         return;
     }
@@ -169,8 +186,18 @@ bool Classteacher::isSelected(int k) const {
     return m_loaded && k >= 1 && k <= kClasses && m_current[static_cast<std::size_t>(k - 1)];
 }
 
+bool Classteacher::buttonEnabled(int k) const {
+    return m_loaded && (m_classCounts.exists(m_gradeIndex, k) || isSelected(k));
+}
+
+std::string Classteacher::buttonToolTip(int k) const {
+    return m_loaded && !m_classCounts.exists(m_gradeIndex, k)
+               ? m_classCounts.missingNote(m_gradeIndex)
+               : std::string();
+}
+
 bool Classteacher::toggleClass(int k) {
-    if (!m_loaded || k < 1 || k > kClasses) {
+    if (!buttonEnabled(k) || k > kClasses) {
         return false;
     }
     auto& state = m_current[static_cast<std::size_t>(k - 1)];

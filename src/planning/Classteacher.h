@@ -8,7 +8,10 @@
 // allowed teachers from [courseteacher] (at most 199 a course); without course names or
 // teachers the dialog is unusable and unusableMessage() says why. Once grade, course and
 // teacher are all chosen the classes are read from [classcourse]; a change of any of them
-// reads them again and drops unsaved toggles.
+// reads them again: with unsaved toggles the user is asked first (kDiscardQuestion), and 否
+// keeps the choice and the toggles as they were. load() also reads the grades' class counts
+// ([gradeclass]): a class beyond its grade's count cannot be chosen (its button is disabled
+// with a tool tip saying why); one the table already gives the teacher can still be removed.
 //
 // save() changes only the [classcourse] rows of the grade's toggled classes for the chosen
 // course, in place, in one transaction: a removed teacher becomes eight spaces on every row
@@ -24,6 +27,7 @@
 // database and may throw store::DbError.
 #pragma once
 
+#include "core/GradeClasses.h"
 #include "core/Messenger.h"
 
 #include <array>
@@ -47,6 +51,7 @@ public:
     static constexpr const char* kNoTeachers = "请输入全校教师姓名!";
     // What [教师] holds once this dialog has taken the teacher away.
     static constexpr const char* kRemovedTeacher = "        ";
+    static constexpr const char* kDiscardQuestion = "课任教师选用已修改，放弃未存盘的修改吗？";
 
     explicit Classteacher(ui::Messenger& messenger) : m_messenger(messenger) {}
 
@@ -64,9 +69,10 @@ public:
 
     // The selectors' choices. A text that is not among the entries offered chooses nothing.
     // When grade, course and teacher are all chosen the classes are read from the table.
-    void setGrade(const std::string& grade);
-    void setCourse(const std::string& course);
-    void setTeacher(const std::string& teacher);
+    // False when the user declined to drop unsaved toggles: nothing changed.
+    bool setGrade(const std::string& grade);
+    bool setCourse(const std::string& course);
+    bool setTeacher(const std::string& teacher);
     const std::string& grade() const { return m_grade; }
     const std::string& course() const { return m_course; }
     const std::string& teacher() const { return m_teacher; }
@@ -82,9 +88,15 @@ public:
     // Class position k = 1..20 of the chosen grade.
     std::string buttonCaption(int k) const;
     bool isSelected(int k) const;
-    // Adds or removes class k; false (nothing changes) while the selection is incomplete or
-    // k is out of range.
+    // Whether button k works: the selection is complete and class k exists (or is selected).
+    bool buttonEnabled(int k) const;
+    // Why a button does not work: the grade's class count; empty otherwise.
+    std::string buttonToolTip(int k) const;
+    // Adds or removes class k; false (nothing changes) while the selection is incomplete,
+    // k is out of range or names a class the grade does not have.
     bool toggleClass(int k);
+    // Toggles not yet saved.
+    bool modified() const { return m_loaded && m_current != m_stored; }
     // The selected class names in class order, the first seven on the first line and the
     // others on a second one.
     std::string selectionText() const;
@@ -95,6 +107,10 @@ public:
 
 private:
     void readClasses();
+    // Whether a change of the selectors may drop the toggles (asking when there are some).
+    bool mayDrop(bool changes);
+    // Sets one of the selector fields to `chosen` and reads the classes; false when declined.
+    bool choose(std::string& field, std::string chosen);
     const std::vector<std::string>* allowedTeachers(const std::string& course) const;
 
     ui::Messenger& m_messenger;
@@ -110,6 +126,7 @@ private:
     bool m_loaded = false;
     std::array<bool, kClasses> m_stored{};
     std::array<bool, kClasses> m_current{};
+    school::GradeClasses m_classCounts;
 };
 
 } // namespace planning

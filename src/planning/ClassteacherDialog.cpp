@@ -80,13 +80,14 @@ ClassteacherDialog::ClassteacherDialog(QWidget* parent)
     layout->addWidget(m_buttons);
 
     showClasses();
-    connect(m_grade, &QComboBox::currentIndexChanged, this,
-            [this] { choose([this] { m_logic.setGrade(toStdString(m_grade->currentText())); }); });
+    connect(m_grade, &QComboBox::currentIndexChanged, this, [this] {
+        choose([this] { return m_logic.setGrade(toStdString(m_grade->currentText())); });
+    });
     connect(m_course, &QComboBox::currentIndexChanged, this, [this] {
-        choose([this] { m_logic.setCourse(toStdString(m_course->currentText())); });
+        choose([this] { return m_logic.setCourse(toStdString(m_course->currentText())); });
     });
     connect(m_teacher, &QComboBox::currentIndexChanged, this, [this] {
-        choose([this] { m_logic.setTeacher(toStdString(m_teacher->currentText())); });
+        choose([this] { return m_logic.setTeacher(toStdString(m_teacher->currentText())); });
     });
 }
 
@@ -119,11 +120,24 @@ void ClassteacherDialog::mouseMoveEvent(QMouseEvent* event) {
     QDialog::mouseMoveEvent(event);
 }
 
-void ClassteacherDialog::choose(const std::function<void()>& step) {
+void ClassteacherDialog::choose(const std::function<bool()>& step) {
     // A choice that completes the selection reads the table; a failure leaves the buttons
-    // inert and is shown.
-    ui::reported(m_messenger, step);
+    // inert and is shown. A choice declined (unsaved toggles kept) puts the selectors back.
+    bool taken = true;
+    ui::reported(m_messenger, [&] { taken = step(); });
+    if (!taken) {
+        showChoices();
+    }
     showClasses();
+}
+
+void ClassteacherDialog::showChoices() {
+    for (const auto& [box, text] :
+         {std::pair{m_grade, m_logic.grade()}, std::pair{m_course, m_logic.course()},
+          std::pair{m_teacher, m_logic.teacher()}}) {
+        const QSignalBlocker blocker(box);
+        box->setCurrentIndex(box->findText(toQString(text)));
+    }
 }
 
 void ClassteacherDialog::toggleClass(int k) {
@@ -141,7 +155,7 @@ void ClassteacherDialog::showTeachers() {
 void ClassteacherDialog::showClasses() {
     for (int k = 1; k <= Classteacher::kClasses; ++k) {
         m_classes->setClass(k, toQString(m_logic.buttonCaption(k)), m_logic.isSelected(k),
-                            m_logic.complete());
+                            m_logic.buttonEnabled(k), toQString(m_logic.buttonToolTip(k)));
     }
     m_classes->setSelectionText(toQString(m_logic.selectionText()));
 }

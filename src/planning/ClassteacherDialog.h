@@ -52,7 +52,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void choose(const std::function<void()>& step);
+    void choose(const std::function<bool()>& step);
+    void showChoices();
     void toggleClass(int k);
     void showTeachers();
     void showClasses();

@@ -1,5 +1,7 @@
 #include "planning/PrearrangeLesson.h"
 
+#include <algorithm>
+
 #include "core/Gbk.h"
 #include "store/CLPRecord.h"
 #include "store/CTNRecord.h"
@@ -50,13 +52,23 @@ bool PrearrangeLesson::load() {
     return true;
 }
 
-void PrearrangeLesson::chooseTeacher(int index) {
+int PrearrangeLesson::teacherIndex() const {
+    const auto found = std::find(m_roster.begin(), m_roster.end(), m_teacher);
+    return hasTeacher() && found != m_roster.end() ? static_cast<int>(found - m_roster.begin())
+                                                   : -1;
+}
+
+bool PrearrangeLesson::chooseTeacher(int index) {
+    if (index != teacherIndex() && modified() && !m_messenger.confirm(kDiscardQuestion)) {
+        return false;
+    }
     // Until the teacher's row has been read no teacher counts as chosen, so a failed read
     // can never lead to a save that overwrites the stored mask with an empty grid.
     m_teacher.clear();
     m_marks = {};
+    m_savedMarks = {};
     if (index < 0 || static_cast<std::size_t>(index) >= m_roster.size()) {
-        return;
+        return true;
     }
     const std::string& teacher = m_roster[static_cast<std::size_t>(index)];
 
@@ -71,6 +83,8 @@ void PrearrangeLesson::chooseTeacher(int index) {
     records.close();
     m_teacher = teacher;
     m_marks = marksOf(mask);
+    m_savedMarks = m_marks;
+    return true;
 }
 
 bool PrearrangeLesson::valid(int day, int period) {
@@ -117,6 +131,7 @@ bool PrearrangeLesson::save() {
         rows.push_back({m_teacher, maskOf(m_marks)});
     }
     records.replaceAll(rows);
+    m_savedMarks = m_marks;
     return true;
 }
 

@@ -9,7 +9,8 @@
 //
 // load() reads the roster (at most 200 names, stopping at the first blank one); an empty
 // roster makes the dialog unusable and unusableMessage() says why. Choosing a teacher reads
-// that teacher's mask and throws away unsaved marks of the teacher chosen before. save()
+// that teacher's mask; unsaved marks of the teacher chosen before are given up only after the
+// user agrees (kDiscardQuestion), 否 keeping that teacher and the marks. save()
 // stores the marks as a 35-character mask in the teacher's row where it stands in the table's
 // order (an all-'0' mask included); rows of other teachers stay as they are. The table is
 // written back whole in one transaction, so its rows get new hidden keys in the same order. Without
@@ -38,6 +39,7 @@ public:
     static constexpr const char* kTitle = "教师课程预设";
     static constexpr const char* kNoTeachers = "请输入所有教师姓名!";
     static constexpr const char* kNoTeacher = "请先选择教师!";
+    static constexpr const char* kDiscardQuestion = "教师课程预设已修改，放弃未存盘的修改吗？";
     static constexpr const char* kMarked = "不排";
     static constexpr const char* kUnmarked = "  ";
 
@@ -62,8 +64,11 @@ public:
     const std::vector<std::string>& roster() const { return m_roster; }
 
     // Makes roster()[index] the teacher and reads the teacher's mask; an index outside the
-    // roster chooses no teacher. Either way the marks start afresh.
-    void chooseTeacher(int index);
+    // roster chooses no teacher. Either way the marks start afresh. False when the user kept
+    // unsaved marks: nothing changed, and teacherIndex() tells what the selector should show.
+    bool chooseTeacher(int index);
+    int teacherIndex() const;
+    bool modified() const { return hasTeacher() && m_marks != m_savedMarks; }
     bool hasTeacher() const { return !m_teacher.empty(); }
     const std::string& teacher() const { return m_teacher; }
 
@@ -85,6 +90,7 @@ private:
     std::vector<std::string> m_roster;
     std::string m_teacher;
     Marks m_marks{};
+    Marks m_savedMarks{}; // as read or last saved
 };
 
 } // namespace planning

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <cstddef>
@@ -93,7 +94,12 @@ QPushButton* PrearrangeLessonDialog::cellButton(int day, int period) const {
 }
 
 void PrearrangeLessonDialog::chooseTeacher(int index) {
-    ui::reported(m_messenger, [&] { m_logic.chooseTeacher(index); });
+    bool taken = true;
+    ui::reported(m_messenger, [&] { taken = m_logic.chooseTeacher(index); });
+    if (!taken) { // the unsaved marks stay: so does their teacher
+        const QSignalBlocker blocker(m_teacher);
+        m_teacher->setCurrentIndex(m_logic.teacherIndex());
+    }
     showMarks();
 }
 

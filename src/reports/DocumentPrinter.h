@@ -34,7 +34,7 @@ inline constexpr const char* kPrinted = "打印完毕!";
 inline constexpr const char* kPrintedCaption = "提示";
 inline constexpr std::string_view kPdfFailure = "无法写出 PDF 文件";
 
-enum class PrintOutcome { Printed, NotPrintable, Failed, NoPrinter };
+enum class PrintOutcome { Printed, NotPrintable, Failed, NoPrinter, Cancelled };
 
 class DocumentPrinter {
 public:

@@ -4,6 +4,10 @@
 
 namespace reports {
 
+SaveRequest pdfRequest(const std::filesystem::path& proposed) {
+    return {kPdfDialogTitle, proposed, {"PDF 文件 (*.pdf)", "所有文件 (*)"}, "pdf"};
+}
+
 ReportActions::ReportActions(QWidget* parent, ui::Messenger& messenger,
                              std::filesystem::path workDir)
     : m_parent(parent), m_messenger(messenger), m_workDir(std::move(workDir)) {}
@@ -15,7 +19,14 @@ ExportOutcome ReportActions::exportReport(ReportKind kind, const ReportTable& ta
 
 PrintOutcome ReportActions::printReport(ReportKind kind, const std::string& title,
                                         const ReportTable& table) {
-    ReportPrinter printer(m_messenger);
+    ReportPrinter::Options options;
+    options.preview = true;
+    options.parent = m_parent;
+    options.choosePdf = [this](const std::filesystem::path& proposed) {
+        SaveFileDialog chooser(m_parent);
+        return chooser.chooseSaveFile(pdfRequest(proposed));
+    };
+    ReportPrinter printer(m_messenger, std::move(options));
     return printer.print(kind, title, table, m_workDir);
 }
 

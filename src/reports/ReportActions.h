@@ -1,7 +1,8 @@
 // What a report dialog calls for its "表格导出" and "打印" buttons: the export through the
-// save-file dialog, and the print on the default printer. Messages, the finished notice
-// under its own caption "提示" among them, go to the dialog's messenger. The working directory
-// is the process's current directory unless given.
+// save-file dialog, and the print on the default printer, shown in Qt's print preview first;
+// without a printer the same pages are offered as a PDF file, named in a save-file dialog.
+// Messages, the finished notice under its own caption "提示" among them, go to the dialog's
+// messenger. The working directory is the process's current directory unless given.
 #pragma once
 
 #include "core/Messenger.h"
@@ -14,6 +15,11 @@
 class QWidget;
 
 namespace reports {
+
+inline constexpr const char* kPdfDialogTitle = "另存为 PDF 文件";
+
+// The save-file dialog of the PDF written in place of a print.
+SaveRequest pdfRequest(const std::filesystem::path& proposed);
 
 class ReportActions {
 public:

@@ -16,15 +16,19 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace reports {
 
 // What the save-file dialog is opened with.
 struct SaveRequest {
-    std::string title;                      // UTF-8
-    std::filesystem::path defaultPath;      // initial file name
-    std::string filter = "文本文件(*.txt)"; // the only filter offered
-    std::string defaultSuffix = "txt";      // appended to a name given without extension
+    std::string title;                 // UTF-8
+    std::filesystem::path defaultPath; // initial file name
+    // The filters offered, the first one chosen: the report files (so the proposed .wps
+    // shows), the text files, every file.
+    std::vector<std::string> filters = {"报表文件 (*.wps *.txt)", "文本文件(*.txt)",
+                                        "所有文件 (*)"};
+    std::string defaultSuffix = "txt"; // appended to a name given without extension
 };
 
 // The save-file dialog. The implementation asks before an existing file is overwritten and

@@ -8,8 +8,15 @@ namespace reports {
 
 std::optional<std::filesystem::path> SaveFileDialog::chooseSaveFile(const SaveRequest& request) {
     QFileDialog dialog(m_parent, QString::fromStdString(request.title),
-                       QString::fromStdString(request.defaultPath.string()),
-                       QString::fromStdString(request.filter));
+                       QString::fromStdString(request.defaultPath.string()));
+    QStringList filters;
+    for (const std::string& filter : request.filters) {
+        filters.append(QString::fromStdString(filter));
+    }
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty()) {
+        dialog.selectNameFilter(filters.first());
+    }
     dialog.setObjectName(QStringLiteral("reportSaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

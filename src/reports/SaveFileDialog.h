@@ -1,5 +1,5 @@
 // The save-file dialog of "表格导出" on QFileDialog: the report's title and default file,
-// the one filter "文本文件(*.txt)", "txt" appended to a name typed without extension, and a
+// the request's filters (the first chosen), "txt" appended to a name typed without extension, and a
 // question before an existing file is overwritten.
 #pragma once
 

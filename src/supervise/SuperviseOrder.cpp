@@ -1,6 +1,7 @@
 #include "supervise/SuperviseOrder.h"
 
 #include "core/Gbk.h"
+#include "store/CGSRecord.h"
 #include "store/CSORecord.h"
 #include "store/CTNRecord.h"
 #include "store/NameList.h"
@@ -37,6 +38,7 @@ std::optional<int> classOf(const std::string& name, int grade) {
 
 bool SuperviseOrder::load() {
     m_teachers = store::readNameList<store::CTNRecord>(kMaxTeachers);
+    m_classCounts = store::readGradeClasses();
     return !m_teachers.empty();
 }
 
@@ -48,17 +50,29 @@ std::vector<std::string> SuperviseOrder::timeNames() {
     return {kDutyTimes.begin(), kDutyTimes.end()};
 }
 
-void SuperviseOrder::choose(const std::string& grade, const std::string& time,
+bool SuperviseOrder::choose(const std::string& grade, const std::string& time,
                             const std::string& teacher) {
     const std::optional<int> index = school::gradeIndex(grade);
     if (!index || gbk::isBlank(time) || store::isBlankName(teacher)) {
-        return;
+        return true;
+    }
+    const bool changes = *index != m_grade || time != m_time || teacher != m_teacher;
+    if (changes && modified() && !m_messenger.confirm(kDiscardQuestion)) {
+        return false;
+    }
+    if (!changes && m_loaded) { // the same choice again keeps what was read and toggled
+        return true;
     }
     m_grade = *index;
     m_time = time;
     m_teacher = teacher;
     m_loaded = false;
     readClasses();
+    return true;
+}
+
+std::string SuperviseOrder::grade() const {
+    return m_grade < 0 ? std::string() : std::string(school::kGradeNames[std::size_t(m_grade)]);
 }
 
 void SuperviseOrder::readClasses() {
@@ -94,8 +108,15 @@ std::string SuperviseOrder::buttonToolTip(int k) const {
     if (!m_loaded || k < 1 || k > kClasses) {
         return {};
     }
+    if (!m_classCounts.exists(m_grade, k)) {
+        return m_classCounts.missingNote(m_grade);
+    }
     const std::string onDuty = joined(m_onDuty[at(k)]);
     return onDuty.empty() ? m_time + "尚无督修教师" : m_time + "督修：" + onDuty;
+}
+
+bool SuperviseOrder::buttonEnabled(int k) const {
+    return m_loaded && (m_classCounts.exists(m_grade, k) || isSelected(k));
 }
 
 bool SuperviseOrder::isSelected(int k) const {
@@ -103,7 +124,7 @@ bool SuperviseOrder::isSelected(int k) const {
 }
 
 bool SuperviseOrder::toggleClass(int k) {
-    if (!m_loaded || k < 1 || k > kClasses) {
+    if (!buttonEnabled(k) || k > kClasses) {
         return false;
     }
     m_selected[at(k)] = !m_selected[at(k)];

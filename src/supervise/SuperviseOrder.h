@@ -8,7 +8,11 @@
 // dialog is unusable (kNoTeachers). choose() reads the classes once grade, time and teacher
 // are all given; a choice with any of them blank reads nothing and changes nothing. Reading
 // also notes, for every class of the grade, who is on duty there at the chosen time, so that
-// the buttons can show the whole time slot while the user assigns.
+// the buttons can show the whole time slot while the user assigns. A choice that changes the
+// grade, time or teacher while toggles are unsaved asks first (kDiscardQuestion); 否 keeps
+// everything as it was. Classes beyond the grade's class count ([gradeclass], read by load())
+// cannot be selected; their buttons are disabled with a tool tip saying why, unless the table
+// already has them, so that they can be taken off.
 //
 // save() adds the rows of the selected classes that lack one and deletes the rows of the
 // classes unselected since the classes were read, in one transaction. A class holds one
@@ -21,6 +25,7 @@
 // the selection is kept when they do.
 #pragma once
 
+#include "core/GradeClasses.h"
 #include "core/Messenger.h"
 #include "core/SchoolNames.h"
 
@@ -48,8 +53,13 @@ public:
     static std::vector<std::string> gradeNames();
     static std::vector<std::string> timeNames();
 
-    // The three boxes' texts after a choice in any of them.
-    void choose(const std::string& grade, const std::string& time, const std::string& teacher);
+    // The three boxes' texts after a choice in any of them. False when the user declined to
+    // drop unsaved toggles: nothing changed, and grade(), time() and teacher() tell what the
+    // boxes should show again.
+    bool choose(const std::string& grade, const std::string& time, const std::string& teacher);
+    std::string grade() const;
+    const std::string& time() const { return m_time; }
+    const std::string& teacher() const { return m_teacher; }
     // The classes have been read for a grade, time and teacher: the class buttons work.
     bool loaded() const { return m_loaded; }
 
@@ -59,7 +69,10 @@ public:
     // "周三晚督修：张三", or "周三晚尚无督修教师"; empty before the classes are read.
     std::string buttonToolTip(int k) const;
     bool isSelected(int k) const;
-    // Selects or unselects class k; false (nothing changes) before the classes are read.
+    // Whether button k works: the classes are read and class k exists (or is selected).
+    bool buttonEnabled(int k) const;
+    // Selects or unselects class k; false (nothing changes) before the classes are read or
+    // for a class the grade does not have.
     bool toggleClass(int k);
     // The selected classes for "选定班级：", the first seven on the first line.
     std::string selectionText() const;
@@ -82,6 +95,7 @@ private:
     std::array<bool, kClasses> m_selected{};
     std::array<bool, kClasses> m_hadRow{};
     std::array<std::vector<std::string>, kClasses> m_onDuty{}; // as saved, chosen time
+    school::GradeClasses m_classCounts;
 };
 
 } // namespace supervise

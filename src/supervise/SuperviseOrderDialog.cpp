@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace supervise {
@@ -105,10 +106,21 @@ QLabel* SuperviseOrderDialog::selectionLabel() const {
 void SuperviseOrderDialog::choose() {
     // A choice that completes grade, time and teacher reads the table; a failure is shown
     // and leaves the buttons as they were.
-    ui::reported(m_messenger, [this] {
-        m_logic.choose(toStdString(m_grade->currentText()), toStdString(m_time->currentText()),
-                       toStdString(m_teacher->currentText()));
+    // A choice declined (unsaved toggles kept) puts the boxes back.
+    bool taken = true;
+    ui::reported(m_messenger, [&] {
+        taken =
+            m_logic.choose(toStdString(m_grade->currentText()), toStdString(m_time->currentText()),
+                           toStdString(m_teacher->currentText()));
     });
+    if (!taken) {
+        for (const auto& [box, text] :
+             {std::pair{m_grade, m_logic.grade()}, std::pair{m_time, m_logic.time()},
+              std::pair{m_teacher, m_logic.teacher()}}) {
+            const QSignalBlocker blocker(box);
+            box->setCurrentIndex(box->findText(toQString(text)));
+        }
+    }
     showClasses();
 }
 
@@ -141,7 +153,7 @@ void SuperviseOrderDialog::reject() {
 void SuperviseOrderDialog::showClasses() {
     for (int k = 1; k <= SuperviseOrder::kClasses; ++k) {
         m_classes->setClass(k, toQString(m_logic.buttonCaption(k)), m_logic.isSelected(k),
-                            m_logic.loaded(), toQString(m_logic.buttonToolTip(k)));
+                            m_logic.buttonEnabled(k), toQString(m_logic.buttonToolTip(k)));
     }
     m_classes->setSelectionText(toQString(m_logic.selectionText()));
 }

@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QStringList>
+#include <QStyle>
 #include <QTableWidget>
 
 namespace widgets {
@@ -25,11 +26,17 @@ QTableWidget* newList(QWidget* parent, int defaultWidth) {
     return list;
 }
 
+// A list that asks for more than a laptop screen scrolls inside its dialog instead: the room
+// it reserves stops at kMaxListWidth × kMaxListHeight, its columns keep their widths.
 void reserve(QTableWidget* list, int width, int shownRows) {
-    list->setMinimumSize(width + 2 * list->frameWidth() + 20,
-                         list->horizontalHeader()->sizeHint().height() +
-                             shownRows * list->verticalHeader()->defaultSectionSize() +
-                             2 * list->frameWidth() + 20);
+    const int frame =
+        2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize wanted(width + frame, list->horizontalHeader()->sizeHint().height() +
+                                          shownRows * list->verticalHeader()->defaultSectionSize() +
+                                          frame);
+    list->setMinimumSize(wanted.boundedTo(QSize(kMaxListWidth, kMaxListHeight)));
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 } // namespace

@@ -11,8 +11,13 @@ class QWidget;
 
 namespace widgets {
 
+// The most room a list reserves, so that its dialog, controls included, opens whole on a
+// 1366 × 768 screen; what does not fit scrolls.
+constexpr int kMaxListWidth = 1120;
+constexpr int kMaxListHeight = 480;
+
 // A list whose columns are `units` wide by default, with room for `shownColumns` of them and
-// `shownRows` rows before it scrolls.
+// `shownRows` rows before it scrolls (at most the room above).
 QTableWidget* makeReadOnlyList(QWidget* parent, int units, int shownColumns, int shownRows = 16);
 
 // A list with these headings, each column as wide as its units, room for all of them and

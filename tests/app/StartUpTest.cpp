@@ -4,18 +4,26 @@
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
 #include "core/Typeface.h"
+#include "reports/ReportExport.h"
+#include "reports/SaveFileDialog.h"
 #include "widgets/TextConvert.h"
 
 #include "RecordingMessenger.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -82,6 +90,47 @@ TEST(Fonts, WindowsShowTheChosenFaceWithFullHeightClassNumbers) {
         EXPECT_GE(metrics.tightBoundingRect(QString::fromUcs4(&number, 1)).height(), 0.9 * han)
             << int(number);
     }
+}
+
+} // namespace
+
+namespace {
+
+// Qt's own Chinese texts: the export's file dialog reads 保存 / 取消 and offers the report
+// files first, so the proposed .wps shows.
+TEST(StartUpTranslationTest, TheExportFileDialogSpeaksChinese) {
+    QTranslator* translator = app::installTranslations();
+    ASSERT_NE(translator, nullptr) << "qtbase_zh_CN.qm (qt6-translations-l10n) is missing";
+    QTemporaryDir dir;
+    const reports::SaveRequest request = reports::saveRequestFor(
+        reports::ReportKind::GradeTimetable, widgets::toStdString(dir.path()));
+    std::vector<std::string> buttons;
+    QString chosenFilter;
+    QStringList filters;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const auto* box = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_NE(box, nullptr);
+        for (const QAbstractButton* button : box->buttons()) {
+            buttons.push_back(widgets::toStdString(button->text().remove(u'&')));
+        }
+        filters = dialog->nameFilters();
+        chosenFilter = dialog->selectedNameFilter();
+        dialog->reject();
+    });
+    EXPECT_EQ(reports::SaveFileDialog().chooseSaveFile(request), std::nullopt);
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+
+    ASSERT_EQ(buttons.size(), 2u);
+    std::sort(buttons.begin(), buttons.end());
+    EXPECT_EQ(buttons[0].rfind("保存", 0), 0u) << buttons[0];
+    EXPECT_EQ(buttons[1].rfind("取消", 0), 0u) << buttons[1];
+    EXPECT_EQ(filters,
+              (QStringList{QStringLiteral("报表文件 (*.wps *.txt)"),
+                           QStringLiteral("文本文件(*.txt)"), QStringLiteral("所有文件 (*)")}));
+    EXPECT_EQ(chosenFilter, filters.value(0));
 }
 
 } // namespace

@@ -196,8 +196,11 @@ TEST_F(GradelessonViewSwitchTest, AGradeStoredInCourseViewComesBackWithTwoSwitch
     const auto week = g.personalWeek();
     ASSERT_TRUE(week.has_value());
     EXPECT_EQ((*week)[0][0], "王伟");
-    EXPECT_EQ((*week)[0][2], "初一⑴");
+    EXPECT_EQ((*week)[0][2], "初一⑴\n语文");
+    // the class window shows course over teacher in either view, a shared course once
+    EXPECT_EQ(g.classWeek(0)[0][2], "语文\n王伟");
     g.switchView(); // course names stay course names
+    EXPECT_EQ(g.classWeek(0)[0][2], "语文\n王伟");
     EXPECT_EQ(g.timetable().cell(0, 0, 0, 2), "语文");
     g.switchView();
     EXPECT_EQ(g.timetable().cell(0, 0, 0, 2), "王伟");

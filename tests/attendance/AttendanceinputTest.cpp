@@ -288,7 +288,7 @@ TEST_F(AttendanceinputTest, TheSubstituteBoxOffersCandidatesForAMissedLesson) {
     const Choices roster = {{"王伟", ""}, {"李娜", ""}, {"欧阳明", ""}};
     auto row = typed("王伟", "事  假");
     EXPECT_EQ(form.substituteChoices(row),
-              (Choices{{"欧阳明", "当天0节 · 本周0节"}, {"李娜", ""}}));
+              (Choices{{"欧阳明", "当天0节 · 本周0节"}, {"李娜", "（该节有课）"}}));
     for (const std::string kind : {"迟  到", "公  代", ""}) {
         row.category = kind;
         EXPECT_EQ(form.substituteChoices(row), roster) << kind;

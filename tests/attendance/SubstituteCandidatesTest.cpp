@@ -1,7 +1,8 @@
 // Substitution candidates over a small 初一 without a database: busy teachers, a preset and a
 // teacher at his day load are never offered (one with 20 weekly lessons may take a fifth);
-// same-subject teachers come first, from the class plan of the grade or the subject's teacher
-// list; then fewer lessons that day, then that week; the class decides the grade.
+// teachers of the subject in the class's grade come first (the grade's plan, or the subject's
+// teacher list while that plan names nobody for it), then those of the subject in other grades,
+// then the rest; within each fewer lessons that day, then that week; the class decides the grade.
 #include "attendance/SubstituteCandidates.h"
 
 #include "core/SchoolNames.h"
@@ -16,6 +17,7 @@ namespace {
 
 using attendance::Absence;
 using attendance::Candidate;
+using attendance::SubjectMatch;
 using attendance::SubstituteCandidates;
 using Candidates = std::vector<Candidate>;
 
@@ -73,7 +75,7 @@ SubstituteCandidates tuesdaySchool() {
     return {{"欧阳文忠", "李娜", "张强", "刘洋", "孙丽", "陈静", "吴刚", "赵敏", "周杰", "郑华"},
             data,
             timetable,
-            {{"数学", "周杰"}, {"语文", "张强"}}};
+            {{"数学", "周杰"}, {"语文", "张强"}, {"语文", "郑华"}}};
 }
 
 std::vector<std::string> names(const Candidates& candidates) {
@@ -88,13 +90,15 @@ TEST(SubstituteCandidatesTest, RanksTheFreeTeachersSameSubjectFirst) {
     const SubstituteCandidates school = tuesdaySchool();
     // 张强 teaches then, 赵敏's preset blocks the period, 陈静 has her four lessons that day.
     const Candidates ranked = school.rank({"欧阳文忠", kTuesday, 3, ""});
-    EXPECT_EQ(ranked, (Candidates{{"周杰", true, 0, 0},
-                                  {"李娜", true, 1, 3},
-                                  {"郑华", false, 0, 0},
-                                  {"刘洋", false, 1, 1},
-                                  {"孙丽", false, 1, 2},
-                                  {"吴刚", false, 4, 4}}));
-    EXPECT_EQ(ranked[1].reason(), "同科 · 当天1节 · 本周3节");
+    // 李娜 teaches 数学 in 初一; 周杰 is listed for it and 郑华 teaches it in 高一.
+    EXPECT_EQ(ranked, (Candidates{{"李娜", SubjectMatch::InGrade, 1, 3},
+                                  {"周杰", SubjectMatch::OtherGrade, 0, 0},
+                                  {"郑华", SubjectMatch::OtherGrade, 0, 0},
+                                  {"刘洋", SubjectMatch::None, 1, 1},
+                                  {"孙丽", SubjectMatch::None, 1, 2},
+                                  {"吴刚", SubjectMatch::None, 4, 4}}));
+    EXPECT_EQ(ranked[0].reason(), "同科 · 当天1节 · 本周3节");
+    EXPECT_EQ(ranked[1].reason(), "外年段同科 · 当天0节 · 本周0节");
     EXPECT_EQ(ranked[3].reason(), "当天1节 · 本周1节");
     EXPECT_EQ(school.lessonClass({"欧阳文忠", kTuesday, 3, ""}), "初一⑴");
     EXPECT_EQ(school.subject({"欧阳文忠", kTuesday, 3, ""}), "数学");
@@ -105,22 +109,41 @@ TEST(SubstituteCandidatesTest, TheClassAndTheShownNameDecide) {
     struct Case {
         Absence absence;
         std::vector<std::string> expected;
+        SubjectMatch first = SubjectMatch::None; // how the first candidate matches
     };
     const std::vector<Case> cases = {
         // The form shows names cut to 6 bytes.
-        {{"欧阳文", kTuesday, 3, ""}, {"周杰", "李娜", "郑华", "刘洋", "孙丽", "吴刚"}},
-        // In a 高一 class 郑华 teaches the subject in the grade, 李娜 does not.
-        {{"欧阳文忠", kTuesday, 3, "高一⑴"}, {"周杰", "郑华", "刘洋", "孙丽", "李娜", "吴刚"}},
+        {{"欧阳文", kTuesday, 3, ""},
+         {"李娜", "周杰", "郑华", "刘洋", "孙丽", "吴刚"},
+         SubjectMatch::InGrade},
+        // In a 高一 class 郑华 teaches the subject in the grade, 李娜 in another grade.
+        {{"欧阳文忠", kTuesday, 3, "高一⑴"},
+         {"郑华", "周杰", "李娜", "刘洋", "孙丽", "吴刚"},
+         SubjectMatch::InGrade},
+        // 高一's plan names nobody for 语文: its teacher list decides, so 郑华 counts for 高一;
+        // in 初一, whose plan has 张强 alone for it, the list puts him among the other grades.
+        {{"张强", kTuesday, 3, "高一⑴"},
+         {"郑华", "周杰", "刘洋", "孙丽", "李娜", "吴刚"},
+         SubjectMatch::InGrade},
+        {{"张强", kTuesday, 3, "初一⑵"},
+         {"郑华", "周杰", "刘洋", "孙丽", "李娜", "吴刚"},
+         SubjectMatch::OtherGrade},
         // Period 1: 李娜, 陈静 and 吴刚 teach then, 张强 and 赵敏 are free; the absent teacher
         // has no lesson then, so a teacher of his subject in any grade counts.
-        {{"欧阳文忠", kTuesday, 1, ""}, {"周杰", "郑华", "赵敏", "张强", "刘洋", "孙丽"}},
+        {{"欧阳文忠", kTuesday, 1, ""},
+         {"周杰", "郑华", "赵敏", "张强", "刘洋", "孙丽"},
+         SubjectMatch::InGrade},
         {{"无名氏", kTuesday, 3, ""}, {}},
         {{"欧阳文忠", 5, 3, ""}, {}},
         {{"欧阳文忠", kTuesday, 8, ""}, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(names(school.rank(c.absence)), c.expected)
+        const Candidates ranked = school.rank(c.absence);
+        EXPECT_EQ(names(ranked), c.expected)
             << c.absence.teacher << " " << c.absence.period << " " << c.absence.className;
+        if (!ranked.empty()) {
+            EXPECT_EQ(ranked.front().subject, c.first) << c.absence.className;
+        }
     }
     // Before any timetable is arranged nobody can be judged free.
     const SubstituteCandidates unarranged({"欧阳文忠", "李娜"}, arrange::AutoOrderData(), {}, {});

@@ -1,14 +1,16 @@
 // The teacher weekly timetable opened from 课程查询 → 任课教师周课程表: day columns and
-// unlabelled period rows, teachers in roster order up to the first blank name, nothing
-// chosen at first; choosing a teacher fills the grid and the clash codes after "碰课：", a
-// new choice replaces them, 确定 closes; an empty timetable closes the dialog with its
-// message, and without teachers the entry only shows its message.
+// period rows 第一节 … 第七节, each lesson as its class over the course the class's plan gives,
+// teachers in roster order up to the first blank name, nothing chosen at first; choosing a teacher
+// fills the grid and the clash codes after "碰课：", a new choice replaces them, 确定 closes; an
+// empty timetable closes the dialog with its message, and without teachers the entry only shows its
+// message.
 #include "MenuDialogDriver.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
 #include "app/CommandTable.h"
 #include "maintain/TeachertableDialog.h"
+#include "store/CCCRecord.h"
 #include "store/CGLRecord.h"
 #include "store/CTNRecord.h"
 #include "widgets/DialogButtons.h"
@@ -80,6 +82,9 @@ TEST_F(TeachertableDialogTest, ShowsAChosenTeachersWeekAndClashes) {
         {"高一⑵", 40203, {"王伟", "", "       ", "", "", "王伟", ""}},
         {"初三⑸", 30507, {"", "", "", "", "王伟", "", ""}},
     });
+    // 王伟 teaches 物理 in 初三⑸; 高一⑵'s plan names another teacher for it.
+    store::CCCRecord().append(std::vector<store::ClasscourseRow>{
+        {"高一⑵", "物理", "李娜", 2}, {"初三⑸", "化学", "陈静", 2}, {"初三⑸", "物理", "王伟", 3}});
     openFromMenu<TeachertableDialog>(m_window, kEntry, [](TeachertableDialog& d) {
         EXPECT_EQ(toStdString(d.windowTitle()), "任课教师周课程表");
         QTableWidget& grid = *d.weekGrid();
@@ -90,7 +95,13 @@ TEST_F(TeachertableDialogTest, ShowsAChosenTeachersWeekAndClashes) {
             headers.push_back(toStdString(grid.horizontalHeaderItem(column)->text()));
         }
         EXPECT_EQ(headers, (Names{"星期一", "星期二", "星期三", "星期四", "星期五"}));
-        EXPECT_FALSE(grid.verticalHeader()->isVisible());
+        Names periods;
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            periods.push_back(toStdString(grid.verticalHeaderItem(row)->text()));
+        }
+        EXPECT_EQ(periods,
+                  (Names{"第一节", "第二节", "第三节", "第四节", "第五节", "第六节", "第七节"}));
+        EXPECT_TRUE(grid.verticalHeader()->isVisible());
         EXPECT_EQ(grid.selectionBehavior(), QAbstractItemView::SelectRows);
         EXPECT_EQ(grid.editTriggers(), QAbstractItemView::NoEditTriggers);
         EXPECT_EQ(d.buttons()->saveButton(), nullptr);
@@ -113,7 +124,7 @@ TEST_F(TeachertableDialogTest, ShowsAChosenTeachersWeekAndClashes) {
 
         d.teacherBox()->setCurrentIndex(0);
         // Monday period 3 twice: the later row shows and the clash code is 13.
-        EXPECT_EQ(filled(grid), (Names{"3,1=高一⑵", "7,5=初三⑸"}));
+        EXPECT_EQ(filled(grid), (Names{"3,1=高一⑵", "7,5=初三⑸\n物理"}));
         EXPECT_EQ(toStdString(d.clashLabel()->text()), "13");
 
         d.teacherBox()->setCurrentIndex(1);

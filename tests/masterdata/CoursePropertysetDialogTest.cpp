@@ -1,5 +1,6 @@
 // The course-property dialog opened from 课程设置 → 课程性质设置: grade selector with nothing
-// chosen, twenty pairs in 5 rows of 4, choosing a grade shows its pairs, 存盘 stores the
+// chosen, twenty pairs in 5 rows of 4, choosing a grade shows its pairs (asking first when
+// it would drop unsaved pairs), 存盘 stores the
 // grade's pairs (a save without a grade is refused), 确定 and 取消 close without saving;
 // without course names the entry shows its message and opens anyway.
 #include "MenuDialogDriver.h"
@@ -89,7 +90,10 @@ TEST_F(CoursePropertysetDialogTest, ChoosesAGradeEditsItsPairsAndSavesThem) {
         EXPECT_EQ(messageFrom([&] { d.buttons()->saveButton()->click(); }), "请先选择年段!");
         EXPECT_EQ(stored(), kSeed);
 
-        d.gradeBox()->setCurrentIndex(1);
+        const std::string question = "课程性质已修改，放弃未存盘的修改吗？";
+        EXPECT_EQ(dialogtest::messageFromAnswer([&] { d.gradeBox()->setCurrentIndex(1); },
+                                                QMessageBox::Yes),
+                  question);
         EXPECT_EQ(toStdString(d.courseBox(0)->currentText()), "数学");
         EXPECT_EQ(toStdString(d.propertyBox(0)->currentText()), "考查科");
         EXPECT_EQ(toStdString(d.courseBox(1)->currentText()), "美术");
@@ -108,9 +112,17 @@ TEST_F(CoursePropertysetDialogTest, ChoosesAGradeEditsItsPairsAndSavesThem) {
                                   {"初二", "信息技术", 3},
                                   {"初二", "书法", 0}}));
 
-        // Switching grades shows the other grade and drops unsaved edits.
+        // Switching grades asks before it drops unsaved edits: 否 keeps grade and edits, 是
+        // shows the other grade.
         d.propertyBox(1)->setCurrentIndex(1);
-        d.gradeBox()->setCurrentIndex(0);
+        EXPECT_EQ(dialogtest::messageFromAnswer([&] { d.gradeBox()->setCurrentIndex(0); },
+                                                QMessageBox::No),
+                  question);
+        EXPECT_EQ(d.gradeBox()->currentIndex(), 1);
+        EXPECT_EQ(toStdString(d.propertyBox(1)->currentText()), "考试科");
+        EXPECT_EQ(dialogtest::messageFromAnswer([&] { d.gradeBox()->setCurrentIndex(0); },
+                                                QMessageBox::Yes),
+                  question);
         EXPECT_EQ(toStdString(d.courseBox(0)->currentText()), "语文");
         EXPECT_EQ(toStdString(d.propertyBox(0)->currentText()), "考试科");
         EXPECT_EQ(toStdString(d.courseBox(1)->currentText()), "");

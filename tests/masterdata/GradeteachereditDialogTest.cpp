@@ -1,6 +1,7 @@
 // The subject-teacher dialog opened from 系统设置 → 学科教师编辑: roster on the left, the
 // subject's teachers on the right, nothing chosen at first (增加 is refused), 存盘 keeps the
-// dialog open, a subject switch drops unsaved changes, 取消 writes nothing, 确定 saves and
+// dialog open, a subject switch with unsaved changes asks first (否 keeps the subject and the
+// changes, 是 drops them), 取消 writes nothing, 确定 saves and
 // closes; without teachers the entry only shows its message.
 #include "MenuDialogDriver.h"
 #include "RecordingMessenger.h"
@@ -116,12 +117,22 @@ TEST_F(GradeteachereditDialogTest, EditsASubjectsTeachersAndSavesThem) {
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(stored(), (Pairs{{"数学", "李娜"}, {"语文", "张强"}, {"语文", "欧阳明"}}));
 
-        // The whole four-character course name is a subject; a switch drops unsaved edits.
+        // The whole four-character course name is a subject; a switch asks before it drops
+        // unsaved edits: 否 keeps them and their subject, 是 drops them.
         d.subjectBox()->setCurrentIndex(2);
         select(*d.rosterList(), "李娜");
         d.addButton()->click();
-        d.subjectBox()->setCurrentIndex(1);
-        d.subjectBox()->setCurrentIndex(2);
+        const std::string question = "学科课任教师已修改，放弃未存盘的修改吗？";
+        EXPECT_EQ(dialogtest::messageFromAnswer([&] { d.subjectBox()->setCurrentIndex(1); },
+                                                QMessageBox::No),
+                  question);
+        EXPECT_EQ(d.subjectBox()->currentIndex(), 2);
+        EXPECT_EQ(items(*d.subjectList()), (Names{"李娜"}));
+        EXPECT_EQ(dialogtest::messageFromAnswer([&] { d.subjectBox()->setCurrentIndex(1); },
+                                                QMessageBox::Yes),
+                  question);
+        EXPECT_EQ(items(*d.subjectList()), (Names{"李娜"})); // 数学 as stored
+        d.subjectBox()->setCurrentIndex(2);                  // nothing unsaved: no question
         EXPECT_EQ(d.subjectList()->count(), 0);
         select(*d.rosterList(), "李娜");
         d.addButton()->click();

@@ -1,7 +1,8 @@
 // The unified-course dialog opened from 系统设置 → 统一课程设置: four rows of day, period and
 // course under their headings, a grade selector with nothing chosen, choosing a grade shows
-// its slots, 存盘 stores them (refused without a grade), 确定 saves and closes, 取消 writes
-// nothing; without course names the entry only shows its message.
+// its slots (asking first when rows typed before would be dropped), 存盘 stores them (refused
+// without a grade), 确定 saves and closes, 取消 writes nothing; without course names the entry only
+// shows its message.
 #include "MenuDialogDriver.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
@@ -85,7 +86,17 @@ TEST_F(SamelessonDialogTest, ChoosesAGradeEditsItsSlotsAndSavesThem) {
         EXPECT_EQ(messageFrom([&] { d.buttons()->saveButton()->click(); }), "请先选择年段!");
         EXPECT_EQ(stored(), kSeed);
 
-        d.gradeBox()->setCurrentIndex(1); // 初二
+        // A row filled before the grade is chosen is not dropped without a question: 否
+        // keeps it and no grade, 是 shows the grade's slots.
+        const std::string question = "统一课程已修改，放弃未存盘的修改吗？";
+        EXPECT_EQ(dialogtest::messageFromAnswer([&] { d.gradeBox()->setCurrentIndex(1); },
+                                                QMessageBox::No),
+                  question);
+        EXPECT_EQ(d.gradeBox()->currentIndex(), -1);
+        EXPECT_EQ(toStdString(d.dayBox(0)->currentText()), "星期一");
+        EXPECT_EQ(dialogtest::messageFromAnswer([&] { d.gradeBox()->setCurrentIndex(1); },
+                                                QMessageBox::Yes),
+                  question); // 初二
         EXPECT_EQ(toStdString(d.dayBox(0)->currentText()), "星期五");
         EXPECT_EQ(toStdString(d.periodBox(0)->currentText()), "第六节");
         EXPECT_EQ(toStdString(d.courseBox(0)->currentText()), "体育");

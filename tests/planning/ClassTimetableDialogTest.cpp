@@ -1,11 +1,14 @@
 // The class timetable window, constructed the way the grade timetable does (it has no menu
-// entry): title from slot 0 of Monday, five 60-pixel day columns and a hidden empty one, seven
-// read-only rows with each day's periods, and 确定 / 取消 that only close it.
+// entry): title from slot 0 of Monday ("教师课程表--" for a teacher's week), five day columns
+// of at least 60 pixels and a hidden empty one, seven read-only rows 第一节 … 第七节 with each
+// day's periods, room for every day, period and two-line cell at its font, and 确定 / 取消 that
+// only close it.
 #include "planning/ClassTimetableDialog.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/TextConvert.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -56,7 +59,7 @@ TEST(ClassTimetableDialogTest, ShowsTheWeekReadOnlyUnderItsTitleAndCloses) {
     for (int column = 0; column < 5; ++column) {
         EXPECT_EQ(toStdString(table.horizontalHeaderItem(column)->text()),
                   days[static_cast<std::size_t>(column)]);
-        EXPECT_EQ(table.columnWidth(column), 60);
+        EXPECT_GE(table.columnWidth(column), 60);
         EXPECT_FALSE(table.isColumnHidden(column));
     }
     EXPECT_TRUE(table.isColumnHidden(5));
@@ -95,6 +98,39 @@ TEST(ClassTimetableDialogTest, ShowsTheWeekReadOnlyUnderItsTitleAndCloses) {
         dialog.exec();
         EXPECT_TRUE(ran);
         EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST(ClassTimetableDialogTest, EveryDayPeriodAndTwoLineCellShowsWithoutScrolling) {
+    ClassTimetable::Week week = sampleWeek();
+    week[0][0] = "欧阳文忠";
+    week[2][4] = "通用技术\n欧阳文忠";
+    for (const QFont& font : {QApplication::font(), QFont(QStringLiteral("Noto Sans CJK SC"), 12),
+                              QFont(QStringLiteral("AR PL UMing CN"), 14)}) {
+        ClassTimetableDialog dialog;
+        dialog.setFont(font);
+        dialog.setTeacherWeek(week);
+        EXPECT_EQ(toStdString(dialog.windowTitle()), "教师课程表--欧阳文忠");
+        const QTableWidget& table = *dialog.table();
+        std::vector<std::string> rows;
+        for (int row = 0; row < table.rowCount(); ++row) {
+            rows.push_back(toStdString(table.verticalHeaderItem(row)->text()));
+        }
+        EXPECT_EQ(rows, (std::vector<std::string>{"第一节", "第二节", "第三节", "第四节", "第五节",
+                                                  "第六节", "第七节"}));
+        EXPECT_TRUE(table.verticalHeader()->isVisibleTo(&dialog));
+        // The table asks for its headers, five columns and seven rows.
+        const int frame = 2 * table.frameWidth();
+        EXPECT_GE(table.minimumWidth(),
+                  table.verticalHeader()->sizeHint().width() + 5 * table.columnWidth(0) + frame);
+        EXPECT_GE(table.minimumHeight(),
+                  table.horizontalHeader()->sizeHint().height() + 7 * table.rowHeight(0) + frame);
+        const QRect needed = QFontMetrics(table.font())
+                                 .boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignCenter,
+                                               QStringLiteral("通用技术\n欧阳文忠"));
+        EXPECT_LE(needed.width(), table.columnWidth(2)) << font.family().toStdString();
+        EXPECT_LE(needed.height(), table.rowHeight(3)) << font.family().toStdString();
+        EXPECT_EQ(text(table, 3, 2), "通用技术\n欧阳文忠");
     }
 }
 

@@ -13,6 +13,7 @@
 #include "store/CCNRecord.h"
 #include "store/CCTRecord.h"
 #include "store/CGCRecord.h"
+#include "store/CGSRecord.h"
 #include "store/CTNRecord.h"
 #include "widgets/DialogButtons.h"
 
@@ -172,6 +173,28 @@ TEST_F(ClassteacherDialogTest, AssignsAndRemovesClassesAndSavesThem) {
     ASSERT_EQ(rows.size(), 6U);
     EXPECT_EQ(rows[0], (store::ClasscourseRow{"初二⑶", "数学", "张强", 5}));
     EXPECT_TRUE(m_messenger.entries().empty());
+}
+
+TEST_F(ClassteacherDialogTest, MissingClassesAreDisabledAndAChoiceAsksBeforeDroppingToggles) {
+    store::CGSRecord().append(std::vector<store::GradeclassRow>{{"初二", 4}});
+    openFromMenu<ClassteacherDialog>(m_window, kEntry, [](ClassteacherDialog& d) {
+        choose(*d.gradeBox(), "初二");
+        choose(*d.courseBox(), "数学");
+        movePointerOver(d);
+        choose(*d.teacherBox(), "李娜");
+        EXPECT_TRUE(d.classButton(4)->isEnabled());
+        EXPECT_TRUE(d.classButton(5)->isEnabled()); // stored: it can still be taken off
+        EXPECT_FALSE(d.classButton(6)->isEnabled());
+        EXPECT_EQ(toStdString(d.classButton(6)->toolTip()), "初二只有 4 个班（见年段班级编辑）");
+        d.classButton(1)->click();
+        EXPECT_EQ(
+            dialogtest::messageFromAnswer([&] { choose(*d.courseBox(), "英语"); }, QMessageBox::No),
+            "课任教师选用已修改，放弃未存盘的修改吗？");
+        EXPECT_EQ(toStdString(d.courseBox()->currentText()), "数学");
+        EXPECT_EQ(checkedButtons(d), (std::vector<int>{1, 3, 5}));
+        d.buttons()->cancelButton()->click();
+    });
+    EXPECT_EQ(store::CCCRecord().readAll(), kInitial);
 }
 
 TEST_F(ClassteacherDialogTest, CancelWritesNothing) {

@@ -12,11 +12,13 @@
 #include "store/CCNRecord.h"
 #include "store/CCTRecord.h"
 #include "store/CGCRecord.h"
+#include "store/CGSRecord.h"
 #include "store/CTNRecord.h"
 #include "store/DbError.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -304,6 +306,72 @@ TEST_F(ClassteacherTest, ASaveThatCannotPlaceTheTeacherIsRefusedWhole) {
     EXPECT_FALSE(logic.save());
     EXPECT_EQ(messenger.texts(), (Names{"初三⑷已有20门课程，不能再增加英语。"}));
     EXPECT_EQ(stored(), withFull);
+}
+
+TEST_F(ClassteacherTest, AChangeOfChoiceAsksBeforeItDropsUnsavedToggles) {
+    ASSERT_TRUE(logic.load());
+    choose("初二", "数学", "李娜");
+    ASSERT_TRUE(logic.toggleClass(9));
+    struct Step {
+        std::function<bool()> change;
+        std::vector<bool> answers; // the questions it asks and their answers
+        bool taken;
+        std::vector<int> selected;
+    };
+    const std::vector<Step> steps = {
+        {[&] { return logic.setCourse("语文"); }, {false}, false, {3, 5, 9}},
+        {[&] { return logic.setGrade("初一"); }, {false}, false, {3, 5, 9}},
+        {[&] { return logic.setTeacher("张强"); }, {false}, false, {3, 5, 9}},
+        {[&] { return logic.setTeacher("李娜"); }, {}, true, {3, 5, 9}}, // no change
+        {[&] { return logic.setCourse("英语"); }, {true}, true, {}},
+        {[&] { return logic.setCourse("数学"); }, {}, true, {3, 5}}, // nothing unsaved
+    };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        messenger.clear();
+        for (const bool answer : steps[i].answers) {
+            messenger.scriptAnswers({answer});
+        }
+        EXPECT_EQ(steps[i].change(), steps[i].taken) << i;
+        EXPECT_EQ(messenger.texts(), Names(steps[i].answers.size(), Classteacher::kDiscardQuestion))
+            << i;
+        EXPECT_EQ(selected(), steps[i].selected) << i;
+    }
+    EXPECT_EQ(logic.grade(), "初二");
+    EXPECT_EQ(logic.teacher(), "李娜");
+    EXPECT_EQ(stored(), kInitial);
+}
+
+TEST_F(ClassteacherTest, ClassesBeyondTheGradesCountCannotBeChosen) {
+    store::CGSRecord().append(std::vector<store::GradeclassRow>{{"初二", 4}});
+    ASSERT_TRUE(logic.load());
+    choose("初二", "数学", "李娜"); // 初二⑸ is stored although 初二 has four classes
+    struct Case {
+        int k;
+        bool enabled;
+        std::string toolTip;
+    };
+    const std::string missing = "初二只有 4 个班（见年段班级编辑）";
+    for (const Case& c : std::vector<Case>{{1, true, ""},
+                                           {4, true, ""},
+                                           {5, true, missing},
+                                           {6, false, missing},
+                                           {20, false, missing}}) {
+        EXPECT_EQ(logic.buttonEnabled(c.k), c.enabled) << c.k;
+        EXPECT_EQ(logic.buttonToolTip(c.k), c.toolTip) << c.k;
+    }
+    EXPECT_FALSE(logic.toggleClass(6));
+    EXPECT_TRUE(logic.toggleClass(5));  // taken off
+    EXPECT_FALSE(logic.toggleClass(5)); // and not put back
+    EXPECT_TRUE(logic.toggleClass(4));
+    ASSERT_TRUE(logic.save());
+    Rows expected = kInitial;
+    expected[3].teacher = kRemoved; // 初二⑸
+    expected[5].teacher = "李娜";   // 初二⑷
+    EXPECT_EQ(stored(), expected);
+    // A grade 年段班级编辑 has not set keeps all twenty.
+    choose("初一", "数学", "李娜");
+    EXPECT_TRUE(logic.buttonEnabled(20));
+    EXPECT_EQ(logic.buttonToolTip(20), "");
 }
 
 TEST_F(ClassteacherTest, UnsavedTogglesWriteNothingAndDieWithANewChoice) {

@@ -1,7 +1,7 @@
 // The teacher presets dialog opened from 课程设置 → 教师课程预设: nothing chosen at first (存盘
 // is refused), choosing a teacher shows the stored marks, grid buttons toggle "不排", 存盘
-// keeps the dialog open, a teacher switch drops unsaved marks, 确定 saves and closes, 取消
-// writes nothing; without teachers the entry only shows its message.
+// keeps the dialog open, a teacher switch asks before it drops unsaved marks, 确定 saves and
+// closes, 取消 writes nothing; without teachers the entry only shows its message.
 #include "MenuDialogDriver.h"
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
@@ -115,9 +115,18 @@ TEST_F(PrearrangeLessonDialogTest, MarksATeachersPeriodsThroughTheGridAndSavesTh
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(stored(), (Rows{{"王伟", maskWith({2})}, {"李娜", maskWith({9, 34})}}));
 
-        // A switch drops unsaved marks; a teacher without a row starts empty.
+        // A switch asks before it drops unsaved marks (否 keeps teacher and marks); a teacher
+        // without a row starts empty.
         d.cellButton(3, 3)->click();
-        teacher.setCurrentIndex(2);
+        const std::string question = "教师课程预设已修改，放弃未存盘的修改吗？";
+        EXPECT_EQ(
+            dialogtest::messageFromAnswer([&] { teacher.setCurrentIndex(2); }, QMessageBox::No),
+            question);
+        EXPECT_EQ(teacher.currentIndex(), 1);
+        EXPECT_EQ(shownMarks(d).size(), 3u);
+        EXPECT_EQ(
+            dialogtest::messageFromAnswer([&] { teacher.setCurrentIndex(2); }, QMessageBox::Yes),
+            question);
         EXPECT_TRUE(shownMarks(d).empty());
         teacher.setCurrentIndex(1);
         EXPECT_EQ(shownMarks(d), (std::vector<std::pair<int, int>>{{2, 3}, {5, 7}}));

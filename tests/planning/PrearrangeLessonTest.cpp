@@ -214,11 +214,17 @@ TEST_F(PrearrangeLessonTest, ALongerStoredMaskIsWrittenBackAsThirtyFiveCharacter
     EXPECT_EQ(stored(), (Rows{{"王伟", maskWith({0})}}));
 }
 
-TEST_F(PrearrangeLessonTest, SwitchingTeachersDiscardsUnsavedMarks) {
+TEST_F(PrearrangeLessonTest, SwitchingTeachersAsksBeforeItDiscardsUnsavedMarks) {
     ASSERT_TRUE(logic.load());
     logic.chooseTeacher(rosterIndex("王伟"));
     logic.toggle(4, 4);
-    logic.chooseTeacher(rosterIndex("李娜"));
+    messenger.scriptAnswers({false, true});
+    EXPECT_FALSE(logic.chooseTeacher(rosterIndex("李娜"))); // 否: 王伟 and his mark stay
+    EXPECT_EQ(logic.teacher(), "王伟");
+    EXPECT_EQ(logic.teacherIndex(), rosterIndex("王伟"));
+    EXPECT_FALSE(markedCells(logic).empty());
+    EXPECT_TRUE(logic.chooseTeacher(rosterIndex("李娜"))); // 是
+    EXPECT_EQ(messenger.texts(), std::vector<std::string>(2, PrearrangeLesson::kDiscardQuestion));
     EXPECT_TRUE(markedCells(logic).empty());
     logic.chooseTeacher(rosterIndex("王伟"));
     EXPECT_TRUE(markedCells(logic).empty());

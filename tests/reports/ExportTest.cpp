@@ -48,7 +48,8 @@ TEST(ExportRequest, EachReportHasItsTitleAndDefaultFile) {
     const auto week = reports::saveRequestFor(ReportKind::Weekly, wd);
     EXPECT_EQ(week.title, "保存周出勤表");
     EXPECT_EQ(week.defaultPath, fs::path("/school/week.wps"));
-    EXPECT_EQ(week.filter, "文本文件(*.txt)");
+    EXPECT_EQ(week.filters, (std::vector<std::string>{"报表文件 (*.wps *.txt)", "文本文件(*.txt)",
+                                                      "所有文件 (*)"}));
     EXPECT_EQ(week.defaultSuffix, "txt");
     EXPECT_EQ(reports::saveRequestFor(ReportKind::Term, wd).defaultPath,
               fs::path("/school/tavlen/term.wps"));

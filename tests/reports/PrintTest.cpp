@@ -291,3 +291,43 @@ TEST(Renderer, UsesAnInstalledCjkFaceAndOrientsThePageToTheTable) {
 }
 
 } // namespace
+
+namespace {
+
+// Without a printer the print is offered as a PDF: 否 or a cancelled file dialog writes
+// nothing, 是 writes the pages the print would draw into the chosen file.
+TEST(Printer, WithoutAPrinterTheSamePagesAreOfferedAsAPdf) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+        GTEST_SKIP() << "this machine has a default printer";
+    }
+    const WorkDir wd;
+    const fs::path chosen = wd / "打印稿.pdf";
+    struct Case {
+        bool yes;
+        std::optional<fs::path> file;
+        PrintOutcome outcome;
+    };
+    for (const Case& c : {Case{false, chosen, PrintOutcome::NoPrinter},
+                          Case{true, std::nullopt, PrintOutcome::NoPrinter},
+                          Case{true, chosen, PrintOutcome::Printed}}) {
+        testsupport::RecordingMessenger messenger;
+        messenger.scriptAnswers({c.yes});
+        std::vector<fs::path> proposed;
+        reports::ReportPrinter printer(messenger, {[&](const fs::path& p) {
+                                           proposed.push_back(p);
+                                           return c.file;
+                                       }});
+        EXPECT_EQ(printer.print(ReportKind::Monthly, "月工作量", counts(26, 9), wd.path()),
+                  c.outcome);
+        ASSERT_GE(messenger.texts().size(), 2u);
+        EXPECT_EQ(messenger.texts()[0], reports::kNoPrinter);
+        EXPECT_EQ(messenger.texts()[1], "是否另存为 PDF 文件？");
+        EXPECT_EQ(proposed,
+                  c.yes ? std::vector<fs::path>{wd / "tavlen/month.pdf"} : std::vector<fs::path>{});
+        EXPECT_EQ(fs::exists(chosen), c.outcome == PrintOutcome::Printed);
+    }
+    // The same pages as printToPdf draws: two monthly pages for 26 teachers.
+    EXPECT_EQ(pdfPages(chosen), 2);
+}
+
+} // namespace

@@ -29,7 +29,10 @@ TEST(SaveFileDialog, OffersTheReportsTitleFileFilterAndSuffix) {
         EXPECT_EQ(dialog.windowTitle().toStdString(), "保存周出勤表");
         EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
         EXPECT_EQ(dialog.defaultSuffix().toStdString(), "txt");
-        EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("文本文件(*.txt)")});
+        EXPECT_EQ(dialog.nameFilters(),
+                  (QStringList{QStringLiteral("报表文件 (*.wps *.txt)"),
+                               QStringLiteral("文本文件(*.txt)"), QStringLiteral("所有文件 (*)")}));
+        EXPECT_EQ(dialog.selectedNameFilter(), QStringLiteral("报表文件 (*.wps *.txt)"));
         EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
         ASSERT_EQ(dialog.selectedFiles().size(), 1);
         EXPECT_EQ(dialog.selectedFiles().first().toStdString(), (wd / "week.wps").string());

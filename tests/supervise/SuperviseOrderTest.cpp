@@ -6,6 +6,7 @@
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
 
+#include "store/CGSRecord.h"
 #include "store/CSORecord.h"
 #include "store/DbError.h"
 #include "supervise/SuperviseOrder.h"
@@ -143,6 +144,73 @@ TEST(SuperviseOrderRoster, TheRosterEndsAtTheFirstBlankNameAndAnEmptyOneIsRefuse
     testsupport::storeTeachers({"王伟", "李娜", "  ", "陈静"});
     ASSERT_TRUE(logic.load());
     EXPECT_EQ(logic.teachers(), (std::vector<std::string>{"王伟", "李娜"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SuperviseOrderTest, AChangeOfChoiceAsksBeforeItDropsUnsavedToggles) {
+    ASSERT_TRUE(logic.choose("初二", "周三晚", "王伟"));
+    ASSERT_TRUE(logic.toggleClass(1));
+    struct Step {
+        const char* grade;
+        const char* time;
+        const char* teacher;
+        std::vector<bool> answers; // the questions asked and their answers
+        bool taken;
+        std::vector<int> selected;
+    };
+    const std::vector<Step> steps = {
+        {"初二", "周一早", "王伟", {false}, false, {1, 3, 5}},
+        {"初一", "周三晚", "王伟", {false}, false, {1, 3, 5}},
+        {"初二", "周三晚", "李娜", {false}, false, {1, 3, 5}},
+        {"初二", "周三晚", "王伟", {}, true, {1, 3, 5}}, // no change
+        {"初二", "周一早", "王伟", {true}, true, {5}},
+        {"初二", "周三晚", "王伟", {}, true, {3, 5}}, // nothing unsaved
+    };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        messenger.clear();
+        for (const bool answer : steps[i].answers) {
+            messenger.scriptAnswers({answer});
+        }
+        EXPECT_EQ(logic.choose(steps[i].grade, steps[i].time, steps[i].teacher), steps[i].taken)
+            << i;
+        EXPECT_EQ(messenger.texts(), std::vector<std::string>(steps[i].answers.size(),
+                                                              SuperviseOrder::kDiscardQuestion))
+            << i;
+        EXPECT_EQ(selected(), steps[i].selected) << i;
+        if (!steps[i].taken) {
+            EXPECT_EQ(logic.grade() + logic.time() + logic.teacher(), "初二周三晚王伟") << i;
+        }
+    }
+    EXPECT_EQ(stored(), kInitial);
+}
+
+TEST_F(SuperviseOrderTest, ClassesBeyondTheGradesCountCannotBeChosen) {
+    store::CGSRecord().append(std::vector<store::GradeclassRow>{{"初二", 4}});
+    ASSERT_TRUE(logic.load());
+    ASSERT_TRUE(logic.choose("初二", "周三晚", "王伟")); // 初二⑸ is stored beyond the count
+    struct Case {
+        int k;
+        bool enabled;
+        std::string toolTip;
+    };
+    const std::string missing = "初二只有 4 个班（见年段班级编辑）";
+    for (const Case& c : std::vector<Case>{{3, true, "周三晚督修：王伟"},
+                                           {4, true, "周三晚督修：李娜"},
+                                           {5, true, missing},
+                                           {6, false, missing}}) {
+        EXPECT_EQ(logic.buttonEnabled(c.k), c.enabled) << c.k;
+        EXPECT_EQ(logic.buttonToolTip(c.k), c.toolTip) << c.k;
+    }
+    EXPECT_FALSE(logic.toggleClass(6));
+    EXPECT_TRUE(logic.toggleClass(5));
+    EXPECT_FALSE(logic.toggleClass(5));
+    ASSERT_TRUE(logic.save());
+    Rows expected = kInitial;
+    expected.erase(expected.begin() + 1); // 初二⑸ 周三晚 王伟
+    EXPECT_EQ(stored(), expected);
 }
 
 } // namespace

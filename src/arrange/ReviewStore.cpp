@@ -7,7 +7,6 @@
 #include "store/CRLRecord.h"
 
 #include <cstddef>
-#include <set>
 #include <vector>
 
 namespace arrange {
@@ -48,7 +47,6 @@ school::ReviewTimetable loadReviewTimetable(int grade) {
 
 void saveReviewTimetable(const school::ReviewTimetable& timetable, int grade) {
     std::vector<store::ReviewlessonRow> rows;
-    std::set<int> numbers;
     for (int c = 0; c < school::kMaxClasses; ++c) {
         const std::string& name = timetable.cell(grade, c, 0, 0);
         if (gbk::isBlank(name)) {
@@ -61,12 +59,13 @@ void saveReviewTimetable(const school::ReviewTimetable& timetable, int grade) {
             for (int d = 0; d < kReviewDays; ++d) {
                 row.days[static_cast<std::size_t>(d)] = timetable.cell(grade, c, d, k);
             }
-            numbers.insert(row.number);
             rows.push_back(std::move(row));
         }
     }
+    // Every row of the grade goes, also a class's that is no longer arranged: a row left
+    // behind would show last week's timetable beside this one.
     store::CRLRecord().replace(
-        [&](const store::ReviewlessonRow& row) { return numbers.count(row.number) > 0; }, rows);
+        [&](const store::ReviewlessonRow& row) { return row.number / 10000 == grade + 1; }, rows);
 }
 
 int loadedReviewDays(const school::ReviewTimetable& timetable, int grade) {

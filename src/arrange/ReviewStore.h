@@ -7,8 +7,8 @@
 // class already has one; one … ten go into that period of days 1..10.
 //
 // Saving one grade: seven rows (periods 1..7) for every class from the first while its name
-// is present, numbered g·10000 + c·100 + p, replace the rows with those numbers, in one
-// transaction; the grade's other rows and every other grade's rows stay as they are. A
+// is present, numbered g·10000 + c·100 + p, replace every row of the grade (number / 10000 = g), in
+// one transaction; every other grade's rows stay as they are. A
 // failure leaves the table as it was and throws store::DbError.
 #pragma once
 

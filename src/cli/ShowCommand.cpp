@@ -1,5 +1,6 @@
 #include "cli/ShowCommand.h"
 
+#include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
@@ -181,24 +182,29 @@ void writeSummary(std::ostream& out) {
     out << "  安排计划 " << rowCount<store::COPRecord>() << " 条\n";
 }
 
-int runShow(const Args& args, std::ostream& out, std::ostream& err) {
-    if (!args.empty()) {
-        err << "tavlen-cli show: 多余的参数 " << args.front() << "\nusage: tavlen-cli show\n";
-        return 2;
-    }
-    if (!useWorkingDatabase(err)) {
-        return 1;
-    }
-    std::ostringstream summary;
-    try {
-        writeSummary(summary);
-    } catch (const store::DbError& e) {
-        err << "tavlen-cli show: " << e.what() << '\n';
-        return 1;
-    }
-    out << "数据库 " << (serverDatabase() ? serverDatabase()->shownAs : kDatabasePath) << '\n'
-        << summary.str();
-    return 0;
+std::string showUsage() {
+    return "usage: tavlen-cli show [--dsn NAME | --connect STRING | --connect-file FILE]\n";
+}
+
+Run defineShow(CLI::App&) {
+    return [](const Args& extra, std::ostream& out, std::ostream& err) {
+        if (!noExtra(extra, err, "show")) {
+            return 2;
+        }
+        if (!useWorkingDatabase(err)) {
+            return 1;
+        }
+        std::ostringstream summary;
+        try {
+            writeSummary(summary);
+        } catch (const store::DbError& e) {
+            err << "tavlen-cli show: " << e.what() << '\n';
+            return 1;
+        }
+        out << "数据库 " << (serverDatabase() ? serverDatabase()->shownAs : kDatabasePath) << '\n'
+            << summary.str();
+        return 0;
+    };
 }
 
 } // namespace cli

@@ -90,7 +90,7 @@ int runReview(int gradeIndex, bool save, std::optional<unsigned> seed, std::ostr
         arrange::ReviewOrder order(data);
         order.arrange(timetable);
         const std::string gradeName(school::kGradeNames[static_cast<std::size_t>(*grade)]);
-        if (order.reviewDays() == 0) {
+        if (save && order.reviewDays() == 0) {
             writeIgnoredRows(err, store::CGCRecord().readChecked().invalid);
             err << gradeName << "没有复习计划（年段课程设置中天数都为 0）。\n";
             return 1;

@@ -152,6 +152,8 @@ void writeSummary(std::ostream& out) {
     const auto unified = valid(store::CSLRecord());
     const auto classPlans = valid(store::CCCRecord());
     const auto shares = valid(store::CCSRecord());
+    const std::size_t gradeLessons = valid(store::CGLRecord()).size();
+    const std::size_t reviewLessons = valid(store::CRLRecord()).size();
 
     writeIgnoredRows(out, ignored);
     writeGrades(out, grades);
@@ -177,8 +179,8 @@ void writeSummary(std::ostream& out) {
     out << "  出勤记录 " << rowCount<store::CATRecord>() << " 条\n";
     out << "  学科周工作量 " << rowCount<store::CCWRecord>() << " 条\n";
     out << "  复习课程 " << reviewRows << " 条\n";
-    out << "  年段课表 " << rowCount<store::CGLRecord>() << " 行\n";
-    out << "  复习课表 " << rowCount<store::CRLRecord>() << " 行\n";
+    out << "  年段课表 " << gradeLessons << " 行\n";
+    out << "  复习课表 " << reviewLessons << " 行\n";
     out << "  安排计划 " << rowCount<store::COPRecord>() << " 条\n";
 }
 

@@ -4,15 +4,19 @@
 #include "CliChild.h"
 #include "CliTestSupport.h"
 
+#include "core/Gbk.h"
 #include "store/CRLRecord.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -228,6 +232,58 @@ TEST_F(ReviewSave, ExportRefusesAPdfBeforeWritingAnything) {
     EXPECT_NE(r.err.find("不能打印"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists("r3.txt"));
     EXPECT_FALSE(fs::exists("r3.pdf"));
+}
+
+} // namespace
+
+namespace {
+
+// The program itself under a locale: its exit code and what it wrote to stdout and stderr.
+std::pair<int, std::string> runUnderLocale(const std::string& environment,
+                                           const std::vector<std::string>& args) {
+    std::string command = environment + " " + TAVLEN_CLI;
+    for (const std::string& arg : args) {
+        command += " '" + arg + "'";
+    }
+    command += " 2>&1";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    std::string output;
+    char buffer[4096];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) {
+        output.append(buffer, n);
+    }
+    const int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+TEST_F(InputFiles, ArgumentsAndMessagesFollowTheLocale) {
+    const fs::path locales = m_dir.path() / "locales";
+    fs::create_directory(locales);
+    const std::string made =
+        "localedef -i zh_CN -f GBK " + (locales / "zh_CN.GBK").string() + " >/dev/null 2>&1";
+    if (std::system(made.c_str()) != 0) {
+        GTEST_SKIP() << "localedef cannot make zh_CN.GBK here";
+    }
+    const std::string gbkLocale = "LC_ALL=zh_CN.GBK LOCPATH=" + locales.string();
+    const auto gbk = [](const std::string& utf8) { return *gbk::toGbk(utf8); };
+    const struct {
+        std::string environment;
+        std::string grade;
+        int code;
+        std::string output;
+    } cases[] = {
+        // A GBK-typed grade is read; the message comes back in GBK.
+        {gbkLocale, gbk("初一"), 1, gbk("找不到数据库 ./tavlen/tavlen.mdb\n")},
+        {gbkLocale, gbk("初四"), 2, gbk("tavlen-cli arrange: 未知年段 初四\n")},
+        // UTF-8 and the C locale stay UTF-8 both ways.
+        {"LC_ALL=C.UTF-8", "初一", 1, "找不到数据库 ./tavlen/tavlen.mdb\n"},
+        {"LC_ALL=C", "初四", 2, "tavlen-cli arrange: 未知年段 初四\n"},
+    };
+    for (const auto& c : cases) {
+        const auto [code, output] = runUnderLocale(c.environment, {"arrange", c.grade});
+        EXPECT_EQ(code, c.code) << c.environment << output;
+        EXPECT_EQ(output.rfind(c.output, 0), 0u) << c.environment << ": " << output;
+    }
 }
 
 } // namespace

@@ -23,14 +23,23 @@ ReviewData loadReviewData(int grade) {
 }
 
 school::ReviewTimetable loadReviewTimetable(int grade) {
+    std::vector<std::string> ignored;
+    return loadReviewTimetable(grade, ignored);
+}
+
+school::ReviewTimetable loadReviewTimetable(int grade, std::vector<std::string>& ignored) {
     school::ReviewTimetable timetable;
-    for (const store::ReviewlessonRow& row : store::CRLRecord().readAll()) {
+    auto checked = store::CRLRecord().readChecked();
+    ignored.insert(ignored.end(), checked.invalid.begin(), checked.invalid.end());
+    for (const store::ReviewlessonRow& row : checked.rows) {
         if (row.number / 10000 != grade + 1) {
             continue;
         }
         const int c = row.number % 10000 / 100;
         const int k = row.number % 10;
         if (c < 1 || c > school::kMaxClasses || k < 1 || k > school::kPeriods) {
+            ignored.push_back("reviewlesson 中编号 " + std::to_string(row.number) + " 的行（" +
+                              row.className + "）：编号不属于任何班级和节次");
             continue;
         }
         if (gbk::isBlank(timetable.cell(grade, c - 1, 0, 0))) {

@@ -15,11 +15,17 @@
 #include "arrange/ReviewOrder.h"
 #include "core/SchoolTimetable.h"
 
+#include <string>
+#include <vector>
+
 namespace arrange {
 
 ReviewData loadReviewData(int grade);
 
 school::ReviewTimetable loadReviewTimetable(int grade);
+// The same, naming in ignored each of the grade's rows passed over (values that cannot be
+// read, a class or period out of range).
+school::ReviewTimetable loadReviewTimetable(int grade, std::vector<std::string>& ignored);
 void saveReviewTimetable(const school::ReviewTimetable& timetable, int grade);
 
 // Review days shown after loading: the leading days whose period-1 cell of the first class

@@ -19,6 +19,7 @@
 #include "core/SchoolTimetable.h"
 
 #include <set>
+#include <string>
 #include <vector>
 
 namespace store {
@@ -34,6 +35,9 @@ std::vector<store::GradelessonRow> rowsFromTimetable(const school::SchoolTimetab
                                                      const std::set<int>& grades);
 
 school::SchoolTimetable loadSchoolTimetable();
+// The same, naming in ignored each row passed over: one whose values cannot be read, or whose
+// number lies outside 1..6, 1..20, 1..7 ("gradelesson 第 3 行：number = 70101").
+school::SchoolTimetable loadSchoolTimetable(std::vector<std::string>& ignored);
 void saveSchoolTimetable(const school::SchoolTimetable& timetable);
 void saveGrades(const school::SchoolTimetable& timetable, const std::set<int>& grades);
 

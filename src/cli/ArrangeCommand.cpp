@@ -259,10 +259,11 @@ int optimised(const Options& options, std::ostream& text) {
     std::vector<std::string> ignored = data.ignoredRows;
     optimise::Request request;
     request.plan = optimise::loadPlan(ignored);
+    const school::SchoolTimetable saved = arrange::loadSchoolTimetable(ignored);
     writeIgnoredRows(text, ignored);
     if (options.grades.size() < static_cast<std::size_t>(school::kGrades)) {
         // The other grades stand as saved; with all six there is nothing to keep.
-        request.timetable = arrange::inTeacherNames(data, arrange::loadSchoolTimetable());
+        request.timetable = arrange::inTeacherNames(data, saved);
     }
     request.grades.assign(options.grades.begin(), options.grades.end());
     request.timeLimitSeconds = options.timeLimit.value_or(10.0);
@@ -310,9 +311,10 @@ int runArrange(const std::optional<Options>& options, std::ostream& out, std::os
             out << text.str();
             return status;
         }
-        school::SchoolTimetable timetable = arrange::loadSchoolTimetable();
         const arrange::AutoOrderData data = arrange::loadAutoOrderData();
-        writeIgnoredRows(text, data.ignoredRows);
+        std::vector<std::string> ignored = data.ignoredRows;
+        school::SchoolTimetable timetable = arrange::loadSchoolTimetable(ignored);
+        writeIgnoredRows(text, ignored);
         if (options->seed) {
             std::srand(*options->seed);
         }

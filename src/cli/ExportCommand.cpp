@@ -84,10 +84,13 @@ ReadDocument prepareLessons(const Operands& operands, std::ostream& err) {
     if (!grade) {
         return {};
     }
-    return [grade = *grade](std::ostream&) -> std::optional<ExportDocument> {
+    return [grade = *grade](std::ostream& said) -> std::optional<ExportDocument> {
+        std::vector<std::string> ignored;
+        const school::SchoolTimetable timetable = arrange::loadSchoolTimetable(ignored);
+        writeIgnoredRows(said, ignored);
         return ExportDocument{
             reports::ReportKind::GradeTimetable,
-            arrange::gradeTimetableTable(arrange::loadSchoolTimetable(), grade),
+            arrange::gradeTimetableTable(timetable, grade),
             arrange::gradeTimetablePrintTitle(grade),
         };
     };
@@ -114,8 +117,10 @@ ReadDocument prepareReviewLessons(const Operands& operands, std::ostream& err) {
     if (!grade) {
         return {};
     }
-    return [grade = *grade](std::ostream&) -> std::optional<ExportDocument> {
-        const school::ReviewTimetable timetable = arrange::loadReviewTimetable(grade);
+    return [grade = *grade](std::ostream& said) -> std::optional<ExportDocument> {
+        std::vector<std::string> ignored;
+        const school::ReviewTimetable timetable = arrange::loadReviewTimetable(grade, ignored);
+        writeIgnoredRows(said, ignored);
         return ExportDocument{
             reports::ReportKind::ReviewTimetable,
             arrange::reviewTimetableTable(timetable, grade,

@@ -287,3 +287,35 @@ TEST_F(InputFiles, ArgumentsAndMessagesFollowTheLocale) {
 }
 
 } // namespace
+
+namespace {
+
+using PassedOverRows = clitest::DemoSchoolDir;
+
+// Timetable rows a command passes over are named by every command that reads them.
+TEST_F(PassedOverRows, AreNamedByEveryCommand) {
+    const std::string sql =
+        "sqlite3 tavlen/tavlen.mdb \"INSERT INTO gradelesson (class, number) VALUES "
+        "('初一⑴', 'x'), ('初七⑴', 70101); INSERT INTO reviewlesson (class, number) VALUES "
+        "('初三(25)', 32501)\"";
+    ASSERT_EQ(std::system(sql.c_str()), 0);
+    const struct {
+        std::vector<std::string> args;
+        bool onStderr;
+        const char* named;
+    } cases[] = {
+        {{"export", "lessons", "1", "-o", "l.txt"}, true, "忽略 2 条无效记录：gradelesson 第 "},
+        {{"export", "lessonr", "3", "-o", "r.txt"}, true, "reviewlesson 中编号 32501 的行"},
+        {{"arrange", "1"}, false, "gradelesson 中编号 70101 的行（初七⑴）"},
+        {{"arrange", "1", "--optimise", "--time-limit", "1"}, false, "gradelesson 中编号 70101"},
+    };
+    for (const auto& c : cases) {
+        const clitest::Result r = runCli(c.args);
+        EXPECT_TRUE(r.code == 0 || r.code == 3) << c.named << r.err;
+        EXPECT_NE((c.onStderr ? r.err : r.out).find(c.named), std::string::npos)
+            << c.named << "\n"
+            << r.out.substr(0, 400) << r.err;
+    }
+}
+
+} // namespace

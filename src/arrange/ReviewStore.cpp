@@ -7,7 +7,6 @@
 #include "store/CRLRecord.h"
 
 #include <cstddef>
-#include <set>
 #include <vector>
 
 namespace arrange {
@@ -24,14 +23,23 @@ ReviewData loadReviewData(int grade) {
 }
 
 school::ReviewTimetable loadReviewTimetable(int grade) {
+    std::vector<std::string> ignored;
+    return loadReviewTimetable(grade, ignored);
+}
+
+school::ReviewTimetable loadReviewTimetable(int grade, std::vector<std::string>& ignored) {
     school::ReviewTimetable timetable;
-    for (const store::ReviewlessonRow& row : store::CRLRecord().readAll()) {
+    auto checked = store::CRLRecord().readChecked();
+    ignored.insert(ignored.end(), checked.invalid.begin(), checked.invalid.end());
+    for (const store::ReviewlessonRow& row : checked.rows) {
         if (row.number / 10000 != grade + 1) {
             continue;
         }
         const int c = row.number % 10000 / 100;
         const int k = row.number % 10;
         if (c < 1 || c > school::kMaxClasses || k < 1 || k > school::kPeriods) {
+            ignored.push_back("reviewlesson 中编号 " + std::to_string(row.number) + " 的行（" +
+                              row.className + "）：编号不属于任何班级和节次");
             continue;
         }
         if (gbk::isBlank(timetable.cell(grade, c - 1, 0, 0))) {
@@ -48,7 +56,6 @@ school::ReviewTimetable loadReviewTimetable(int grade) {
 
 void saveReviewTimetable(const school::ReviewTimetable& timetable, int grade) {
     std::vector<store::ReviewlessonRow> rows;
-    std::set<int> numbers;
     for (int c = 0; c < school::kMaxClasses; ++c) {
         const std::string& name = timetable.cell(grade, c, 0, 0);
         if (gbk::isBlank(name)) {
@@ -61,12 +68,13 @@ void saveReviewTimetable(const school::ReviewTimetable& timetable, int grade) {
             for (int d = 0; d < kReviewDays; ++d) {
                 row.days[static_cast<std::size_t>(d)] = timetable.cell(grade, c, d, k);
             }
-            numbers.insert(row.number);
             rows.push_back(std::move(row));
         }
     }
+    // Every row of the grade goes, also a class's that is no longer arranged: a row left
+    // behind would show last week's timetable beside this one.
     store::CRLRecord().replace(
-        [&](const store::ReviewlessonRow& row) { return numbers.count(row.number) > 0; }, rows);
+        [&](const store::ReviewlessonRow& row) { return row.number / 10000 == grade + 1; }, rows);
 }
 
 int loadedReviewDays(const school::ReviewTimetable& timetable, int grade) {

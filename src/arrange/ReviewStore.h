@@ -7,19 +7,25 @@
 // class already has one; one … ten go into that period of days 1..10.
 //
 // Saving one grade: seven rows (periods 1..7) for every class from the first while its name
-// is present, numbered g·10000 + c·100 + p, replace the rows with those numbers, in one
-// transaction; the grade's other rows and every other grade's rows stay as they are. A
+// is present, numbered g·10000 + c·100 + p, replace every row of the grade (number / 10000 = g), in
+// one transaction; every other grade's rows stay as they are. A
 // failure leaves the table as it was and throws store::DbError.
 #pragma once
 
 #include "arrange/ReviewOrder.h"
 #include "core/SchoolTimetable.h"
 
+#include <string>
+#include <vector>
+
 namespace arrange {
 
 ReviewData loadReviewData(int grade);
 
 school::ReviewTimetable loadReviewTimetable(int grade);
+// The same, naming in ignored each of the grade's rows passed over (values that cannot be
+// read, a class or period out of range).
+school::ReviewTimetable loadReviewTimetable(int grade, std::vector<std::string>& ignored);
 void saveReviewTimetable(const school::ReviewTimetable& timetable, int grade);
 
 // Review days shown after loading: the leading days whose period-1 cell of the first class

@@ -89,6 +89,18 @@ std::vector<store::GradelessonRow> readTeacherRows() {
     return inTeacherNames(loadAutoOrderData(), store::CGLRecord().readAll());
 }
 
+school::SchoolTimetable loadSchoolTimetable(std::vector<std::string>& ignored) {
+    auto checked = store::CGLRecord().readChecked();
+    ignored.insert(ignored.end(), checked.invalid.begin(), checked.invalid.end());
+    for (const store::GradelessonRow& row : checked.rows) {
+        if (!school::unpackRowNumber(row.number)) {
+            ignored.push_back("gradelesson 中编号 " + std::to_string(row.number) + " 的行（" +
+                              row.className + "）：编号不属于任何年段、班级和节次");
+        }
+    }
+    return timetableFromRows(checked.rows);
+}
+
 void saveSchoolTimetable(const school::SchoolTimetable& timetable) {
     const std::vector<store::GradelessonRow> rows = rowsFromTimetable(timetable);
     store::CGLRecord recordSet;

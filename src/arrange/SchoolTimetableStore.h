@@ -26,6 +26,7 @@
 #include "core/SchoolTimetable.h"
 
 #include <set>
+#include <string>
 #include <vector>
 
 namespace arrange {
@@ -52,6 +53,9 @@ school::SchoolTimetable loadSchoolTimetable();
 // Read the tables of the class course lists (AutoOrderStore.h) and gradelesson.
 school::SchoolTimetable loadTeacherTimetable();
 std::vector<store::GradelessonRow> readTeacherRows();
+// The same, naming in ignored each row passed over: one whose values cannot be read, or whose
+// number lies outside 1..6, 1..20, 1..7 ("gradelesson 第 3 行：number = 70101").
+school::SchoolTimetable loadSchoolTimetable(std::vector<std::string>& ignored);
 void saveSchoolTimetable(const school::SchoolTimetable& timetable);
 void saveGrades(const school::SchoolTimetable& timetable, const std::set<int>& grades);
 

@@ -5,6 +5,7 @@
 #include "arrange/AutoOrderStore.h"
 #include "arrange/SchoolTimetableStore.h"
 #include "arrange/TimetableRules.h"
+#include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -21,13 +23,10 @@
 #include <string>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 namespace cli {
 namespace {
-
-constexpr const char* kUsage =
-    "usage: tavlen-cli arrange GRADE|all [--save] [--seed N] [--courses] [--grid GRADE]\n"
-    "                          [--optimise [--time-limit S]]\n"
-    "  GRADE: 初一 初二 初三 高一 高二 高三, or 1..6\n";
 
 // Exit status of an optimised run that ends with rules still broken.
 constexpr int kNotSolved = 3;
@@ -191,64 +190,53 @@ void writeReview(std::ostream& out, int grade, const arrange::GradeReview& revie
     out << '\n' << gradeName << ' ' << arrange::qualityLine(review) << '\n';
 }
 
-std::optional<Options> parse(const Args& args, std::ostream& err) {
-    Options options;
-    bool gradeGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--save") {
-            options.save = true;
-        } else if (arg == "--courses") {
-            options.courses = true;
-        } else if (arg == "--optimise") {
-            options.optimise = true;
-        } else if (arg == "--seed" || arg == "--grid" || arg == "--time-limit") {
-            if (i + 1 >= args.size()) {
-                err << "tavlen-cli arrange: " << arg << " 缺少参数\n" << kUsage;
-                return std::nullopt;
-            }
-            const std::string& value = args[++i];
-            if (arg == "--seed") {
-                options.seed = parseSeed(value);
-                if (!options.seed) {
-                    err << "tavlen-cli arrange: 无效的种子 " << value << "\n" << kUsage;
-                    return std::nullopt;
-                }
-            } else if (arg == "--time-limit") {
-                options.timeLimit = parseSeconds(value);
-                if (!options.timeLimit) {
-                    err << "tavlen-cli arrange: 无效的时间限制 " << value << "\n" << kUsage;
-                    return std::nullopt;
-                }
-            } else {
-                const auto g = parseGrade(value);
-                if (!g) {
-                    err << "tavlen-cli arrange: 未知年段 " << value << "\n" << kUsage;
-                    return std::nullopt;
-                }
-                options.grids.insert(*g);
-            }
-        } else if (!gradeGiven && (arg == "all" || parseGrade(arg))) {
-            gradeGiven = true;
-            options.all = arg == "all";
-            if (!options.all) {
-                options.grades.insert(*parseGrade(arg));
-                options.grids.insert(*parseGrade(arg));
-            }
-        } else {
-            err << "tavlen-cli arrange: " << (gradeGiven ? "多余的参数 " : "未知年段 ") << arg
-                << "\n"
-                << kUsage;
-            return std::nullopt;
-        }
-    }
-    if (!gradeGiven) {
-        err << "tavlen-cli arrange: 缺少年段\n" << kUsage;
+// The command line as given, each value still to be checked.
+struct Given {
+    std::string grade;
+    std::vector<std::string> grids;
+    std::string seed;
+    std::string timeLimit;
+    bool save = false;
+    bool courses = false;
+    bool optimise = false;
+};
+
+std::optional<Options> parse(const Given& given, std::ostream& err) {
+    const auto wrong = [&err](const std::string& problem) {
+        usageError(err, "arrange", problem);
         return std::nullopt;
+    };
+    Options options;
+    options.save = given.save;
+    options.courses = given.courses;
+    options.optimise = given.optimise;
+    if (given.grade.empty()) {
+        return wrong("缺少年段");
+    }
+    options.all = given.grade == "all";
+    if (!options.all) {
+        const auto g = parseGrade(given.grade);
+        if (!g) {
+            return wrong("未知年段 " + given.grade);
+        }
+        options.grades.insert(*g);
+        options.grids.insert(*g);
+    }
+    for (const std::string& grid : given.grids) {
+        const auto g = parseGrade(grid);
+        if (!g) {
+            return wrong("未知年段 " + grid);
+        }
+        options.grids.insert(*g);
+    }
+    if (!given.seed.empty() && !(options.seed = parseSeed(given.seed))) {
+        return wrong("无效的种子 " + given.seed + "（应为 0 到 4294967295 的整数）");
+    }
+    if (!given.timeLimit.empty() && !(options.timeLimit = parseSeconds(given.timeLimit))) {
+        return wrong("无效的时间限制 " + given.timeLimit + "（应为大于 0、至多 86400 的秒数）");
     }
     if (options.timeLimit && !options.optimise) {
-        err << "tavlen-cli arrange: --time-limit 只用于 --optimise\n" << kUsage;
-        return std::nullopt;
+        return wrong("--time-limit 只用于 --optimise");
     }
     if (options.all) {
         for (int g = 0; g < school::kGrades; ++g) {
@@ -271,10 +259,11 @@ int optimised(const Options& options, std::ostream& text) {
     std::vector<std::string> ignored = data.ignoredRows;
     optimise::Request request;
     request.plan = optimise::loadPlan(ignored);
+    const school::SchoolTimetable saved = arrange::loadSchoolTimetable(ignored);
     writeIgnoredRows(text, ignored);
     if (options.grades.size() < static_cast<std::size_t>(school::kGrades)) {
         // The other grades stand as saved; with all six there is nothing to keep.
-        request.timetable = arrange::inTeacherNames(data, arrange::loadSchoolTimetable());
+        request.timetable = arrange::inTeacherNames(data, saved);
     }
     request.grades.assign(options.grades.begin(), options.grades.end());
     request.timeLimitSeconds = options.timeLimit.value_or(10.0);
@@ -311,13 +300,7 @@ int optimised(const Options& options, std::ostream& text) {
     return outcome.solved ? 0 : kNotSolved;
 }
 
-} // namespace
-
-int runArrange(const Args& args, std::ostream& out, std::ostream& err) {
-    const auto options = parse(args, err);
-    if (!options) {
-        return 2;
-    }
+int runArrange(const std::optional<Options>& options, std::ostream& out, std::ostream& err) {
     if (!useWorkingDatabase(err)) {
         return 1;
     }
@@ -328,9 +311,10 @@ int runArrange(const Args& args, std::ostream& out, std::ostream& err) {
             out << text.str();
             return status;
         }
-        school::SchoolTimetable timetable = arrange::loadSchoolTimetable();
         const arrange::AutoOrderData data = arrange::loadAutoOrderData();
-        writeIgnoredRows(text, data.ignoredRows);
+        std::vector<std::string> ignored = data.ignoredRows;
+        school::SchoolTimetable timetable = arrange::loadSchoolTimetable(ignored);
+        writeIgnoredRows(text, ignored);
         if (options->seed) {
             std::srand(*options->seed);
         }
@@ -358,6 +342,39 @@ int runArrange(const Args& args, std::ostream& out, std::ostream& err) {
     }
     out << text.str();
     return 0;
+}
+
+} // namespace
+
+std::string arrangeUsage() {
+    return "usage: tavlen-cli arrange GRADE|all [--save] [--seed N] [--courses] [--grid GRADE]\n"
+           "                          [--optimise [--time-limit S]]\n"
+           "  GRADE: 初一 初二 初三 高一 高二 高三, or 1..6\n";
+}
+
+Run defineArrange(CLI::App& command) {
+    const auto given = std::make_shared<Given>();
+    addText(command, "GRADE", given->grade, "GRADE|all",
+            "年段：初一 初二 初三 高一 高二 高三 或 1 到 6；all 为全部六个年段");
+    command.add_flag("--save", given->save, "把编排的年段存入 gradelesson");
+    addText(command, "--seed", given->seed, "N", "先以 N 为随机数种子（0 到 4294967295）");
+    command.add_flag("--courses", given->courses, "课表中在教师后写出学科");
+    command.add_option("--grid", given->grids, "也列出此年段的课表（可重复；1 到 6 或年段名）")
+        ->type_name("GRADE")
+        ->allow_extra_args(false);
+    command.add_flag("--optimise", given->optimise, "用无碰课的优化编排");
+    addText(command, "--time-limit", given->timeLimit, "S",
+            "优化编排的时间限制（大于 0、至多 86400 秒，默认 10）");
+    return [given](const Args& extra, std::ostream& out, std::ostream& err) {
+        if (!noExtra(extra, err, "arrange")) {
+            return 2;
+        }
+        const std::optional<Options> options = parse(*given, err);
+        if (!options) {
+            return 2;
+        }
+        return runArrange(options, out, err);
+    };
 }
 
 } // namespace cli

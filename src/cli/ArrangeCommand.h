@@ -23,9 +23,13 @@
 #include "cli/Command.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace cli {
 
-int runArrange(const Args& args, std::ostream& out, std::ostream& err);
+// Adds the command's options to command; returns what runs it.
+Run defineArrange(CLI::App& command);
+// The usage lines shown after a wrong argument.
+std::string arrangeUsage();
 
 } // namespace cli

@@ -1,11 +1,15 @@
 #include "cli/CommandSupport.h"
 
 #include "core/SchoolNames.h"
+#include "reports/DocumentFile.h"
 #include "store/ConnectTarget.h"
 
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <ostream>
+
+#include <sys/stat.h>
 
 namespace cli {
 namespace {
@@ -38,29 +42,107 @@ std::string withoutPassword(const std::string& connection) {
 
 } // namespace
 
-bool takeServerOption(Args& args, std::ostream& err) {
-    g_server.reset(); // each command names its own database
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--dsn" && args[i] != "--connect") {
-            continue;
-        }
-        if (i + 1 >= args.size() || args[i + 1].empty()) {
-            err << "tavlen-cli: 选项 " << args[i] << " 缺少参数\n";
-            return false;
-        }
-        if (g_server) {
-            err << "tavlen-cli: --dsn 与 --connect 只能给一个\n";
-            return false;
-        }
-        const std::string value = args[i + 1];
-        g_server = args[i] == "--dsn"
-                       ? ServerDatabase{"DSN=" + value, "数据源 " + value}
-                       : ServerDatabase{value, "数据库（" + withoutPassword(value) + "）"};
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-        --i;
+void addServerOptions(CLI::App& app, ServerOptions& options) {
+    const auto add = [&app, &options](const char* name, std::string& value, const char* type,
+                                      const char* about) {
+        app.add_option(name, value, about)
+            ->type_name(type)
+            ->group("数据库")
+            ->each([&options, name](const std::string&) { options.given.push_back(name); });
+    };
+    add("--dsn", options.dsn, "NAME", "用 ODBC 数据源 NAME 的数据库（口令留在 odbc.ini 中）");
+    add("--connect", options.connect, "STRING", "用整个 ODBC 连接串所指的数据库");
+    add("--connect-file", options.connectFile, "FILE",
+        "从只有本人能读的文件 FILE 读连接串（口令不会出现在进程列表中）");
+    for (CLI::App* sub : app.get_subcommands([](CLI::App*) { return true; })) {
+        addServerOptions(*sub, options);
     }
-    return true;
+}
+
+bool isServerOption(const std::string& problem) {
+    for (const char* name : {"--dsn ", "--connect ", "--connect-file "}) {
+        if (problem.find(name) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+// The connection string of --connect-file, or nothing after saying on err why not.
+std::optional<std::string> connectionFromFile(const std::string& path, std::ostream& err) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        (st.st_mode & (S_IRGRP | S_IROTH)) != 0) {
+        char mode[8];
+        std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));
+        err << "tavlen-cli: 连接文件“" << path << "”别人也能读（权限 " << mode
+            << "），连接串中的口令会泄露；请先执行 chmod 600 " << path << '\n';
+        return std::nullopt;
+    }
+    std::string text;
+    if (const std::string error = readInputFile(path, "连接文件", text, 64 * 1024);
+        !error.empty()) {
+        err << "tavlen-cli: " << error << '\n';
+        return std::nullopt;
+    }
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.pop_back();
+    }
+    if (text.empty() || text.find_first_of("\r\n") != std::string::npos) {
+        err << "tavlen-cli: 连接文件“" << path << "”应只有一行连接串\n";
+        return std::nullopt;
+    }
+    return text;
+}
+
+} // namespace
+
+int chooseServer(const ServerOptions& options, std::ostream& err) {
+    g_server.reset(); // each command names its own database
+    if (options.given.empty()) {
+        return 0;
+    }
+    for (const std::string& name : options.given) {
+        if (name != options.given.front()) {
+            err << "tavlen-cli: " << options.given.front() << " 与 " << name << " 只能给一个\n";
+            return 2;
+        }
+    }
+    const std::string& name = options.given.front();
+    const std::string& value = name == "--dsn"       ? options.dsn
+                               : name == "--connect" ? options.connect
+                                                     : options.connectFile;
+    if (value.empty() || options.given.size() > 1) {
+        err << "tavlen-cli: 选项 " << name << (value.empty() ? " 缺少参数\n" : " 只能给一次\n");
+        return 2;
+    }
+    if (name == "--dsn") {
+        g_server = ServerDatabase{"DSN=" + value, "数据源 " + value};
+        return 0;
+    }
+    const std::optional<std::string> connection =
+        name == "--connect" ? std::optional<std::string>(value) : connectionFromFile(value, err);
+    if (!connection) {
+        return 1;
+    }
+    g_server = ServerDatabase{*connection, "数据库（" + withoutPassword(*connection) + "）"};
+    return 0;
+}
+
+std::string readInputFile(const std::string& path, std::string_view what, std::string& bytes,
+                          std::size_t limit) {
+    if (std::string error = reports::readFile(path, bytes, what, limit + 1); !error.empty()) {
+        return error;
+    }
+    if (bytes.size() > limit) {
+        bytes.clear();
+        return std::string(what) + "“" + path + "”超过 " +
+               std::to_string(limit >> 20 ? limit >> 20 : limit) +
+               (limit >> 20 ? " MiB" : " 字节") + "，没有读取。";
+    }
+    return {};
 }
 
 const std::optional<ServerDatabase>& serverDatabase() {

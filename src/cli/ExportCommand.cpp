@@ -7,6 +7,7 @@
 #include "attendance/Attendancemonth.h"
 #include "attendance/StatisticsInput.h"
 #include "attendance/WorkloadTable.h"
+#include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
 #include "cli/ReportOutput.h"
 #include "maintain/GTBrowseReport.h"
@@ -19,9 +20,12 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+
+#include <CLI/CLI.hpp>
 
 namespace cli {
 namespace {
@@ -54,6 +58,7 @@ struct ExportKind {
     const char* about;    // the usage's explanation of the operands
     ReadDocument (*prepare)(const Operands& operands, std::ostream& err);
     std::array<const char*, 3> options{}; // the options taking a value that the kind knows
+    bool printed = true;                  // false: no --pdf (the document is never printed)
 };
 
 // The one operand of the kinds that take a grade; says on err what is wrong with it.
@@ -79,10 +84,13 @@ ReadDocument prepareLessons(const Operands& operands, std::ostream& err) {
     if (!grade) {
         return {};
     }
-    return [grade = *grade](std::ostream&) -> std::optional<ExportDocument> {
+    return [grade = *grade](std::ostream& said) -> std::optional<ExportDocument> {
+        std::vector<std::string> ignored;
+        const school::SchoolTimetable timetable = arrange::loadSchoolTimetable(ignored);
+        writeIgnoredRows(said, ignored);
         return ExportDocument{
             reports::ReportKind::GradeTimetable,
-            arrange::gradeTimetableTable(arrange::loadSchoolTimetable(), grade),
+            arrange::gradeTimetableTable(timetable, grade),
             arrange::gradeTimetablePrintTitle(grade),
         };
     };
@@ -109,8 +117,10 @@ ReadDocument prepareReviewLessons(const Operands& operands, std::ostream& err) {
     if (!grade) {
         return {};
     }
-    return [grade = *grade](std::ostream&) -> std::optional<ExportDocument> {
-        const school::ReviewTimetable timetable = arrange::loadReviewTimetable(grade);
+    return [grade = *grade](std::ostream& said) -> std::optional<ExportDocument> {
+        std::vector<std::string> ignored;
+        const school::ReviewTimetable timetable = arrange::loadReviewTimetable(grade, ignored);
+        writeIgnoredRows(said, ignored);
         return ExportDocument{
             reports::ReportKind::ReviewTimetable,
             arrange::reviewTimetableTable(timetable, grade,
@@ -235,110 +245,88 @@ ReadDocument prepareLessonCounts(const Operands& operands, std::ostream& err) {
     };
 }
 
-constexpr const char* kGradeAbout = "GRADE: 初一 初二 初三 高一 高二 高三, or 1..6";
-
 constexpr std::array<ExportKind, 8> kKinds = {{
-    {"lessons", "GRADE", kGradeAbout, &prepareLessons},
-    {"lessonr", "GRADE", kGradeAbout, &prepareReviewLessons},
-    {"teachers", "GRADE", kGradeAbout, &prepareTeachers},
+    {"lessons", "GRADE", "年段课表（gradelesson）；GRADE: 初一 初二 初三 高一 高二 高三, or 1..6",
+     &prepareLessons},
+    {"lessonr",
+     "GRADE",
+     "年段复习课表（reviewlesson），只能导出，不能打印；"
+     "GRADE: 初一 … 高三, or 1..6",
+     &prepareReviewLessons,
+     {},
+     false},
+    {"teachers", "GRADE", "年段任课教师表（classcourse）；GRADE: 初一 … 高三, or 1..6",
+     &prepareTeachers},
     {"weeks",
      "--week N [--activity 常规教学]",
-     "the week's attendance counts (N 0..50); activity 常规教学 (default) 早晚督修 政治学习 "
+     "一周的出勤统计（周别 N 为 0 到 50）；出勤类型 常规教学（默认） 早晚督修 政治学习 "
      "教研活动 升旗仪式",
      &prepareWeeks,
      {"--week", "--activity"}},
     {"months",
      "--month M --from A --to B",
-     "the teachers' workload of weeks A..B (1..60) as the table of month M (1..12)",
+     "第 A 到 B 周（1 到 60）的教师工作量，以 M 月（1 到 12）为标题",
      &prepareMonths,
      {"--month", "--from", "--to"}},
-    {"term", "", "the teachers' workload of the term, weeks 1..25", &prepareTerm},
-    {"supervis", "", "the duty roster of every class, from [supervise]", &prepareDutyRoster},
-    {"weekwork", "", "the teachers' weekly lesson counts, as 教师周课时一览表 shows them",
-     &prepareLessonCounts},
+    {"term", "", "本学期（第 1 到 25 周）的教师工作量", &prepareTerm},
+    {"supervis", "", "各班的早晚督修教师表（supervise）", &prepareDutyRoster},
+    {"weekwork", "", "教师周课时一览表（teachername 与 classcourse）", &prepareLessonCounts},
 }};
 
-// Prints the usage after a wrong argument; returns the exit code of a usage error.
-int usageError(std::ostream& err) {
-    err << "usage:\n";
-    for (const ExportKind& kind : kKinds) {
-        err << "  tavlen-cli export " << kind.name << ' ' << kind.operands
-            << (*kind.operands != '\0' ? " " : "") << "-o OUT [--pdf OUT.pdf]\n    " << kind.about
-            << '\n';
+// The help of a kind's own option.
+const char* optionAbout(const std::string& option) {
+    if (option == "--week") {
+        return "周别（0 到 50）";
     }
-    return 2;
+    if (option == "--activity") {
+        return "出勤类型：常规教学（默认） 早晚督修 政治学习 教研活动 升旗仪式";
+    }
+    if (option == "--month") {
+        return "月份（1 到 12）";
+    }
+    return option == "--from" ? "起始周（1 到 60）" : "终止周（1 到 60，不小于起始周）";
 }
 
-const ExportKind* findKind(const std::string& name) {
-    for (const ExportKind& kind : kKinds) {
-        if (name == kind.name) {
-            return &kind;
-        }
-    }
-    return nullptr;
-}
-
-struct Options {
-    const ExportKind* kind = nullptr;
+// The command line of one kind as given.
+struct KindGiven {
+    CLI::App* app = nullptr;
+    std::string grade;
+    std::string output;
+    std::string pdf;
     Operands operands;
-    ReportTargets targets;
 };
-
-bool takesValue(const ExportKind& kind, const std::string& option) {
-    return std::any_of(kind.options.begin(), kind.options.end(),
-                       [&](const char* known) { return known != nullptr && option == known; });
-}
-
-// Parses the arguments; prints the problem and returns nullopt when they are wrong.
-std::optional<Options> parseOptions(const Args& args, std::ostream& err) {
-    if (args.empty()) {
-        err << kPrefix << "缺少导出种类\n";
-        return std::nullopt;
-    }
-    Options options;
-    options.kind = findKind(args[0]);
-    if (options.kind == nullptr) {
-        err << kPrefix << "未知的导出种类“" << args[0] << "”\n";
-        return std::nullopt;
-    }
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-o" || arg == "--pdf" || takesValue(*options.kind, arg)) {
-            if (i + 1 >= args.size()) {
-                err << kPrefix << "选项 " << arg << " 缺少参数\n";
-                return std::nullopt;
-            }
-            const std::string& value = args[++i];
-            if (arg == "-o" || arg == "--pdf") {
-                auto& target = arg == "-o" ? options.targets.output : options.targets.pdf;
-                target = value;
-            } else {
-                options.operands.options[arg] = value;
-            }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            err << kPrefix << "未知的选项 " << arg << '\n';
-            return std::nullopt;
-        } else {
-            options.operands.positional.push_back(arg);
-        }
-    }
-    return options;
-}
 
 } // namespace
 
-int runExport(const Args& args, std::ostream& out, std::ostream& err) {
-    const std::optional<Options> options = parseOptions(args, err);
-    if (!options) {
-        return usageError(err);
+std::string exportUsage() {
+    std::string usage = "usage:\n";
+    for (const ExportKind& kind : kKinds) {
+        usage += std::string("  tavlen-cli export ") + kind.name + ' ' + kind.operands +
+                 (*kind.operands != '\0' ? " " : "") + "-o OUT" +
+                 (kind.printed ? " [--pdf OUT.pdf]" : "") + "\n    " + kind.about + '\n';
     }
-    const ReadDocument read = options->kind->prepare(options->operands, err);
+    return usage;
+}
+
+namespace {
+
+int runKind(const ExportKind& kind, const KindGiven& given, std::ostream& out, std::ostream& err) {
+    Operands operands = given.operands;
+    if (!given.grade.empty()) {
+        operands.positional.push_back(given.grade);
+    }
+    const ReadDocument read = kind.prepare(operands, err);
     if (!read) {
-        return usageError(err);
+        err << exportUsage();
+        return 2;
     }
-    if (!options->targets.output) {
-        err << kPrefix << "缺少 -o OUT\n";
-        return usageError(err);
+    ReportTargets targets;
+    if (given.output.empty()) {
+        return usageError(err, "export", "缺少 -o OUT");
+    }
+    targets.output = given.output;
+    if (!given.pdf.empty()) {
+        targets.pdf = given.pdf;
     }
     if (!useWorkingDatabase(err)) {
         return 1;
@@ -356,8 +344,48 @@ int runExport(const Args& args, std::ostream& out, std::ostream& err) {
     if (!document->omitted.empty()) {
         err << kPrefix << document->omitted << '\n';
     }
-    return writeReport(document->kind, document->table, document->title, options->targets, kPrefix,
-                       out, err);
+    return writeReport(document->kind, document->table, document->title, targets, kPrefix, out,
+                       err);
+}
+
+} // namespace
+
+Run defineExport(CLI::App& command) {
+    const auto given = std::make_shared<std::array<KindGiven, kKinds.size()>>();
+    for (std::size_t i = 0; i < kKinds.size(); ++i) {
+        const ExportKind& kind = kKinds[i];
+        KindGiven& kindGiven = (*given)[i];
+        kindGiven.app = command.add_subcommand(kind.name, kind.about);
+        CLI::App& sub = *kindGiven.app;
+        describeInChinese(sub);
+        sub.allow_extras();
+        if (std::string(kind.operands) == "GRADE") {
+            addText(sub, "GRADE", kindGiven.grade, "GRADE",
+                    "年段：初一 初二 初三 高一 高二 高三 或 1 到 6");
+        }
+        for (const char* option : kind.options) {
+            if (option != nullptr) {
+                addText(sub, option, kindGiven.operands.options[option], "VALUE",
+                        optionAbout(option));
+            }
+        }
+        addText(sub, "-o", kindGiven.output, "OUT", "写出 GBK 的报表文档，如“表格导出”");
+        addText(sub, "--pdf", kindGiven.pdf, "OUT.pdf", "把打印的页面画进 PDF 文件，如“打印”");
+        if (!kind.printed) {
+            sub.get_option("--pdf")->group(""); // refused, so never offered
+        }
+    }
+    return [given](const Args& extra, std::ostream& out, std::ostream& err) {
+        for (std::size_t i = 0; i < kKinds.size(); ++i) {
+            if ((*given)[i].app->parsed()) {
+                return noExtra(extra, err, "export") ? runKind(kKinds[i], (*given)[i], out, err)
+                                                     : 2;
+            }
+        }
+        return usageError(err, "export",
+                          extra.empty() ? std::string("缺少导出种类")
+                                        : "未知的导出种类“" + extra.front() + "”");
+    };
 }
 
 } // namespace cli

@@ -27,9 +27,13 @@
 #include "cli/Command.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace cli {
 
-int runExport(const Args& args, std::ostream& out, std::ostream& err);
+// Adds the command's options to command; returns what runs it.
+Run defineExport(CLI::App& command);
+// The usage lines shown after a wrong argument.
+std::string exportUsage();
 
 } // namespace cli

@@ -1,6 +1,9 @@
 #include "cli/InitCommand.h"
 
+#include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
+
+#include <CLI/CLI.hpp>
 
 #include "cli/DemoSchool.h"
 #include "store/ConnectTarget.h"
@@ -13,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <random>
 #include <string>
@@ -26,9 +30,6 @@ namespace cli {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: tavlen-cli init DIR [--demo] [--dsn NAME | --connect STRING]\n";
 
 // The regular files of the template folder, by name; none when it is missing.
 std::vector<fs::path> templateFiles(const fs::path& folder) {
@@ -200,27 +201,14 @@ std::string templateFolder() {
     return TAVLEN_TEMPLATE_DIR;
 }
 
-int runInit(const Args& args, std::ostream& out, std::ostream& err) {
-    std::string dir;
-    bool demo = false;
-    for (const std::string& arg : args) {
-        if (arg == "--demo") {
-            demo = true;
-        } else if (arg.starts_with("-")) {
-            err << "tavlen-cli init: 未知选项 " << arg << '\n' << kUsage;
-            return 2;
-        } else if (dir.empty()) {
-            dir = arg;
-        } else {
-            err << "tavlen-cli init: 多余的参数 " << arg << '\n' << kUsage;
-            return 2;
-        }
-    }
-    if (dir.empty()) {
-        err << kUsage;
-        return 2;
-    }
+std::string initUsage() {
+    return "usage: tavlen-cli init DIR [--demo] [--dsn NAME | --connect STRING | "
+           "--connect-file FILE]\n";
+}
 
+namespace {
+
+int runInit(const std::string& dir, bool demo, std::ostream& out, std::ostream& err) {
     const fs::path dataDir = fs::absolute(fs::path(dir)) / "tavlen";
     if (const std::string refusal = store::pathRefusal(dataDir.string()); !refusal.empty()) {
         err << "tavlen-cli init: " << refusal << '\n';
@@ -272,6 +260,27 @@ int runInit(const Args& args, std::ostream& out, std::ostream& err) {
     }
     out << "已创建数据库 " << database.string() << "（16 张表）\n";
     return 0;
+}
+
+} // namespace
+
+Run defineInit(CLI::App& command) {
+    struct Options {
+        std::string dir;
+        bool demo = false;
+    };
+    const auto options = std::make_shared<Options>();
+    addText(command, "DIR", options->dir, "DIR", "学校的文件夹：在其中建立 tavlen/ 和数据库");
+    command.add_flag("--demo", options->demo, "填入示范学校（六个年段、教师、课程和出勤）");
+    return [options](const Args& extra, std::ostream& out, std::ostream& err) {
+        if (!noExtra(extra, err, "init")) {
+            return 2;
+        }
+        if (options->dir.empty()) {
+            return usageError(err, "init", "缺少文件夹 DIR");
+        }
+        return runInit(options->dir, options->demo, out, err);
+    };
 }
 
 } // namespace cli

@@ -10,7 +10,10 @@
 
 namespace cli {
 
-int runInit(const Args& args, std::ostream& out, std::ostream& err);
+// Adds the command's options to command; returns what runs it.
+Run defineInit(CLI::App& command);
+// The usage lines shown after a wrong argument.
+std::string initUsage();
 
 // The folder whose files init copies into DIR/tavlen/: $TAVLEN_TEMPLATES when set and
 // not empty, otherwise the source tree's data/templates. It may be missing or empty.

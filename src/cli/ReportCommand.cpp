@@ -1,13 +1,18 @@
 #include "cli/ReportCommand.h"
 
+#include "cli/CommandLine.h"
+#include "cli/CommandSupport.h"
 #include "cli/ReportOutput.h"
 #include "reports/ReportTitles.h"
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <optional>
 #include <ostream>
+#include <sstream>
+
+#include <CLI/CLI.hpp>
 
 namespace cli {
 namespace {
@@ -34,59 +39,61 @@ std::optional<int> parseInt(const std::string& text) {
     return value;
 }
 
-// Parses the arguments; prints the problem and returns nullopt when they are wrong.
-std::optional<Options> parseOptions(const Args& args, std::ostream& err) {
-    if (args.empty()) {
-        err << kPrefix
-            << "缺少报表种类（weekly, monthly, term, teachers, supervise, lessons, "
-               "lessonr, weekwork）\n";
+// The command line as given, each value still to be checked.
+struct Given {
+    std::string kind;
+    std::string data;
+    std::string output;
+    std::string pdf;
+    std::string title;
+    std::string days;
+    bool titleGiven = false;
+};
+
+constexpr const char* kKinds = "weekly, monthly, term, teachers, supervise, lessons, lessonr, "
+                               "weekwork";
+
+// Checks the command line; says what is wrong (a usage error) and returns nullopt.
+std::optional<Options> parseOptions(const Given& given, std::ostream& err) {
+    const auto wrong = [&err](const std::string& problem) {
+        usageError(err, "report", problem);
         return std::nullopt;
+    };
+    if (given.kind.empty()) {
+        return wrong(std::string("缺少报表种类（") + kKinds + "）");
     }
     Options options;
-    const std::optional<ReportKind> kind = reports::kindFromCliName(args[0]);
+    const std::optional<ReportKind> kind = reports::kindFromCliName(given.kind);
     if (!kind) {
-        err << kPrefix << "未知的报表种类“" << args[0] << "”\n";
-        return std::nullopt;
+        return wrong("未知的报表种类“" + given.kind + "”（应为 " + kKinds + "）");
     }
     options.kind = *kind;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        if (i + 1 >= args.size()) {
-            err << kPrefix << "选项 " << option << " 缺少参数\n";
-            return std::nullopt;
-        }
-        const std::string& value = args[++i];
-        if (option == "--data") {
-            options.data = value;
-        } else if (option == "-o") {
-            options.targets.output = value;
-        } else if (option == "--pdf") {
-            options.targets.pdf = value;
-        } else if (option == "--title") {
-            options.title = value;
-        } else if (option == "--days") {
-            options.days = parseInt(value);
-            if (!options.days || *options.days < 0 || *options.days > 10) {
-                err << kPrefix << "--days 应为0到10的整数：" << value << '\n';
-                return std::nullopt;
-            }
-        } else {
-            err << kPrefix << "未知的选项 " << option << '\n';
-            return std::nullopt;
+    options.data = given.data;
+    if (!given.output.empty()) {
+        options.targets.output = given.output;
+    }
+    if (!given.pdf.empty()) {
+        options.targets.pdf = given.pdf;
+    }
+    if (given.titleGiven) {
+        options.title = given.title;
+    }
+    if (!given.days.empty()) {
+        options.days = parseInt(given.days);
+        if (!options.days || *options.days < 0 || *options.days > 10) {
+            return wrong("--days 应为0到10的整数：" + given.days);
         }
     }
     if (options.data.empty()) {
-        err << kPrefix << "缺少 --data FILE.tsv\n";
-        return std::nullopt;
+        return wrong("缺少 --data FILE.tsv");
     }
     if (!options.targets.output && !options.targets.pdf) {
-        err << kPrefix << "缺少 -o OUT 或 --pdf OUT.pdf\n";
-        return std::nullopt;
+        return wrong("缺少 -o OUT 或 --pdf OUT.pdf");
     }
     if (options.kind == ReportKind::ReviewTimetable && !options.days) {
-        err << kPrefix << "lessonr 需要 --days D（复习天数 0 到 10）\n";
-        return std::nullopt;
+        return wrong("lessonr 需要 --days D（复习天数 0 到 10）");
     }
+    options.targets.inputs.push_back(options.data);
     return options;
 }
 
@@ -105,10 +112,12 @@ std::vector<std::string> splitTabs(const std::string& line) {
 
 // Reads the TSV into the table the kind uses. Returns an error text, empty on success.
 std::string readTable(const Options& options, reports::ReportTable& table) {
-    std::ifstream in(options.data, std::ios::binary);
-    if (!in) {
-        return "无法读取数据文件“" + options.data.string() + "”";
+    std::string bytes;
+    if (std::string error = readInputFile(options.data.string(), "数据文件", bytes);
+        !error.empty()) {
+        return error;
     }
+    std::istringstream in(bytes);
     const std::size_t values = options.kind == ReportKind::Weekly ? 6 : 9;
     const std::size_t days = options.days ? static_cast<std::size_t>(*options.days) : 5;
     std::string line;
@@ -219,18 +228,41 @@ std::string defaultTitle(ReportKind kind, const reports::ReportTable& table) {
 
 } // namespace
 
-int runReport(const Args& args, std::ostream& out, std::ostream& err) {
-    const std::optional<Options> options = parseOptions(args, err);
-    if (!options) {
-        return 2;
-    }
-    reports::ReportTable table;
-    if (const std::string error = readTable(*options, table); !error.empty()) {
-        err << kPrefix << error << '\n';
-        return 1;
-    }
-    const std::string title = options->title ? *options->title : defaultTitle(options->kind, table);
-    return writeReport(options->kind, table, title, options->targets, kPrefix, out, err);
+std::string reportUsage() {
+    return std::string("usage: tavlen-cli report KIND --data FILE.tsv -o OUT [--pdf OUT.pdf] "
+                       "[--title TEXT] [--days D]\n  KIND: ") +
+           kKinds + "\n";
+}
+
+Run defineReport(CLI::App& command) {
+    const auto given = std::make_shared<Given>();
+    addText(command, "KIND", given->kind, "KIND", std::string("报表种类：") + kKinds);
+    addText(command, "--data", given->data, "FILE.tsv",
+            "UTF-8 的 TSV 数据文件（普通文件，至多 64 MiB）");
+    addText(command, "-o", given->output, "OUT", "写出 GBK 的报表文档，如“表格导出”");
+    addText(command, "--pdf", given->pdf, "OUT.pdf", "把打印的页面画进 PDF 文件，如“打印”");
+    command.add_option("--title", given->title, kTitleHelp)
+        ->type_name("TEXT")
+        ->allow_extra_args(false)
+        ->each([given](const std::string&) { given->titleGiven = true; });
+    addText(command, "--days", given->days, "D", "lessonr 的复习天数（0 到 10）");
+    return [given](const Args& extra, std::ostream& out, std::ostream& err) {
+        if (!noExtra(extra, err, "report")) {
+            return 2;
+        }
+        const std::optional<Options> options = parseOptions(*given, err);
+        if (!options) {
+            return 2;
+        }
+        reports::ReportTable table;
+        if (const std::string error = readTable(*options, table); !error.empty()) {
+            err << kPrefix << error << '\n';
+            return 1;
+        }
+        const std::string title =
+            options->title ? *options->title : defaultTitle(options->kind, table);
+        return writeReport(options->kind, table, title, options->targets, kPrefix, out, err);
+    };
 }
 
 } // namespace cli

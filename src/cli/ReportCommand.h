@@ -18,9 +18,13 @@
 #include "cli/Command.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace cli {
 
-int runReport(const Args& args, std::ostream& out, std::ostream& err);
+// Adds the command's options to command; returns what runs it.
+Run defineReport(CLI::App& command);
+// The usage lines shown after a wrong argument.
+std::string reportUsage();
 
 } // namespace cli

@@ -5,6 +5,7 @@
 #include "reports/ReportExport.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -39,6 +40,61 @@ private:
     fs::path m_path;
 };
 
+// Whether two paths name one file: the same path once links are resolved, or, for files that
+// exist, the same file under two names.
+bool sameFile(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    if (fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec) && !ec) {
+        return true;
+    }
+    return fs::equivalent(a, b, ec) && !ec;
+}
+
+// Whether path lies in the folder (once links are resolved).
+bool isInside(const fs::path& path, const fs::path& folder) {
+    std::error_code ec;
+    const fs::path resolved = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    const fs::path within = fs::weakly_canonical(folder, ec);
+    if (ec) {
+        return false;
+    }
+    const auto [end, rest] =
+        std::mismatch(within.begin(), within.end(), resolved.begin(), resolved.end());
+    return end == within.end() && rest != resolved.end();
+}
+
+// The refusal of targets that may not be written, empty when all may.
+std::string refusal(reports::ReportKind kind, const ReportTargets& targets,
+                    const fs::path& workDir) {
+    if (targets.pdf && !reports::layoutOf(kind).printable) {
+        return "复习课程表只能导出，不能打印。没有写出任何文件。";
+    }
+    if (targets.output && targets.pdf && sameFile(*targets.output, *targets.pdf)) {
+        return "-o 与 --pdf 是同一个文件“" + targets.pdf->string() + "”，没有写出任何文件。";
+    }
+    for (const auto* target : {&targets.output, &targets.pdf}) {
+        if (!*target) {
+            continue;
+        }
+        const fs::path& path = **target;
+        // The database has the writer's own refusal; the templates beside it have this one.
+        if (isInside(path, workDir / "tavlen") &&
+            !sameFile(path, workDir / "tavlen" / "tavlen.mdb")) {
+            return "“" + path.string() +
+                   "”在 tavlen 文件夹中：那里是本程序读取的数据库和报表模板，不能写在那里。"
+                   "没有写出任何文件。";
+        }
+        for (const fs::path& input : targets.inputs) {
+            if (sameFile(path, input)) {
+                return "“" + path.string() +
+                       "”是本命令读取的数据文件，不能写在它上面。"
+                       "没有写出任何文件。";
+            }
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 int writeReport(reports::ReportKind kind, const reports::ReportTable& table,
@@ -46,6 +102,10 @@ int writeReport(reports::ReportKind kind, const reports::ReportTable& table,
                 std::ostream& out, std::ostream& err) {
     const fs::path workDir = fs::current_path();
     StreamMessenger messenger(out, err, prefix);
+    if (const std::string refused = refusal(kind, targets, workDir); !refused.empty()) {
+        messenger.error(refused);
+        return 1;
+    }
     if (targets.output) {
         FixedChooser chooser(*targets.output);
         if (reports::exportReport(kind, table, workDir, chooser, messenger) !=

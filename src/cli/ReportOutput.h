@@ -4,6 +4,12 @@
 // use the templates in tavlen/ under the working directory, and both refuse, naming it, a
 // path where no document may go (a device, a FIFO, a link leading nowhere, the database:
 // reports/DocumentFile.h).
+//
+// Everything is checked before anything is written: a kind that is never printed refuses
+// --pdf, -o and --pdf may not name the same file, and neither may name a file the command
+// reads (the data file of `report`, under any name or link) nor anything in tavlen/ under
+// the working directory, which holds the database and the templates every document is built
+// from. Each refusal names the file; nothing is written then.
 #pragma once
 
 #include "reports/ReportLayout.h"
@@ -13,12 +19,18 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace cli {
+
+// The help of --title: what is done with a title wider than the page.
+inline constexpr const char* kTitleHelp =
+    "打印的标题；比页宽长的标题在字的边界处截短，并在标准错误上说明";
 
 struct ReportTargets {
     std::optional<std::filesystem::path> output; // -o
     std::optional<std::filesystem::path> pdf;    // --pdf
+    std::vector<std::filesystem::path> inputs;   // the files the command reads
 };
 
 // Writes the table's document to each target given; title (UTF-8) heads the printed page.

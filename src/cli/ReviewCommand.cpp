@@ -2,22 +2,24 @@
 
 #include "arrange/ReviewOrder.h"
 #include "arrange/ReviewStore.h"
+#include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
+#include "store/CGCRecord.h"
 #include "store/DbError.h"
 
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 namespace cli {
 namespace {
-
-constexpr const char* kUsage = "usage: tavlen-cli review GRADE [--save] [--seed N]\n"
-                               "  GRADE: 初一 初二 初三 高一 高二 高三, or 1..6\n";
 
 std::string pad(const std::string& text, std::size_t width) {
     const std::size_t w = gbk::width(text);
@@ -72,36 +74,9 @@ int writeClashes(std::ostream& out, const school::ReviewTimetable& t, int grade,
     return clashes;
 }
 
-} // namespace
-
-int runReview(const Args& args, std::ostream& out, std::ostream& err) {
-    std::optional<int> grade;
-    bool save = false;
-    std::optional<unsigned> seed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--save") {
-            save = true;
-        } else if (arg == "--seed" && i + 1 < args.size()) {
-            const std::string& value = args[++i];
-            if (value.empty() || value.size() > 9 ||
-                value.find_first_not_of("0123456789") != std::string::npos) {
-                err << "tavlen-cli review: 无效的种子 " << value << '\n' << kUsage;
-                return 2;
-            }
-            seed = static_cast<unsigned>(std::stoul(value));
-        } else if (!grade && parseGrade(arg)) {
-            grade = parseGrade(arg);
-        } else {
-            err << "tavlen-cli review: " << (grade ? "多余的参数 " : "未知年段 ") << arg << '\n'
-                << kUsage;
-            return 2;
-        }
-    }
-    if (!grade) {
-        err << "tavlen-cli review: 缺少年段\n" << kUsage;
-        return 2;
-    }
+int runReview(int gradeIndex, bool save, std::optional<unsigned> seed, std::ostream& out,
+              std::ostream& err) {
+    const std::optional<int> grade = gradeIndex;
     if (!useWorkingDatabase(err)) {
         return 1;
     }
@@ -115,6 +90,11 @@ int runReview(const Args& args, std::ostream& out, std::ostream& err) {
         arrange::ReviewOrder order(data);
         order.arrange(timetable);
         const std::string gradeName(school::kGradeNames[static_cast<std::size_t>(*grade)]);
+        if (save && order.reviewDays() == 0) {
+            writeIgnoredRows(err, store::CGCRecord().readChecked().invalid);
+            err << gradeName << "没有复习计划（年段课程设置中天数都为 0）。\n";
+            return 1;
+        }
         text << "== " << gradeName << " 复习编排：" << order.reviewDays() << " 天，"
              << order.arrangedCount() << " 个班\n";
         writeGrid(text, timetable, *grade, order.reviewDays());
@@ -133,6 +113,48 @@ int runReview(const Args& args, std::ostream& out, std::ostream& err) {
     }
     out << text.str();
     return 0;
+}
+
+} // namespace
+
+std::string reviewUsage() {
+    return "usage: tavlen-cli review GRADE [--save] [--seed N]\n"
+           "  GRADE: 初一 初二 初三 高一 高二 高三, or 1..6\n";
+}
+
+Run defineReview(CLI::App& command) {
+    struct Given {
+        std::string grade;
+        std::string seed;
+        bool save = false;
+    };
+    const auto given = std::make_shared<Given>();
+    addText(command, "GRADE", given->grade, "GRADE",
+            "年段：初一 初二 初三 高一 高二 高三 或 1 到 6");
+    command.add_flag("--save", given->save, "把此年段的复习课表存入 reviewlesson（替换其全部行）");
+    addText(command, "--seed", given->seed, "N", "先以 N 为随机数种子（0 到 999999999）");
+    return [given](const Args& extra, std::ostream& out, std::ostream& err) {
+        if (!noExtra(extra, err, "review")) {
+            return 2;
+        }
+        if (given->grade.empty()) {
+            return usageError(err, "review", "缺少年段");
+        }
+        const std::optional<int> grade = parseGrade(given->grade);
+        if (!grade) {
+            return usageError(err, "review", "未知年段 " + given->grade);
+        }
+        std::optional<unsigned> seed;
+        const std::string& value = given->seed;
+        if (!value.empty()) {
+            if (value.size() > 9 || value.find_first_not_of("0123456789") != std::string::npos) {
+                return usageError(err, "review",
+                                  "无效的种子 " + value + "（应为 0 到 999999999 的整数）");
+            }
+            seed = static_cast<unsigned>(std::stoul(value));
+        }
+        return runReview(*grade, given->save, seed, out, err);
+    };
 }
 
 } // namespace cli

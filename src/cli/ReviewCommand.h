@@ -11,9 +11,13 @@
 #include "cli/Command.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace cli {
 
-int runReview(const Args& args, std::ostream& out, std::ostream& err);
+// Adds the command's options to command; returns what runs it.
+Run defineReview(CLI::App& command);
+// The usage lines shown after a wrong argument.
+std::string reviewUsage();
 
 } // namespace cli

@@ -1,5 +1,6 @@
 #include "cli/ShowCommand.h"
 
+#include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
@@ -151,6 +152,8 @@ void writeSummary(std::ostream& out) {
     const auto unified = valid(store::CSLRecord());
     const auto classPlans = valid(store::CCCRecord());
     const auto shares = valid(store::CCSRecord());
+    const std::size_t gradeLessons = valid(store::CGLRecord()).size();
+    const std::size_t reviewLessons = valid(store::CRLRecord()).size();
 
     writeIgnoredRows(out, ignored);
     writeGrades(out, grades);
@@ -176,29 +179,34 @@ void writeSummary(std::ostream& out) {
     out << "  出勤记录 " << rowCount<store::CATRecord>() << " 条\n";
     out << "  学科周工作量 " << rowCount<store::CCWRecord>() << " 条\n";
     out << "  复习课程 " << reviewRows << " 条\n";
-    out << "  年段课表 " << rowCount<store::CGLRecord>() << " 行\n";
-    out << "  复习课表 " << rowCount<store::CRLRecord>() << " 行\n";
+    out << "  年段课表 " << gradeLessons << " 行\n";
+    out << "  复习课表 " << reviewLessons << " 行\n";
     out << "  安排计划 " << rowCount<store::COPRecord>() << " 条\n";
 }
 
-int runShow(const Args& args, std::ostream& out, std::ostream& err) {
-    if (!args.empty()) {
-        err << "tavlen-cli show: 多余的参数 " << args.front() << "\nusage: tavlen-cli show\n";
-        return 2;
-    }
-    if (!useWorkingDatabase(err)) {
-        return 1;
-    }
-    std::ostringstream summary;
-    try {
-        writeSummary(summary);
-    } catch (const store::DbError& e) {
-        err << "tavlen-cli show: " << e.what() << '\n';
-        return 1;
-    }
-    out << "数据库 " << (serverDatabase() ? serverDatabase()->shownAs : kDatabasePath) << '\n'
-        << summary.str();
-    return 0;
+std::string showUsage() {
+    return "usage: tavlen-cli show [--dsn NAME | --connect STRING | --connect-file FILE]\n";
+}
+
+Run defineShow(CLI::App&) {
+    return [](const Args& extra, std::ostream& out, std::ostream& err) {
+        if (!noExtra(extra, err, "show")) {
+            return 2;
+        }
+        if (!useWorkingDatabase(err)) {
+            return 1;
+        }
+        std::ostringstream summary;
+        try {
+            writeSummary(summary);
+        } catch (const store::DbError& e) {
+            err << "tavlen-cli show: " << e.what() << '\n';
+            return 1;
+        }
+        out << "数据库 " << (serverDatabase() ? serverDatabase()->shownAs : kDatabasePath) << '\n'
+            << summary.str();
+        return 0;
+    };
 }
 
 } // namespace cli

@@ -6,10 +6,14 @@
 #include "cli/Command.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace cli {
 
-int runShow(const Args& args, std::ostream& out, std::ostream& err);
+// Adds the command's options to command; returns what runs it.
+Run defineShow(CLI::App& command);
+// The usage lines shown after a wrong argument.
+std::string showUsage();
 
 // Writes the summary of the database the record sets currently connect to. Throws
 // store::DbError when a table cannot be read.

@@ -1,21 +1,22 @@
 #include "cli/SubstitutesCommand.h"
 
 #include "attendance/SubstituteCandidates.h"
+#include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
 #include "core/SchoolNames.h"
 #include "store/DbError.h"
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+
+#include <CLI/CLI.hpp>
 
 namespace cli {
 namespace {
 
 constexpr const char* kPrefix = "tavlen-cli substitutes: ";
-constexpr const char* kUsage =
-    "usage: tavlen-cli substitutes TEACHER --day 星期一…星期五|1..5 --period 1..7|第一节…第七节"
-    " [--class CLASS]\n";
 
 // The position of text in names, counted from 1, or a digit 1..size.
 template <class Names> std::optional<int> numberIn(const Names& names, const std::string& text) {
@@ -31,42 +32,32 @@ template <class Names> std::optional<int> numberIn(const Names& names, const std
 }
 
 int usageError(std::ostream& err, const std::string& problem) {
-    err << kPrefix << problem << '\n' << kUsage;
-    return 2;
+    return cli::usageError(err, "substitutes", problem);
 }
 
-} // namespace
+struct Given {
+    std::string teacher;
+    std::string day;
+    std::string period;
+    std::string className;
+};
 
-int runSubstitutes(const Args& args, std::ostream& out, std::ostream& err) {
+int runSubstitutes(const Given& given, std::ostream& out, std::ostream& err) {
     attendance::Absence absence;
     std::optional<int> day;
     std::optional<int> period;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--day" || arg == "--period" || arg == "--class") {
-            if (i + 1 >= args.size()) {
-                return usageError(err, "选项 " + arg + " 缺少参数");
-            }
-            const std::string& value = args[++i];
-            if (arg == "--day" && !(day = numberIn(school::kDayNames, value))) {
-                return usageError(err, "未知的星期 " + value);
-            }
-            if (arg == "--period" && !(period = numberIn(school::kPeriodNames, value))) {
-                return usageError(err, "未知的节次 " + value);
-            }
-            if (arg == "--class") {
-                if (!school::parseClassName(value)) {
-                    return usageError(err, "未知的班级 " + value);
-                }
-                absence.className = value;
-            }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return usageError(err, "未知的选项 " + arg);
-        } else if (absence.teacher.empty()) {
-            absence.teacher = arg;
-        } else {
-            return usageError(err, "多余的参数 " + arg);
+    absence.teacher = given.teacher;
+    if (!given.day.empty() && !(day = numberIn(school::kDayNames, given.day))) {
+        return usageError(err, "未知的星期 " + given.day + "（应为星期一…星期五或 1 到 5）");
+    }
+    if (!given.period.empty() && !(period = numberIn(school::kPeriodNames, given.period))) {
+        return usageError(err, "未知的节次 " + given.period + "（应为第一节…第七节或 1 到 7）");
+    }
+    if (!given.className.empty()) {
+        if (!school::parseClassName(given.className)) {
+            return usageError(err, "未知的班级 " + given.className);
         }
+        absence.className = given.className;
     }
     if (absence.teacher.empty() || !day || !period) {
         return usageError(err, absence.teacher.empty() ? "缺少教师" : "缺少 --day 或 --period");
@@ -91,6 +82,27 @@ int runSubstitutes(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+std::string substitutesUsage() {
+    return "usage: tavlen-cli substitutes TEACHER --day 星期一…星期五|1..5 "
+           "--period 1..7|第一节…第七节 [--class CLASS]\n";
+}
+
+Run defineSubstitutes(CLI::App& command) {
+    const auto given = std::make_shared<Given>();
+    addText(command, "TEACHER", given->teacher, "TEACHER", "缺课的教师");
+    addText(command, "--day", given->day, "DAY", "星期：星期一…星期五或 1 到 5");
+    addText(command, "--period", given->period, "PERIOD", "节次：第一节…第七节或 1 到 7");
+    addText(command, "--class", given->className, "CLASS", "缺课的班级，如 初一⑶");
+    return [given](const Args& extra, std::ostream& out, std::ostream& err) {
+        if (!noExtra(extra, err, "substitutes")) {
+            return 2;
+        }
+        return runSubstitutes(*given, out, err);
+    };
 }
 
 } // namespace cli

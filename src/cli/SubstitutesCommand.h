@@ -12,9 +12,13 @@
 #include "cli/Command.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace cli {
 
-int runSubstitutes(const Args& args, std::ostream& out, std::ostream& err);
+// Adds the command's options to command; returns what runs it.
+Run defineSubstitutes(CLI::App& command);
+// The usage lines shown after a wrong argument.
+std::string substitutesUsage();
 
 } // namespace cli

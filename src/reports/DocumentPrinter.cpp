@@ -95,7 +95,12 @@ PrintOutcome DocumentPrinter::printOn(ReportKind kind, const std::string& title,
         return PrintOutcome::Failed;
     }
 
-    const PrintOutcome drawn = draw(PageRenderer(document, *titleGbk));
+    // A title wider than the page is cut, never the page shrunk to make room for it.
+    const std::string fitted = PageRenderer::fittedTitle(kind, *titleGbk);
+    if (fitted.size() < titleGbk->size()) {
+        m_messenger.info("标题比页宽长，只打印前面的“" + gbk::fromGbk(fitted) + "”。");
+    }
+    const PrintOutcome drawn = draw(PageRenderer(document, fitted));
     if (drawn != PrintOutcome::Printed) {
         return drawn;
     }

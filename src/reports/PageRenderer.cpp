@@ -14,6 +14,8 @@ namespace reports {
 namespace {
 
 constexpr int kBodyHeight = 32;
+// A title of this many characters is always printed whole (the page grows a little).
+constexpr int kTitleCellsAlways = 30;
 
 // One character of a line: its byte column and its text.
 struct Glyph {
@@ -93,6 +95,23 @@ QFont PageRenderer::bodyFont() {
     font.setPixelSize(kBodyHeight);
     font.setWeight(QFont::Normal);
     return font;
+}
+
+std::string PageRenderer::fittedTitle(ReportKind kind, const std::string& titleGbk) {
+    const PrintGeometry& g = layoutOf(kind).print;
+    const double bodyRight = g.bodyX + g.bodyStep * (g.bodyCells - 1) + kBodyHeight;
+    const int fitting = static_cast<int>((bodyRight - g.titleX - g.titleHeight) / g.titleStep) + 1;
+    const auto bytes =
+        static_cast<std::size_t>(2 * std::max({fitting, g.titleCells + 1, kTitleCellsAlways}));
+    std::size_t end = 0;
+    while (end < titleGbk.size()) {
+        const std::size_t next = end + (static_cast<unsigned char>(titleGbk[end]) >= 0x81 ? 2 : 1);
+        if (next > bytes) {
+            break;
+        }
+        end = next;
+    }
+    return titleGbk.substr(0, end);
 }
 
 int PageRenderer::titleCells() const {

@@ -41,6 +41,12 @@ public:
     static QFont titleFont(ReportKind kind);
     static QFont bodyFont();
 
+    // The title (GBK) cut at a character boundary to the cells the page holds: as wide as
+    // the body, and never fewer than 30 characters nor than one more than the row is laid
+    // out for. A title that fits
+    // is returned as it is.
+    static std::string fittedTitle(ReportKind kind, const std::string& titleGbk);
+
 private:
     void drawPage(QPainter& painter, const PrintedPage& page) const;
     int titleCells() const;

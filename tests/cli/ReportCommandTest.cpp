@@ -199,3 +199,36 @@ TEST_F(ReportCli, ATemplateThatIsNoRegularFileIsRefusedWithoutWaiting) {
 }
 
 } // namespace
+
+namespace {
+
+// A title wider than the page is cut to the same prefix however long it is, and said so; a
+// real title is printed whole and unsaid.
+TEST_F(ReportCli, AnOverlongTitleIsCutNotShrunk) {
+    writeFile("week.tsv", "王建国\t1\t0\t0\t0\t0\t0\n");
+    std::string shown;
+    const struct {
+        std::size_t characters;
+        bool cut;
+    } cases[] = {{25, false}, {100, true}, {1000, true}};
+    for (const auto& c : cases) {
+        std::string title;
+        for (std::size_t i = 0; i < c.characters; ++i) {
+            title += i % 10 == 9 ? "A" : "长";
+        }
+        const clitest::Result r =
+            runCli({"report", "weekly", "--data", "week.tsv", "--pdf", "t.pdf", "--title", title});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_GT(fs::file_size("t.pdf"), 1000u);
+        const std::size_t said = r.out.find("标题比页宽长，只打印前面的“");
+        EXPECT_EQ(said != std::string::npos, c.cut) << c.characters << r.out;
+        if (c.cut) {
+            const std::string prefix = r.out.substr(said, r.out.find("”", said) - said);
+            EXPECT_EQ(title.rfind(prefix.substr(prefix.find("“") + 3), 0), 0u) << prefix;
+            EXPECT_TRUE(shown.empty() || shown == prefix) << prefix;
+            shown = prefix;
+        }
+    }
+}
+
+} // namespace

@@ -243,3 +243,18 @@ TEST(ShowSummary, ManyDistinctClassNamesKeepTheirOrderOfFirstAppearance) {
 }
 
 } // namespace
+
+namespace {
+
+// Timetable rows whose number is no whole number are named too, and not counted.
+TEST(ShowSummary, NamesInvalidTimetableRows) {
+    const testsupport::TempDatabase db;
+    db.execute("INSERT INTO gradelesson (class, number) VALUES ('初一⑴', 'x1'), ('初一⑴', 10101)");
+    db.execute("INSERT INTO reviewlesson (class, number) VALUES ('初一⑴', '1.5')");
+    const std::string text = summary();
+    EXPECT_NE(text.find("忽略 2 条无效记录：gradelesson 第 1 行："), std::string::npos) << text;
+    EXPECT_NE(text.find("；reviewlesson 第 1 行："), std::string::npos) << text;
+    EXPECT_NE(text.find("\n  年段课表 1 行\n  复习课表 0 行\n"), std::string::npos) << text;
+}
+
+} // namespace

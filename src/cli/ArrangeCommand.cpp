@@ -349,7 +349,7 @@ int runArrange(const std::optional<Options>& options, std::ostream& out, std::os
 std::string arrangeUsage() {
     return "usage: tavlen-cli arrange GRADE|all [--save] [--seed N] [--courses] [--grid GRADE]\n"
            "                          [--optimise [--time-limit S]]\n"
-           "  GRADE: 初一 初二 初三 高一 高二 高三, or 1..6\n";
+           "  GRADE: 初一 初二 初三 高一 高二 高三，或 1..6\n";
 }
 
 Run defineArrange(CLI::App& command) {

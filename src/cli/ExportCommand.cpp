@@ -246,16 +246,16 @@ ReadDocument prepareLessonCounts(const Operands& operands, std::ostream& err) {
 }
 
 constexpr std::array<ExportKind, 8> kKinds = {{
-    {"lessons", "GRADE", "年段课表（gradelesson）；GRADE: 初一 初二 初三 高一 高二 高三, or 1..6",
+    {"lessons", "GRADE", "年段课表（gradelesson）；GRADE: 初一 初二 初三 高一 高二 高三，或 1..6",
      &prepareLessons},
     {"lessonr",
      "GRADE",
      "年段复习课表（reviewlesson），只能导出，不能打印；"
-     "GRADE: 初一 … 高三, or 1..6",
+     "GRADE: 初一 … 高三，或 1..6",
      &prepareReviewLessons,
      {},
      false},
-    {"teachers", "GRADE", "年段任课教师表（classcourse）；GRADE: 初一 … 高三, or 1..6",
+    {"teachers", "GRADE", "年段任课教师表（classcourse）；GRADE: 初一 … 高三，或 1..6",
      &prepareTeachers},
     {"weeks",
      "--week N [--activity 常规教学]",

@@ -119,7 +119,7 @@ int runReview(int gradeIndex, bool save, std::optional<unsigned> seed, std::ostr
 
 std::string reviewUsage() {
     return "usage: tavlen-cli review GRADE [--save] [--seed N]\n"
-           "  GRADE: 初一 初二 初三 高一 高二 高三, or 1..6\n";
+           "  GRADE: 初一 初二 初三 高一 高二 高三，或 1..6\n";
 }
 
 Run defineReview(CLI::App& command) {

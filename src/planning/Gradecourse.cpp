@@ -142,6 +142,38 @@ Gradecourse::Slots Gradecourse::gridSlots() const {
     return out;
 }
 
+namespace {
+
+// The same whole number, or the same text where either is none.
+bool sameCount(std::string_view a, std::string_view b) {
+    int x = 0;
+    int y = 0;
+    if (parseNumber(a, x) == Parse::Ok && parseNumber(b, y) == Parse::Ok) {
+        return x == y;
+    }
+    return trimmed(a) == trimmed(b);
+}
+
+} // namespace
+
+bool Gradecourse::edited(const Slots& entered, const std::string& daysText) const {
+    if (!hasGrade()) {
+        return false;
+    }
+    const Slots shown = gridSlots();
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        const std::string_view course = trimmed(entered[k].course);
+        const bool empty = gbk::isBlank(std::string(course), kStoredMinBytes);
+        const bool wasEmpty = gbk::isBlank(shown[k].course, kStoredMinBytes);
+        // an empty slot's count is never stored, so it is never an edit
+        if (empty != wasEmpty || (!empty && (course != trimmed(shown[k].course) ||
+                                             !sameCount(entered[k].weekly, shown[k].weekly)))) {
+            return true;
+        }
+    }
+    return review() && !sameCount(daysText, this->daysText());
+}
+
 bool Gradecourse::refuse(int field, const char* message) {
     m_refusedField = field;
     m_messenger.error(message);

@@ -51,6 +51,7 @@ public:
     static constexpr const char* kNotANumber = "请输入一个整数。";
     static constexpr const char* kWeeklyRange = "请输入一个 0 到 30 之间的整数。";
     static constexpr const char* kNoGrade = "请先选择年段!";
+    static constexpr const char* kDiscardQuestion = "年段课程已修改，放弃未存盘的修改吗？";
 
     struct Entry {
         std::string course;
@@ -94,6 +95,12 @@ public:
     // Checks the boxes and replaces the grade's rows of this plan. False when a box was
     // refused or no grade is chosen (the user has been told); throws store::DbError.
     bool save(const Slots& entered, const std::string& daysText);
+    // Whether the boxes hold a plan other than the one read or last saved, judged as the save
+    // reads them: courses without their surrounding spaces, counts as numbers, an empty slot's
+    // count not at all, the days box in the review plan only. Choosing another grade asks
+    // kDiscardQuestion first when this holds.
+    bool edited(const Slots& entered, const std::string& daysText) const;
+
     // The box the last save() refused (a slot index or kDaysField), or -1.
     int refusedField() const { return m_refusedField; }
 

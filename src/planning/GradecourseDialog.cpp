@@ -115,6 +115,14 @@ int GradecourseDialog::exec() {
 }
 
 void GradecourseDialog::chooseGrade(int index) {
+    if (index != m_logic.gradeIndex() &&
+        m_logic.edited(enteredSlots(), toStdString(m_days->text())) &&
+        !m_messenger.confirm(Gradecourse::kDiscardQuestion)) {
+        // 否: the grade shown stays, and so does what was typed
+        const QSignalBlocker blocker(m_grade);
+        m_grade->setCurrentIndex(m_logic.gradeIndex());
+        return;
+    }
     ui::reported(m_messenger, [&] { m_logic.chooseGrade(index); });
     if (!m_logic.hasGrade()) {
         // The grade's rows could not be read: show no grade rather than another grade's plan.
@@ -134,12 +142,16 @@ void GradecourseDialog::showPlan() {
     m_days->setText(toQString(m_logic.daysText()));
 }
 
-bool GradecourseDialog::save() {
+Gradecourse::Slots GradecourseDialog::enteredSlots() const {
     Gradecourse::Slots entered;
     for (std::size_t k = 0; k < entered.size(); ++k) {
         entered[k] = {toStdString(m_courses[k]->currentText()), toStdString(m_counts[k]->text())};
     }
-    if (m_logic.save(entered, toStdString(m_days->text()))) {
+    return entered;
+}
+
+bool GradecourseDialog::save() {
+    if (m_logic.save(enteredSlots(), toStdString(m_days->text()))) {
         return true;
     }
     const int field = m_logic.refusedField();

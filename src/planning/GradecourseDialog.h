@@ -44,6 +44,7 @@ public:
 
 private:
     void chooseGrade(int index);
+    Gradecourse::Slots enteredSlots() const;
     void showPlan();
     bool save();
 

@@ -105,11 +105,19 @@ TEST_F(GradecourseDialogTest, TheGradePlanIsEditedAndSavedForTheChosenGradeOnly)
         EXPECT_EQ(slotText(d, 1), "数学/0");
         EXPECT_EQ(slotText(d, 2), "/0");
 
-        // Edits die with a grade switch.
+        // A grade switch asks before it drops edits: 否 keeps the grade and the edit, 是 drops it.
         typeCourse(d, 0, "体育");
-        d.gradeBox()->setCurrentIndex(1);
+        EXPECT_EQ(dialogtest::messageFromAnswer([&] { d.gradeBox()->setCurrentIndex(1); },
+                                                QMessageBox::No),
+                  planning::Gradecourse::kDiscardQuestion);
+        EXPECT_EQ(toStdString(d.gradeBox()->currentText()), "初一");
+        EXPECT_EQ(slotText(d, 0), "体育/6");
+        EXPECT_EQ(dialogtest::messageFromAnswer([&] { d.gradeBox()->setCurrentIndex(1); },
+                                                QMessageBox::Yes),
+                  planning::Gradecourse::kDiscardQuestion);
         EXPECT_EQ(slotText(d, 0), "英语/5");
-        d.gradeBox()->setCurrentIndex(0);
+        // unchanged: no question
+        d.gradeBox()->setCurrentIndex(0); // a question here would block the test
         EXPECT_EQ(slotText(d, 0), "语文/6");
 
         typeNumber(d.countBox(1), "5");
@@ -131,7 +139,7 @@ TEST_F(GradecourseDialogTest, TheGradePlanIsEditedAndSavedForTheChosenGradeOnly)
         // A count above 30 is refused: the box gets the focus, the dialog stays open.
         const Rows before = stored();
         typeNumber(d.countBox(0), "31");
-        EXPECT_EQ(messageFrom([&] { d.buttons()->okButton()->click(); }),
+        EXPECT_EQ(dialogtest::messageFrom([&] { d.buttons()->okButton()->click(); }),
                   "请输入一个 0 到 30 之间的整数。");
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(d.focusWidget(), d.countBox(0));
@@ -169,7 +177,7 @@ TEST_F(GradecourseDialogTest, TheReviewPlanNeedsItsDaysAndKeepsTheGradePlan) {
         typeNumber(d.countBox(2), "6");
         typeNumber(d.daysBox(), "");
         // 确定 without days says so and keeps the dialog open with the edits.
-        EXPECT_EQ(messageFrom([&] { d.buttons()->okButton()->click(); }),
+        EXPECT_EQ(dialogtest::messageFrom([&] { d.buttons()->okButton()->click(); }),
                   "请输入复习时间（天数）!");
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(slotText(d, 2), "数学/6");

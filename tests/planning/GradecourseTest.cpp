@@ -352,3 +352,38 @@ TEST_F(GradecourseTest, AGradeWhoseRowsCouldNotBeReadIsNotChosen) {
 }
 
 } // namespace
+
+// Only a plan other than the one read or saved counts as edited: what the save would store,
+// never spaces, a count's spelling or an empty slot's count.
+TEST_F(GradecourseTest, OnlyAPlanTheSaveWouldStoreDifferentlyIsAnEdit) {
+    ASSERT_TRUE(review.open()); // 初一's review plan: 语文 2 over 7 days
+    using Slots = Gradecourse::Slots;
+    const auto with = [&](int slot, const char* course, const char* weekly) {
+        Slots s = review.gridSlots();
+        s[static_cast<std::size_t>(slot)] = {course, weekly};
+        return s;
+    };
+    const struct {
+        const char* name;
+        Slots slots;
+        const char* days;
+        bool edited;
+    } cases[] = {
+        {"as read", review.gridSlots(), "7", false},
+        {"spaces and a plus sign", with(0, " 语文 ", "+2"), " 7", false},
+        {"an empty slot's count", with(3, "", "9"), "7", false},
+        {"another count", with(0, "语文", "3"), "7", true},
+        {"another course", with(0, "数学", "2"), "7", true},
+        {"a course added", with(1, "英语", "0"), "7", true},
+        {"a course removed", with(0, "", "2"), "7", true},
+        {"another day count", review.gridSlots(), "6", true},
+        {"a count that is no number", with(0, "语文", "x"), "7", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(review.edited(c.slots, c.days), c.edited) << c.name;
+    }
+    // Once saved, the saved plan is what the boxes are judged against.
+    ASSERT_TRUE(review.save(with(0, "语文", "3"), "7"));
+    EXPECT_FALSE(review.edited(with(0, " 语文", "3"), "7"));
+    EXPECT_TRUE(review.edited(with(0, "语文", "2"), "7"));
+}

@@ -258,6 +258,24 @@ void Classcourse::teacherChosen(int slot) {
     }
 }
 
+bool Classcourse::edited(const Slots& slots) const {
+    if (!hasClass()) {
+        return false;
+    }
+    for (int k = 0; k < kSlots; ++k) {
+        const SlotText& slot = slots[static_cast<std::size_t>(k)];
+        const Entry& entry = m_plan[static_cast<std::size_t>(k)];
+        const bool blank = gbk::isBlank(slot.course);
+        // a slot without a course is never stored, whatever else it holds
+        if (blank != gbk::isBlank(entry.course) ||
+            (!blank && (slot.course != entry.course || slot.teacher != entry.teacher ||
+                        parseWeekly(slot.weekly) != std::optional<int>(entry.weekly)))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<int> Classcourse::take(const Slots& slots) {
     Plan plan = m_plan;
     for (int k = 0; k < kSlots; ++k) {

@@ -55,6 +55,7 @@ public:
     static constexpr const char* kChooseClassFirst = "请先选择班级！";
     static constexpr const char* kWeeklyRange = "周课时请输入一个 0 到 30 之间的整数。";
     static constexpr const char* kTooManyRows = "这个班级的课程超过20门，存盘时只保留前20门。";
+    static constexpr const char* kDiscardQuestion = "班级课程已修改，放弃未存盘的修改吗？";
 
     struct Entry {
         std::string course{};
@@ -115,6 +116,11 @@ public:
     // reminded to choose one; the choice stays.
     void courseChosen(int slot);
     void teacherChosen(int slot);
+
+    // Whether the slots hold a plan other than the one read or last taken, as take() and save()
+    // would store it: a slot without a course never counts, counts are compared as numbers.
+    // Choosing another class asks kDiscardQuestion first when this holds.
+    bool edited(const Slots& slots) const;
 
     // Copies the slots into plan entries 1..18. A slot with a course (at least 4 bytes)
     // whose weekly count is not a whole number in 0..30 is refused: the user is told,

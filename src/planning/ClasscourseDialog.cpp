@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace planning {
@@ -168,6 +169,14 @@ void ClasscourseDialog::refreshTeacherBoxes() {
 }
 
 void ClasscourseDialog::chooseClass(int index) {
+    if (index != m_shownClass && m_logic.edited(slotTexts()) &&
+        !m_messenger.confirm(Classcourse::kDiscardQuestion)) {
+        // 否: the class shown stays, and so does what was typed
+        const QSignalBlocker blocker(m_class);
+        m_class->setCurrentIndex(m_shownClass);
+        return;
+    }
+    m_shownClass = index;
     Classcourse::ClassChoice choice = Classcourse::ClassChoice::Shown;
     ui::reported(m_messenger, [&] { choice = m_logic.chooseClass(index); });
     showPlan();

@@ -60,6 +60,7 @@ private:
     widgets::QtMessenger m_messenger;
     Classcourse m_logic;
     QComboBox* m_class = nullptr;
+    int m_shownClass = -1; // the class whose plan the slots were filled from
     std::array<QComboBox*, Classcourse::kSlots> m_courses{};
     std::array<QComboBox*, Classcourse::kSlots> m_teachers{};
     std::array<QLineEdit*, Classcourse::kSlots> m_weekly{};

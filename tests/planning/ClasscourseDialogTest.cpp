@@ -177,6 +177,11 @@ TEST_F(ClasscourseDialogTest, EditsAClassThroughTheWidgetsAndSavesItsRowsInSlotO
         EXPECT_EQ(toStdString(d.weeklyBox(0)->text()), "6");
         EXPECT_EQ(text(*d.courseBox(1)), "数学");
         d.teacherBox(1)->setEditText(QStringLiteral("李娜"));
+        // Another class now would drop that teacher: asked first, 否 keeps class and teacher.
+        EXPECT_EQ(dialogtest::messageFromAnswer([&] { chooseClass(d, "高一⑴"); }, QMessageBox::No),
+                  planning::Classcourse::kDiscardQuestion);
+        EXPECT_EQ(toStdString(d.classBox()->currentText()), "初一⑵");
+        EXPECT_EQ(text(*d.teacherBox(1)), "李娜");
         d.buttons()->okButton()->click();
         EXPECT_FALSE(d.isVisible());
     });

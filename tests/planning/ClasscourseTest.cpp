@@ -429,3 +429,36 @@ TEST_F(ClasscourseTest, AClassWhoseRowsCouldNotBeReadIsNotChosen) {
 }
 
 } // namespace
+
+// Only slots that take() and save() would store differently are an edit; once taken, the taken
+// plan is what the slots are judged against.
+TEST_F(ClasscourseTest, OnlyAPlanTheSaveWouldStoreDifferentlyIsAnEdit) {
+    choose("初一⑵"); // 数学 李娜 5, 语文 王伟 6, 英语 陈静 4
+    const auto with = [&](int slot, const char* course, const char* teacher, const char* weekly) {
+        Classcourse::Slots s;
+        for (int k = 0; k < Classcourse::kSlots; ++k) {
+            s[static_cast<std::size_t>(k)] = logic.slotText(k);
+        }
+        s[static_cast<std::size_t>(slot)] = {course, teacher, weekly};
+        return s;
+    };
+    const struct {
+        const char* name;
+        Classcourse::Slots slots;
+        bool edited;
+    } cases[] = {
+        {"as read", with(0, "数学", "李娜", "5"), false},
+        {"a count spelt with spaces", with(0, "数学", "李娜", " 5 "), false},
+        {"an empty slot's teacher and count", with(5, "", "王伟", "9"), false},
+        {"another count", with(0, "数学", "李娜", "6"), true},
+        {"another teacher", with(1, "语文", "张强", "6"), true},
+        {"a course added", with(3, "物理", "", "2"), true},
+        {"a course removed", with(2, "", "陈静", "4"), true},
+        {"a count that is no number", with(0, "数学", "李娜", "x"), true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(logic.edited(c.slots), c.edited) << c.name;
+    }
+    ASSERT_FALSE(logic.take(with(0, "数学", "李娜", "6")).has_value());
+    EXPECT_FALSE(logic.edited(with(0, "数学", "李娜", "6")));
+}

@@ -5,7 +5,8 @@
 // blank name); without a usable name the dialog cannot be used and unusableMessage() says
 // why. chooseTeacher() clears the week, reads every row of [gradelesson] in table order, in
 // teacher names (a grade stored in course names is read through its class course lists, see
-// arrange/SchoolTimetableStore.h), and, for each of Monday to Friday whose cell names the teacher exactly, writes the row's class
+// arrange/SchoolTimetableStore.h), and, for each of Monday to Friday whose cell names the teacher
+// exactly, writes the row's class
 // ("初一⑴" … "高三⒇") into that day and period; a later row overwrites an earlier one. A slot
 // that already held another class is a clash ("碰课"), listed as code 10·day + period, day by
 // day from Monday and period by period. Rows whose number does not unpack to grade 1..6,

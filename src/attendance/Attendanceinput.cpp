@@ -76,21 +76,7 @@ std::string overflowNotice(int week, std::size_t total) {
 } // namespace
 
 bool Attendanceinput::load() {
-    std::array<int, school::kGrades> counts{};
-    {
-        store::CGSRecord records;
-        for (const auto& row : records.readAll()) {
-            if (const auto grade = school::gradeIndex(row.grade)) {
-                counts[at(*grade)] = std::clamp(row.classes, 0, school::kMaxClasses);
-            }
-        }
-    }
-    m_classNames.clear();
-    for (int g = 0; g < school::kGrades; ++g) {
-        for (int c = 1; c <= counts[at(g)]; ++c) {
-            m_classNames.push_back(school::className(g, c));
-        }
-    }
+    m_classNames = store::readGradeClasses().storedClassNames();
     if (m_classNames.empty()) {
         m_unusableMessage = kNoClasses;
         return false;

@@ -1,5 +1,7 @@
 #include "cli/LocaleText.h"
 
+#include "core/Gbk.h"
+
 #include <cerrno>
 #include <clocale>
 #include <iconv.h>
@@ -38,12 +40,12 @@ std::string convertText(const std::string& text, const std::string& from, const 
         }
         if (errno == EILSEQ && from == "UTF-8") {
             // A character the target lacks, or a byte that is no UTF-8: one '?' or the byte.
-            const auto lead = static_cast<unsigned char>(*in);
-            const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
-            const bool whole = length > 1 && length <= inLeft;
+            char32_t ch = 0;
+            const std::size_t length = gbk::decodeUtf8(std::string_view(in, inLeft), ch);
+            const bool whole = ch != U'\uFFFD' || length > 1;
             result += whole ? '?' : *in;
-            in += whole ? length : 1;
-            inLeft -= whole ? length : 1;
+            in += length;
+            inLeft -= length;
         } else {
             result += *in++;
             --inLeft;

@@ -22,6 +22,16 @@ bool GradeClasses::exists(int grade, int k) const {
     return k >= 1 && k <= kMaxClasses && (!n || k <= *n);
 }
 
+std::vector<std::string> GradeClasses::storedClassNames() const {
+    std::vector<std::string> names;
+    for (int g = 0; g < kGrades; ++g) {
+        for (int c = 1; c <= m_counts[static_cast<std::size_t>(g)].value_or(0); ++c) {
+            names.push_back(className(g, c));
+        }
+    }
+    return names;
+}
+
 std::string GradeClasses::missingNote(int grade) const {
     const std::optional<int> n = count(grade);
     if (!n) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace school {
 
@@ -19,6 +20,9 @@ public:
     std::optional<int> count(int grade) const;
     // Whether class k (1..20) of the grade exists.
     bool exists(int grade, int k) const;
+    // The classes the stored counts name, grade by grade ("初一⑴" …); a grade without a stored
+    // count names none.
+    std::vector<std::string> storedClassNames() const;
     // The tool tip of a class button beyond the grade's count: "初一只有 3 个班（见年段班级编辑）".
     std::string missingNote(int grade) const;
 

@@ -87,22 +87,7 @@ bool Classcourse::load() {
         return false;
     }
 
-    std::array<int, school::kGrades> counts{};
-    {
-        store::CGSRecord records;
-        for (const auto& row : records.readAll()) {
-            if (const auto grade = school::gradeIndex(row.grade)) {
-                counts[static_cast<std::size_t>(*grade)] =
-                    std::clamp(row.classes, 0, school::kMaxClasses);
-            }
-        }
-        records.close();
-    }
-    for (int g = 0; g < school::kGrades; ++g) {
-        for (int c = 1; c <= counts[static_cast<std::size_t>(g)]; ++c) {
-            m_classNames.push_back(school::className(g, c));
-        }
-    }
+    m_classNames = store::readGradeClasses().storedClassNames();
     // Without any class there is nothing to edit, whether the table is empty or not.
     if (m_classNames.empty()) {
         m_unusableMessage = kNoClasses;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include <unistd.h>
 
@@ -133,7 +134,11 @@ void removeDriverLogAtExit() {
             const std::string suffix = std::to_string(getpid()) + ".log";
             std::error_code ec;
             const char* tmp = std::getenv("TMPDIR");
-            for (const fs::path& folder : {fs::path("/tmp"), fs::path(tmp ? tmp : "/tmp")}) {
+            std::vector<fs::path> folders{"/tmp"};
+            if (tmp != nullptr && *tmp != 0 && fs::path(tmp) != folders.front()) {
+                folders.emplace_back(tmp);
+            }
+            for (const fs::path& folder : folders) {
                 for (fs::directory_iterator it(folder, ec), end; !ec && it != end;
                      it.increment(ec)) {
                     const std::string name = it->path().filename().string();

@@ -2,7 +2,7 @@
 // (BenchSchool.h), on the fast board (AutoOrder) and on the plain reference board.
 #include "BenchSchool.h"
 
-#include "arrange/AutoOrder.h"
+#include "timetable/AutoOrder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +24,7 @@ template <class Engine> void arrangeGrade(benchmark::State& state) {
         engine.arrange(2, s.timetable);
         benchmark::DoNotOptimize(engine.result());
         arranged = engine.arrangedCount();
-        if constexpr (std::is_same_v<Engine, arrange::AutoOrder>) {
+        if constexpr (std::is_same_v<Engine, timetable::AutoOrder>) {
             unresolved = engine.unresolved();
         }
     }
@@ -33,10 +33,10 @@ template <class Engine> void arrangeGrade(benchmark::State& state) {
 }
 
 void BM_ArrangeGrade20Classes(benchmark::State& state) {
-    arrangeGrade<arrange::AutoOrder>(state);
+    arrangeGrade<timetable::AutoOrder>(state);
 }
 void BM_ArrangeGrade20ClassesPlainBoard(benchmark::State& state) {
-    arrangeGrade<arrange::PlainAutoOrder>(state);
+    arrangeGrade<timetable::PlainAutoOrder>(state);
 }
 
 BENCHMARK(BM_ArrangeGrade20Classes)->Unit(benchmark::kMillisecond);

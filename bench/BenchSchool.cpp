@@ -1,8 +1,8 @@
 #include "BenchSchool.h"
 
-#include "arrange/AutoOrder.h"
 #include "core/SampleNames.h"
 #include "core/SchoolNames.h"
+#include "timetable/AutoOrder.h"
 
 #include <array>
 #include <string>
@@ -58,7 +58,7 @@ School makeSchool() {
     }
     Lcg random(1);
     for (int g = 0; g < school::kGrades; ++g) {
-        arrange::AutoOrder engine(s.data, random);
+        timetable::AutoOrder engine(s.data, random);
         engine.arrange(g, s.timetable);
         s.timetable = engine.result();
     }

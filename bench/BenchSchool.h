@@ -5,15 +5,15 @@
 // and day loads across grades are real.
 #pragma once
 
-#include "arrange/AutoOrderData.h"
-#include "arrange/RandomSource.h"
 #include "core/SchoolTimetable.h"
+#include "timetable/AutoOrderData.h"
+#include "timetable/RandomSource.h"
 
 #include <cstdint>
 
 namespace bench {
 
-class Lcg final : public arrange::RandomSource {
+class Lcg final : public timetable::RandomSource {
 public:
     explicit Lcg(std::uint64_t seed) : m_state(seed) {}
     int next() override {
@@ -26,7 +26,7 @@ private:
 };
 
 struct School {
-    arrange::AutoOrderData data;
+    timetable::AutoOrderData data;
     school::SchoolTimetable timetable;
 };
 

@@ -5,7 +5,6 @@
 #include "BenchSchool.h"
 
 #include "arrange/Gradelesson.h"
-#include "arrange/SchoolTimetableStore.h"
 #include "core/SchoolNames.h"
 #include "store/CCCRecord.h"
 #include "store/CCSRecord.h"
@@ -13,6 +12,7 @@
 #include "store/CSLRecord.h"
 #include "store/ConnectTarget.h"
 #include "store/DatabaseFile.h"
+#include "timetable/SchoolTimetableStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,7 +47,7 @@ public:
         std::vector<store::ClasscourseRow> courses;
         for (int g = 0; g < school::kGrades; ++g) {
             for (int c = 0; c < school::kMaxClasses; ++c) {
-                for (const arrange::CourseEntry& e : s.data.classList(g, c).entries) {
+                for (const timetable::CourseEntry& e : s.data.classList(g, c).entries) {
                     if (!e.course.empty()) {
                         courses.push_back(
                             {school::className(g, c + 1), e.course, e.teacher, e.weekly});
@@ -57,21 +57,21 @@ public:
         }
         store::CCCRecord().append(courses);
         std::vector<store::CourseshareRow> shares;
-        for (const arrange::SubjectResource& r : s.data.resources) {
+        for (const timetable::SubjectResource& r : s.data.resources) {
             shares.push_back({r.course, r.limit});
         }
         store::CCSRecord().append(shares);
         std::vector<store::LessonprearrangeRow> presets;
-        for (const arrange::TeacherPreset& p : s.data.presets) {
+        for (const timetable::TeacherPreset& p : s.data.presets) {
             presets.push_back({p.teacher, p.mask});
         }
         store::CLPRecord().append(presets);
         std::vector<store::SamelessonRow> unified;
-        for (const arrange::UnifiedCourse& u : s.data.sameLessons) {
+        for (const timetable::UnifiedCourse& u : s.data.sameLessons) {
             unified.push_back({u.grade, u.day, u.period, u.course});
         }
         store::CSLRecord().append(unified);
-        arrange::saveSchoolTimetable(s.timetable);
+        timetable::saveSchoolTimetable(s.timetable);
     }
     ~SchoolDatabase() {
         store::useDataSource();

@@ -6,17 +6,17 @@
 // solved runs, search steps and periods 1-2 without a main course of the last run.
 #include "BenchSchool.h"
 
-#include "arrange/TimetableRules.h"
 #include "optimise/Optimiser.h"
+#include "timetable/TimetableRules.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-const arrange::AutoOrderData& feasibleData() {
-    static const arrange::AutoOrderData data = [] {
-        arrange::AutoOrderData copy = bench::school20().data;
-        for (arrange::SubjectResource& resource : copy.resources) {
+const timetable::AutoOrderData& feasibleData() {
+    static const timetable::AutoOrderData data = [] {
+        timetable::AutoOrderData copy = bench::school20().data;
+        for (timetable::SubjectResource& resource : copy.resources) {
             resource.limit = resource.course == "体育" ? 10 : 4;
         }
         return copy;
@@ -51,7 +51,7 @@ void BM_OptimiseWholeSchool6x20(benchmark::State& state) {
 
 void BM_OptimiseOneGradeAroundOthers(benchmark::State& state) {
     optimise::Request request;
-    request.timetable = arrange::inTeacherNames(feasibleData(), bench::school20().timetable);
+    request.timetable = timetable::inTeacherNames(feasibleData(), bench::school20().timetable);
     request.grades = {2};
     run(state, request);
 }

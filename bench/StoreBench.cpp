@@ -9,7 +9,6 @@
 #include "PostgresServer.h"
 #include "TempDatabase.h"
 
-#include "arrange/SchoolTimetableStore.h"
 #include "cli/Command.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
@@ -18,6 +17,7 @@
 #include "store/ConnectTarget.h"
 #include "store/Odbc.h"
 #include "store/RecordSet.h"
+#include "timetable/SchoolTimetableStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -167,7 +167,7 @@ void BM_GradelessonLoad(benchmark::State& state, Engine engine) {
         return;
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(arrange::loadSchoolTimetable());
+        benchmark::DoNotOptimize(timetable::loadSchoolTimetable());
     }
 }
 
@@ -175,11 +175,11 @@ void BM_GradelessonSave(benchmark::State& state, Engine engine) {
     if (use(state, engine) == nullptr) {
         return;
     }
-    const school::SchoolTimetable timetable = arrange::loadSchoolTimetable();
+    const school::SchoolTimetable timetable = timetable::loadSchoolTimetable();
     for (auto _ : state) {
-        arrange::saveSchoolTimetable(timetable);
+        timetable::saveSchoolTimetable(timetable);
     }
-    state.counters["rows"] = static_cast<double>(arrange::rowsFromTimetable(timetable).size());
+    state.counters["rows"] = static_cast<double>(timetable::rowsFromTimetable(timetable).size());
 }
 
 BENCHMARK_CAPTURE(BM_Connect, SQLite, Engine::SQLite)->Unit(benchmark::kMillisecond);

@@ -1,16 +1,16 @@
 #include "arrange/Gradelesson.h"
 
-#include "arrange/ArrangeReport.h"
-#include "arrange/AutoOrder.h"
-#include "arrange/AutoOrderStore.h"
 #include "arrange/GradelessonReport.h"
-#include "arrange/SchoolTimetableStore.h"
-#include "arrange/TimetableRules.h"
 #include "core/Gbk.h"
 #include "core/Reported.h"
 #include "core/SchoolNames.h"
 #include "optimise/PlanStore.h"
 #include "store/CSLRecord.h"
+#include "timetable/ArrangeReport.h"
+#include "timetable/AutoOrder.h"
+#include "timetable/AutoOrderStore.h"
+#include "timetable/SchoolTimetableStore.h"
+#include "timetable/TimetableRules.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -30,10 +30,10 @@ std::string periodName(int period) {
 // A cell of the timetable windows: the first text over the second, one line when they agree
 // or only one of them names a lesson.
 std::string twoLines(const std::string& top, const std::string& bottom) {
-    if (!isLessonText(bottom) || bottom == top) {
+    if (!timetable::isLessonText(bottom) || bottom == top) {
         return top;
     }
-    return isLessonText(top) ? top + "\n" + bottom : bottom;
+    return timetable::isLessonText(top) ? top + "\n" + bottom : bottom;
 }
 
 } // namespace
@@ -43,7 +43,7 @@ Gradelesson::Gradelesson(ui::Messenger& messenger) : m_messenger(messenger) {
 }
 
 Gradelesson::Gradelesson(ui::Messenger& messenger, school::SchoolTimetable timetable,
-                         AutoOrderData data)
+                         timetable::AutoOrderData data)
     : m_messenger(messenger), m_data(std::move(data)) {
     m_grid.load(std::move(timetable));
     m_grid.countClasses();
@@ -51,8 +51,8 @@ Gradelesson::Gradelesson(ui::Messenger& messenger, school::SchoolTimetable timet
 }
 
 void Gradelesson::load() {
-    m_grid.load(loadSchoolTimetable());
-    m_data = loadAutoOrderData();
+    m_grid.load(timetable::loadSchoolTimetable());
+    m_data = timetable::loadAutoOrderData();
     m_grid.countClasses();
     redraw();
 }
@@ -105,7 +105,7 @@ void Gradelesson::toggleLock(int column, int period) {
 }
 
 void Gradelesson::switchView() {
-    std::vector<UnifiedCourse> unified; // the grade's first two unified slots
+    std::vector<timetable::UnifiedCourse> unified; // the grade's first two unified slots
     const std::string grade(school::kGradeNames[at(m_grid.grade())]);
     const bool read = ui::reported(m_messenger, [&] {
         for (store::SamelessonRow& row : store::CSLRecord().readAll()) {
@@ -117,7 +117,7 @@ void Gradelesson::switchView() {
     if (!read) {
         return;
     }
-    m_grid.switchView(unified, [this](int position) -> const ClassCourseList& {
+    m_grid.switchView(unified, [this](int position) -> const timetable::ClassCourseList& {
         return courseListAt(m_data, m_grid.timetable(), m_grid.grade(), position);
     });
     redraw();
@@ -125,8 +125,10 @@ void Gradelesson::switchView() {
 
 Gradelesson::Week Gradelesson::classWeek(int column) const {
     const int a = std::clamp(m_grid.firstClass() + column, 0, school::kMaxClasses - 1);
-    const Week courses = inCourseNames(m_data, m_grid.timetable()).week(m_grid.grade(), a);
-    const Week teachers = inTeacherNames(m_data, m_grid.timetable()).week(m_grid.grade(), a);
+    const Week courses =
+        timetable::inCourseNames(m_data, m_grid.timetable()).week(m_grid.grade(), a);
+    const Week teachers =
+        timetable::inTeacherNames(m_data, m_grid.timetable()).week(m_grid.grade(), a);
     Week week = courses;
     for (int d = 0; d < school::kDays; ++d) {
         for (int p = 1; p <= school::kPeriods; ++p) {
@@ -137,10 +139,10 @@ Gradelesson::Week Gradelesson::classWeek(int column) const {
 }
 
 std::optional<Gradelesson::Week> Gradelesson::personalWeek() {
-    const school::SchoolTimetable teachers = inTeacherNames(m_data, m_grid.timetable());
-    const school::SchoolTimetable courses = inCourseNames(m_data, m_grid.timetable());
+    const school::SchoolTimetable teachers = timetable::inTeacherNames(m_data, m_grid.timetable());
+    const school::SchoolTimetable courses = timetable::inCourseNames(m_data, m_grid.timetable());
     const std::string teacher = m_grid.selectedText(teachers);
-    if (!isLessonText(teacher)) {
+    if (!timetable::isLessonText(teacher)) {
         m_messenger.info(kNoTeacherSelected);
         return std::nullopt;
     }
@@ -165,12 +167,12 @@ std::optional<Gradelesson::Week> Gradelesson::personalWeek() {
 }
 
 bool Gradelesson::rearrange() {
-    std::optional<AutoOrderData> data;
-    if (!ui::reported(m_messenger, [&] { data = loadAutoOrderData(); })) {
+    std::optional<timetable::AutoOrderData> data;
+    if (!ui::reported(m_messenger, [&] { data = timetable::loadAutoOrderData(); })) {
         return false;
     }
     m_grid.change([&] {
-        AutoOrder engine(std::move(*data));
+        timetable::AutoOrder engine(std::move(*data));
         engine.arrange(m_grid.grade(), m_grid.timetable());
         m_grid.timetable() = engine.result();
     });
@@ -182,7 +184,7 @@ bool Gradelesson::rearrange() {
 std::optional<Gradelesson::OptimiseJob> Gradelesson::optimiseJob(double timeLimitSeconds) {
     std::optional<OptimiseJob> job;
     ui::reported(m_messenger, [&] {
-        OptimiseJob ready{loadAutoOrderData(), {}};
+        OptimiseJob ready{timetable::loadAutoOrderData(), {}};
         ready.request.plan = optimise::loadPlan();
         job = std::move(ready);
     });
@@ -191,7 +193,7 @@ std::optional<Gradelesson::OptimiseJob> Gradelesson::optimiseJob(double timeLimi
     }
     const int grade = m_grid.grade();
     optimise::Request& request = job->request;
-    request.timetable = inTeacherNames(job->data, m_grid.timetable());
+    request.timetable = timetable::inTeacherNames(job->data, m_grid.timetable());
     request.grades = {grade};
     request.timeLimitSeconds = timeLimitSeconds;
     for (int c = 0; c < school::kMaxClasses; ++c) {
@@ -237,7 +239,8 @@ bool Gradelesson::optimiseShownGrade(double timeLimitSeconds) {
     if (!job) {
         return false;
     }
-    const optimise::Outcome outcome = optimise::optimise(job->data, job->request, defaultRandom());
+    const optimise::Outcome outcome =
+        optimise::optimise(job->data, job->request, timetable::defaultRandom());
     applyOptimised(outcome);
     return outcome.solved;
 }
@@ -245,8 +248,8 @@ bool Gradelesson::optimiseShownGrade(double timeLimitSeconds) {
 bool Gradelesson::save() {
     // gradelesson always holds teacher names, whatever view a grade is shown in: every other
     // reader of the table looks for teachers there.
-    const school::SchoolTimetable teachers = inTeacherNames(m_data, m_grid.timetable());
-    if (!ui::reported(m_messenger, [&] { saveSchoolTimetable(teachers); })) {
+    const school::SchoolTimetable teachers = timetable::inTeacherNames(m_data, m_grid.timetable());
+    if (!ui::reported(m_messenger, [&] { timetable::saveSchoolTimetable(teachers); })) {
         return false;
     }
     m_grid.markSaved();
@@ -285,12 +288,13 @@ void Gradelesson::redraw() {
     m_view = GradelessonView{};
     m_view.title = kTitlePrefix + std::string(school::kGradeNames[at(m_grid.grade())]);
     m_view.dayName = std::string(school::kDayNames[at(m_grid.day())]);
-    const school::SchoolTimetable teachers = inTeacherNames(m_data, m_grid.timetable());
-    const school::SchoolTimetable courses = inCourseNames(m_data, m_grid.timetable());
+    const school::SchoolTimetable teachers = timetable::inTeacherNames(m_data, m_grid.timetable());
+    const school::SchoolTimetable courses = timetable::inCourseNames(m_data, m_grid.timetable());
     m_grid.drawGrid(m_view);
     drawConflicts(teachers, courses);
     drawLists(teachers, courses);
-    m_view.status = remainingLine(reviewGrade(m_data, m_grid.grade(), teachers, courses));
+    m_view.status =
+        remainingLine(timetable::reviewGrade(m_data, m_grid.grade(), teachers, courses));
 }
 
 // The colour and tooltip of each shown cell that breaks a rule, judged in teacher names.
@@ -298,7 +302,7 @@ void Gradelesson::drawConflicts(const school::SchoolTimetable& teachers,
                                 const school::SchoolTimetable& courses) {
     const int grade = m_grid.grade();
     const int day = m_grid.day();
-    const std::vector<ResourceOverrun> overruns = resourceOverruns(m_data, courses, day);
+    const std::vector<timetable::ResourceOverrun> overruns = resourceOverruns(m_data, courses, day);
     for (int column = 0; column < kShownClasses; ++column) {
         const int a = m_grid.firstClass() + column;
         if (a >= school::kMaxClasses) {
@@ -307,11 +311,12 @@ void Gradelesson::drawConflicts(const school::SchoolTimetable& teachers,
         for (int row = 1; row < GradelessonView::kRows; ++row) {
             GridCell& cell = m_view.grid[at(row)][at(column)];
             const std::string& teacher = teachers.cell(grade, a, day, row);
-            const std::vector<ClassRef> holders = holdersOf(teachers, day, row, teacher);
+            const std::vector<timetable::ClassRef> holders =
+                timetable::holdersOf(teachers, day, row, teacher);
             if (holders.size() > 1) {
                 std::vector<std::string> others;
-                for (const ClassRef& h : holders) {
-                    if (!(h == ClassRef{grade, a})) {
+                for (const timetable::ClassRef& h : holders) {
+                    if (!(h == timetable::ClassRef{grade, a})) {
                         others.push_back(teachers.cell(h.grade, h.position, 0, 0));
                     }
                 }
@@ -322,14 +327,15 @@ void Gradelesson::drawConflicts(const school::SchoolTimetable& teachers,
                 cell.tooltip += (cell.tooltip.empty() ? "" : "\n") + tip;
                 cell.mark = cell.mark == CellMark::None ? mark : cell.mark;
             };
-            for (const ResourceOverrun& o : overruns) {
+            for (const timetable::ResourceOverrun& o : overruns) {
                 if (o.period == row && o.course == course) {
                     addTip(course + periodName(row) + "共" + std::to_string(o.classes) +
                                "个班上课，上限" + std::to_string(o.limit) + "个班",
                            CellMark::Overrun);
                 }
             }
-            if (isLessonText(teacher) && presetBlocks(m_data, teacher, day, row)) {
+            if (timetable::isLessonText(teacher) &&
+                timetable::presetBlocks(m_data, teacher, day, row)) {
                 addTip(teacher + "预设此时不排课", CellMark::Preset);
             }
         }
@@ -346,7 +352,7 @@ void Gradelesson::drawLists(const school::SchoolTimetable& teachers,
         for (int p = 1; p <= school::kPeriods; ++p) {
             for (int a = 0; a < school::kMaxClasses; ++a) {
                 const std::string& text = teachers.cell(grade, a, day, p);
-                const std::size_t others = holdersOf(teachers, day, p, text).size();
+                const std::size_t others = timetable::holdersOf(teachers, day, p, text).size();
                 for (std::size_t k = 1; k < others; ++k) {
                     if (m_view.clashes.size() < kMaxClashes) {
                         m_view.clashes.push_back(text + " " + periodName(p));
@@ -357,7 +363,7 @@ void Gradelesson::drawLists(const school::SchoolTimetable& teachers,
         // the selected teacher's day, when the selection lies on the shown day
         const auto& selected = m_grid.selection();
         const std::string text = m_grid.selectedText(teachers);
-        if (selected && selected->day == day && isLessonText(text)) {
+        if (selected && selected->day == day && timetable::isLessonText(text)) {
             int found = 0;
             for (int g = 0; g < school::kGrades; ++g) {
                 for (int c = 0; c < school::kMaxClasses; ++c) {
@@ -376,7 +382,7 @@ void Gradelesson::drawLists(const school::SchoolTimetable& teachers,
             m_view.summaryHead = text + "共" + std::to_string(found) + "节";
         }
     }
-    for (const ResourceOverrun& o : resourceOverruns(m_data, courses, day)) {
+    for (const timetable::ResourceOverrun& o : resourceOverruns(m_data, courses, day)) {
         if (m_view.overruns.size() < kMaxOverruns) {
             m_view.overruns.push_back(o.course + periodName(o.period) + "超" +
                                       std::to_string(o.over()) + "节");

@@ -27,12 +27,12 @@
 // table is as it was, the driver's text is shown and the edits stay. Text is UTF-8.
 #pragma once
 
-#include "arrange/AutoOrderData.h"
 #include "arrange/GridEditor.h"
 #include "core/Messenger.h"
 #include "core/SchoolTimetable.h"
 #include "optimise/Optimiser.h"
 #include "reports/ReportTable.h"
+#include "timetable/AutoOrderData.h"
 
 #include <array>
 #include <optional>
@@ -74,7 +74,8 @@ public:
     // Reads the tables (see above).
     explicit Gradelesson(ui::Messenger& messenger);
     // Over a timetable and lists already loaded (benchmarks and tests of the rules).
-    Gradelesson(ui::Messenger& messenger, school::SchoolTimetable timetable, AutoOrderData data);
+    Gradelesson(ui::Messenger& messenger, school::SchoolTimetable timetable,
+                timetable::AutoOrderData data);
 
     const GradelessonView& view() const { return m_view; }
     const school::SchoolTimetable& timetable() const { return m_grid.timetable(); }
@@ -129,7 +130,7 @@ public:
     // what could not be met when the outcome is not solved. A cancelled outcome changes
     // nothing. optimiseShownGrade() does all three in turn.
     struct OptimiseJob {
-        AutoOrderData data;
+        timetable::AutoOrderData data;
         optimise::Request request;
     };
     std::optional<OptimiseJob> optimiseJob(double timeLimitSeconds = 10.0);
@@ -161,7 +162,7 @@ private:
     void drawLists(const school::SchoolTimetable& teachers, const school::SchoolTimetable& courses);
 
     ui::Messenger& m_messenger;
-    AutoOrderData m_data;
+    timetable::AutoOrderData m_data;
     GridEditor<school::SchoolTimetable> m_grid{GridEditor<school::SchoolTimetable>::DayMove::Wrap};
     GradelessonView m_view;
 };

@@ -183,7 +183,7 @@ void GradelessonDialog::optimiseGrade() {
     progress.setMinimumDuration(500);
     std::thread worker([&] {
         try {
-            outcome = optimise::optimise(job->data, job->request, arrange::defaultRandom());
+            outcome = optimise::optimise(job->data, job->request, timetable::defaultRandom());
         } catch (const std::exception& e) {
             failure = e.what();
         }

@@ -8,10 +8,10 @@
 // Cell texts are kept whole; the grid shows each cut to 6 GBK bytes.
 #pragma once
 
-#include "arrange/AutoOrderData.h"
 #include "arrange/TimetableHistory.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
+#include "timetable/AutoOrderData.h"
 
 #include <algorithm>
 #include <array>
@@ -65,7 +65,7 @@ public:
     static constexpr int kDays = Timetable::kDayCount;
     static constexpr int kTeacherView = 0;
     static constexpr int kCourseView = 1;
-    static constexpr const char* kUnifiedBlank = arrange::kUnifiedBlank;
+    static constexpr const char* kUnifiedBlank = ::timetable::kUnifiedBlank;
 
     enum class DayMove { Wrap, Clamp };
 
@@ -195,8 +195,8 @@ public:
     // a teacher of the class's list takes that entry's course (or a course its teacher). The
     // first matching entry wins. Empty cells stay empty, so an entry without a teacher never
     // fills a free period. One undoable step; the marks and the selection go.
-    void switchView(const std::vector<UnifiedCourse>& unified,
-                    const std::function<const ClassCourseList&(int position)>& listOf) {
+    void switchView(const std::vector<timetable::UnifiedCourse>& unified,
+                    const std::function<const timetable::ClassCourseList&(int position)>& listOf) {
         change([&] {
             m_viewMode = m_viewMode == kTeacherView ? kCourseView : kTeacherView;
             convert(m_viewMode == kCourseView, unified, listOf);
@@ -246,14 +246,14 @@ private:
         return true;
     }
 
-    void convert(bool toCourses, const std::vector<UnifiedCourse>& unified,
-                 const std::function<const ClassCourseList&(int position)>& listOf) {
+    void convert(bool toCourses, const std::vector<timetable::UnifiedCourse>& unified,
+                 const std::function<const timetable::ClassCourseList&(int position)>& listOf) {
         const std::size_t nameBytes = toCourses ? 4 : 3; // "more than 3", "more than 2" bytes
         for (int c = 0; c < school::kMaxClasses; ++c) {
             if (gbk::isBlank(m_timetable.cell(m_grade, c, 0, 0), nameBytes)) {
                 continue;
             }
-            const ClassCourseList& list = listOf(c);
+            const timetable::ClassCourseList& list = listOf(c);
             for (int d = 0; d < m_dayCount; ++d) {
                 for (int p = 1; p <= school::kPeriods; ++p) {
                     std::string& cell = m_timetable.cell(m_grade, c, d, p);
@@ -262,13 +262,13 @@ private:
                             return u.day - 1 == d && u.period == p;
                         });
                     if (slot != unified.end()) {
-                        cell = toCourses ? slot->course : kUnifiedBlank;
+                        cell = toCourses ? slot->course : timetable::kUnifiedBlank;
                         continue;
                     }
                     if (gbk::isBlank(cell)) {
                         continue;
                     }
-                    for (const CourseEntry& entry : list.entries) {
+                    for (const timetable::CourseEntry& entry : list.entries) {
                         if ((toCourses ? entry.teacher : entry.course) == cell) {
                             cell = toCourses ? entry.course : entry.teacher;
                             break;

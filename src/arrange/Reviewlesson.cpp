@@ -1,12 +1,12 @@
 #include "arrange/Reviewlesson.h"
 
 #include "arrange/GradelessonReport.h"
-#include "arrange/ReviewOrder.h"
-#include "arrange/ReviewStore.h"
-#include "arrange/TimetableRules.h"
 #include "core/Gbk.h"
 #include "core/Reported.h"
 #include "core/SchoolNames.h"
+#include "timetable/ReviewOrder.h"
+#include "timetable/ReviewStore.h"
+#include "timetable/TimetableRules.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -37,8 +37,8 @@ Reviewlesson::Reviewlesson(ui::Messenger& messenger) : m_messenger(messenger) {
 
 void Reviewlesson::load(int grade) {
     m_grid.setGrade(grade);
-    m_grid.load(loadReviewTimetable(m_grid.grade()));
-    m_grid.setDayCount(loadedReviewDays(m_grid.timetable(), m_grid.grade()));
+    m_grid.load(timetable::loadReviewTimetable(m_grid.grade()));
+    m_grid.setDayCount(timetable::loadedReviewDays(m_grid.timetable(), m_grid.grade()));
     m_grid.setDay(0);
     m_grid.setFirstClass(0);
     m_grid.setViewMode(kTeacherView);
@@ -104,19 +104,19 @@ void Reviewlesson::clickCell(int column, int period) {
 }
 
 void Reviewlesson::switchView() {
-    std::optional<ReviewData> data;
-    if (!ui::reported(m_messenger, [&] { data = loadReviewData(m_grid.grade()); })) {
+    std::optional<timetable::ReviewData> data;
+    if (!ui::reported(m_messenger, [&] { data = timetable::loadReviewData(m_grid.grade()); })) {
         return;
     }
     // The class's course and teacher pairs, in the shape the view switch reads.
-    std::array<ClassCourseList, school::kMaxClasses> lists{};
+    std::array<timetable::ClassCourseList, school::kMaxClasses> lists{};
     for (int c = 1; c <= school::kMaxClasses; ++c) {
         const auto& pairs = data->pairs(c);
         for (std::size_t i = 0; i < pairs.size() && i < lists[0].entries.size(); ++i) {
             lists[at(c - 1)].entries[i] = {pairs[i].first, pairs[i].second, 0};
         }
     }
-    m_grid.switchView({}, [&](int position) -> const ClassCourseList& {
+    m_grid.switchView({}, [&](int position) -> const timetable::ClassCourseList& {
         const auto id =
             school::parseClassName(m_grid.timetable().cell(m_grid.grade(), position, 0, 0));
         return lists[at(id && id->gradeIndex == m_grid.grade() ? id->classNumber - 1 : position)];
@@ -130,11 +130,11 @@ Reviewlesson::Week Reviewlesson::classWeek(int column) const {
 }
 
 bool Reviewlesson::rearrange() {
-    std::optional<ReviewData> data;
-    if (!ui::reported(m_messenger, [&] { data = loadReviewData(m_grid.grade()); })) {
+    std::optional<timetable::ReviewData> data;
+    if (!ui::reported(m_messenger, [&] { data = timetable::loadReviewData(m_grid.grade()); })) {
         return false;
     }
-    ReviewOrder order(*data);
+    timetable::ReviewOrder order(*data);
     m_grid.change([&] { order.arrange(m_grid.timetable()); });
     m_grid.setDayCount(order.reviewDays());
     m_grid.clearSelection();
@@ -144,8 +144,9 @@ bool Reviewlesson::rearrange() {
 }
 
 bool Reviewlesson::save() {
-    if (!ui::reported(m_messenger,
-                      [&] { saveReviewTimetable(m_grid.timetable(), m_grid.grade()); })) {
+    if (!ui::reported(m_messenger, [&] {
+            timetable::saveReviewTimetable(m_grid.timetable(), m_grid.grade());
+        })) {
         return false;
     }
     m_grid.markSaved();
@@ -158,14 +159,16 @@ bool Reviewlesson::mayClose() {
 
 bool Reviewlesson::undo() {
     const bool undone = m_grid.undo();
-    m_grid.setDayCount(std::max(loadedReviewDays(m_grid.timetable(), m_grid.grade()), 1));
+    m_grid.setDayCount(
+        std::max(timetable::loadedReviewDays(m_grid.timetable(), m_grid.grade()), 1));
     redraw();
     return undone;
 }
 
 bool Reviewlesson::redo() {
     const bool redone = m_grid.redo();
-    m_grid.setDayCount(std::max(loadedReviewDays(m_grid.timetable(), m_grid.grade()), 1));
+    m_grid.setDayCount(
+        std::max(timetable::loadedReviewDays(m_grid.timetable(), m_grid.grade()), 1));
     redraw();
     return redone;
 }
@@ -189,7 +192,7 @@ void Reviewlesson::redraw() {
         for (int p = 1; p <= school::kPeriods; ++p) {
             for (int k = 0; k < school::kMaxClasses; ++k) {
                 const std::string& text = t.cell(grade, k, d, p);
-                if (m_grid.viewMode() != kTeacherView || !isLessonText(text)) {
+                if (m_grid.viewMode() != kTeacherView || !timetable::isLessonText(text)) {
                     continue;
                 }
                 std::vector<std::string> others;
@@ -220,7 +223,7 @@ void Reviewlesson::redraw() {
     const auto& selected = m_grid.selection();
     const std::string text = m_grid.selectedText(t);
     if (m_grid.viewMode() == kTeacherView && selected && selected->day == day &&
-        isLessonText(text)) {
+        timetable::isLessonText(text)) {
         int found = 0;
         for (int c = 0; c < school::kMaxClasses; ++c) {
             for (int p = 1; p <= school::kPeriods; ++p) {

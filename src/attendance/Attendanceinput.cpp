@@ -1,6 +1,5 @@
 #include "attendance/Attendanceinput.h"
 
-#include "arrange/AutoOrderData.h"
 #include "attendance/AttendanceTerms.h"
 #include "attendance/AttendanceWeekText.h"
 #include "core/Gbk.h"
@@ -9,6 +8,7 @@
 #include "store/CATRecord.h"
 #include "store/CGSRecord.h"
 #include "store/CTNRecord.h"
+#include "timetable/AutoOrderData.h"
 
 #include <algorithm>
 #include <utility>
@@ -87,7 +87,7 @@ bool Attendanceinput::load() {
         if (m_roster.size() == kMaxTeachers) {
             break;
         }
-        if (arrange::namesTeacher(row.name)) {
+        if (timetable::namesTeacher(row.name)) {
             m_roster.push_back(gbk::cut(row.name, kShownNameBytes));
         }
     }

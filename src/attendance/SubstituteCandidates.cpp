@@ -1,11 +1,11 @@
 #include "attendance/SubstituteCandidates.h"
 
-#include "arrange/AutoOrderStore.h"
-#include "arrange/SchoolTimetableStore.h"
-#include "arrange/TimetableRules.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
 #include "store/CTNRecord.h"
+#include "timetable/AutoOrderStore.h"
+#include "timetable/SchoolTimetableStore.h"
+#include "timetable/TimetableRules.h"
 
 #include <algorithm>
 #include <utility>
@@ -17,13 +17,13 @@ constexpr std::size_t kShownNameBytes = 6;
 
 // The plan entries of the school, or of one grade, in grade and class order.
 template <class Visit>
-void forEachEntry(const arrange::AutoOrderData& data, std::optional<int> grade, Visit visit) {
+void forEachEntry(const timetable::AutoOrderData& data, std::optional<int> grade, Visit visit) {
     for (int g = 0; g < school::kGrades; ++g) {
         if (grade && *grade != g) {
             continue;
         }
         for (int c = 0; c < school::kMaxClasses; ++c) {
-            for (const arrange::CourseEntry& entry : data.classList(g, c).entries) {
+            for (const timetable::CourseEntry& entry : data.classList(g, c).entries) {
                 if (visit(entry)) {
                     return;
                 }
@@ -33,10 +33,10 @@ void forEachEntry(const arrange::AutoOrderData& data, std::optional<int> grade, 
 }
 
 // The course of the teacher's first plan entry within the scope, or empty.
-std::string firstCourse(const arrange::AutoOrderData& data, std::optional<int> grade,
+std::string firstCourse(const timetable::AutoOrderData& data, std::optional<int> grade,
                         std::string_view teacher) {
     std::string course;
-    forEachEntry(data, grade, [&](const arrange::CourseEntry& entry) {
+    forEachEntry(data, grade, [&](const timetable::CourseEntry& entry) {
         if (entry.teacher == teacher && !gbk::isBlank(entry.course)) {
             course = entry.course;
             return true;
@@ -57,17 +57,17 @@ std::string Candidate::reason() const {
 }
 
 SubstituteCandidates::SubstituteCandidates(std::vector<std::string> roster,
-                                           arrange::AutoOrderData data,
+                                           timetable::AutoOrderData data,
                                            const school::SchoolTimetable& timetable,
                                            std::vector<store::CourseteacherRow> courseTeachers)
     : m_roster(std::move(roster)), m_data(std::move(data)),
-      m_timetable(arrange::inTeacherNames(m_data, timetable)),
+      m_timetable(timetable::inTeacherNames(m_data, timetable)),
       m_courseTeachers(std::move(courseTeachers)) {
     for (int g = 0; g < school::kGrades && !m_arranged; ++g) {
         for (int c = 0; c < school::kMaxClasses && !m_arranged; ++c) {
             for (int d = 0; d < school::kDays && !m_arranged; ++d) {
                 for (int p = 1; p <= school::kPeriods && !m_arranged; ++p) {
-                    m_arranged = arrange::isLessonText(m_timetable.cell(g, c, d, p));
+                    m_arranged = timetable::isLessonText(m_timetable.cell(g, c, d, p));
                 }
             }
         }
@@ -77,17 +77,17 @@ SubstituteCandidates::SubstituteCandidates(std::vector<std::string> roster,
 SubstituteCandidates SubstituteCandidates::load() {
     std::vector<std::string> roster;
     for (store::TeachernameRow& row : store::CTNRecord().readAll()) {
-        if (arrange::namesTeacher(row.name)) {
+        if (timetable::namesTeacher(row.name)) {
             roster.push_back(std::move(row.name));
         }
     }
-    arrange::AutoOrderData data = arrange::loadAutoOrderData();
-    const school::SchoolTimetable timetable = arrange::loadSchoolTimetable();
+    timetable::AutoOrderData data = timetable::loadAutoOrderData();
+    const school::SchoolTimetable timetable = timetable::loadSchoolTimetable();
     return {std::move(roster), std::move(data), timetable, store::CCTRecord().readAll()};
 }
 
 std::optional<std::string> SubstituteCandidates::rosterName(std::string_view name) const {
-    if (!arrange::namesTeacher(name)) {
+    if (!timetable::namesTeacher(name)) {
         return std::nullopt;
     }
     if (std::find(m_roster.begin(), m_roster.end(), name) != m_roster.end()) {
@@ -114,11 +114,11 @@ std::string SubstituteCandidates::lessonClass(const Absence& absence) const {
         absence.period > school::kPeriods) {
         return {};
     }
-    const auto holders = arrange::holdersOf(m_timetable, absence.day, absence.period, *teacher);
+    const auto holders = timetable::holdersOf(m_timetable, absence.day, absence.period, *teacher);
     if (holders.empty()) {
         return {};
     }
-    const arrange::ClassRef at = holders.front();
+    const timetable::ClassRef at = holders.front();
     const std::string& named = m_timetable.cell(at.grade, at.position, 0, 0);
     return school::parseClassName(named) ? named : school::className(at.grade, at.position + 1);
 }
@@ -129,7 +129,7 @@ std::string SubstituteCandidates::subject(const Absence& absence) const {
         return {};
     }
     if (const auto id = school::parseClassName(lessonClass(absence))) {
-        for (const arrange::CourseEntry& entry :
+        for (const timetable::CourseEntry& entry :
              m_data.classList(id->gradeIndex, id->classNumber - 1).entries) {
             if (entry.teacher == *teacher && !gbk::isBlank(entry.course)) {
                 return entry.course;
@@ -153,9 +153,9 @@ std::string SubstituteCandidates::subject(const Absence& absence) const {
 bool SubstituteCandidates::plans(std::string_view teacher, const std::string& subject,
                                  std::optional<int> grade) const {
     bool found = false;
-    forEachEntry(m_data, grade, [&](const arrange::CourseEntry& entry) {
-        found = entry.course == subject &&
-                (teacher.empty() ? arrange::namesTeacher(entry.teacher) : entry.teacher == teacher);
+    forEachEntry(m_data, grade, [&](const timetable::CourseEntry& entry) {
+        found = entry.course == subject && (teacher.empty() ? timetable::namesTeacher(entry.teacher)
+                                                            : entry.teacher == teacher);
         return found;
     });
     return found;
@@ -185,7 +185,7 @@ SubjectMatch SubstituteCandidates::match(std::string_view teacher, const std::st
 bool SubstituteCandidates::busy(std::string_view teacher, int day, int period) const {
     const std::optional<std::string> name = rosterName(teacher);
     return name && day >= 0 && day < school::kDays && period >= 1 && period <= school::kPeriods &&
-           !arrange::holdersOf(m_timetable, day, period, *name).empty();
+           !timetable::holdersOf(m_timetable, day, period, *name).empty();
 }
 
 std::vector<Candidate> SubstituteCandidates::rank(const Absence& absence) const {
@@ -204,17 +204,18 @@ std::vector<Candidate> SubstituteCandidates::rank(const Absence& absence) const 
 
     std::vector<Candidate> candidates;
     for (const std::string& teacher : m_roster) {
-        if (teacher == *absent || !arrange::holdersOf(m_timetable, day, period, teacher).empty() ||
-            arrange::presetBlocks(m_data, teacher, day, period)) {
+        if (teacher == *absent ||
+            !timetable::holdersOf(m_timetable, day, period, teacher).empty() ||
+            timetable::presetBlocks(m_data, teacher, day, period)) {
             continue;
         }
-        const int today = arrange::lessonsOnDay(m_timetable, day, teacher);
-        if (today >= arrange::dayLimit(arrange::weeklyLoad(m_data, teacher))) {
+        const int today = timetable::lessonsOnDay(m_timetable, day, teacher);
+        if (today >= timetable::dayLimit(timetable::weeklyLoad(m_data, teacher))) {
             continue;
         }
         int week = 0;
         for (int d = 0; d < school::kDays; ++d) {
-            week += arrange::lessonsOnDay(m_timetable, d, teacher);
+            week += timetable::lessonsOnDay(m_timetable, d, teacher);
         }
         candidates.push_back({teacher, match(teacher, subject, grade), today, week});
     }

@@ -23,9 +23,9 @@
 // that period in the timetable. Pure C++ apart from load(); text is UTF-8.
 #pragma once
 
-#include "arrange/AutoOrderData.h"
 #include "core/SchoolTimetable.h"
 #include "store/CCTRecord.h"
+#include "timetable/AutoOrderData.h"
 
 #include <optional>
 #include <string>
@@ -59,7 +59,7 @@ class SubstituteCandidates {
 public:
     SubstituteCandidates() = default;
     // roster in table order; timetable in teacher or course names.
-    SubstituteCandidates(std::vector<std::string> roster, arrange::AutoOrderData data,
+    SubstituteCandidates(std::vector<std::string> roster, timetable::AutoOrderData data,
                          const school::SchoolTimetable& timetable,
                          std::vector<store::CourseteacherRow> courseTeachers);
 
@@ -91,7 +91,7 @@ private:
                        std::optional<int> grade) const;
 
     std::vector<std::string> m_roster;
-    arrange::AutoOrderData m_data;
+    timetable::AutoOrderData m_data;
     school::SchoolTimetable m_timetable; // in teacher names
     bool m_arranged = false;             // the timetable holds a lesson
     std::vector<store::CourseteacherRow> m_courseTeachers;

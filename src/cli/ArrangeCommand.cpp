@@ -1,10 +1,5 @@
 #include "cli/ArrangeCommand.h"
 
-#include "arrange/ArrangeReport.h"
-#include "arrange/AutoOrder.h"
-#include "arrange/AutoOrderStore.h"
-#include "arrange/SchoolTimetableStore.h"
-#include "arrange/TimetableRules.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
 #include "core/Gbk.h"
@@ -12,6 +7,11 @@
 #include "optimise/Optimiser.h"
 #include "optimise/PlanStore.h"
 #include "store/DbError.h"
+#include "timetable/ArrangeReport.h"
+#include "timetable/AutoOrder.h"
+#include "timetable/AutoOrderStore.h"
+#include "timetable/SchoolTimetableStore.h"
+#include "timetable/TimetableRules.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -83,7 +83,7 @@ std::string periodName(int period) {
 }
 
 // The course of a teacher in the class named in slot 0, or empty.
-std::string courseOf(const arrange::AutoOrderData& data, int grade, const std::string& className,
+std::string courseOf(const timetable::AutoOrderData& data, int grade, const std::string& className,
                      const std::string& teacher) {
     const auto id = school::parseClassName(className);
     if (!id || id->gradeIndex != grade || teacher.empty()) {
@@ -97,7 +97,7 @@ std::string courseOf(const arrange::AutoOrderData& data, int grade, const std::s
     return {};
 }
 
-void writeGrid(std::ostream& out, const arrange::AutoOrderData& data, int grade,
+void writeGrid(std::ostream& out, const timetable::AutoOrderData& data, int grade,
                const school::SchoolTimetable& t, bool courses) {
     const std::size_t width = courses ? 18 : 10;
     for (int c = 0; c < school::kMaxClasses; ++c) {
@@ -131,7 +131,7 @@ std::string cellText(const std::string& text) {
     return gbk::isBlank(text) ? "（空）" : text;
 }
 
-void writeReview(std::ostream& out, int grade, const arrange::GradeReview& review) {
+void writeReview(std::ostream& out, int grade, const timetable::GradeReview& review) {
     const std::string gradeName(school::kGradeNames[at(grade)]);
     out << gradeName << " 剩余问题：\n";
     bool any = false;
@@ -187,7 +187,7 @@ void writeReview(std::ostream& out, int grade, const arrange::GradeReview& revie
                 << "或第一节无课）";
         }
     }
-    out << '\n' << gradeName << ' ' << arrange::qualityLine(review) << '\n';
+    out << '\n' << gradeName << ' ' << timetable::qualityLine(review) << '\n';
 }
 
 // The command line as given, each value still to be checked.
@@ -255,22 +255,22 @@ std::string secondsText(double seconds) {
 // The optimised arrangement of every requested grade in one run, then per grade the same
 // summary as the faithful engine's. Returns the exit status.
 int optimised(const Options& options, std::ostream& text) {
-    const arrange::AutoOrderData data = arrange::loadAutoOrderData();
+    const timetable::AutoOrderData data = timetable::loadAutoOrderData();
     std::vector<std::string> ignored = data.ignoredRows;
     optimise::Request request;
     request.plan = optimise::loadPlan(ignored);
-    const school::SchoolTimetable saved = arrange::loadSchoolTimetable(ignored);
+    const school::SchoolTimetable saved = timetable::loadSchoolTimetable(ignored);
     writeIgnoredRows(text, ignored);
     if (options.grades.size() < static_cast<std::size_t>(school::kGrades)) {
         // The other grades stand as saved; with all six there is nothing to keep.
-        request.timetable = arrange::inTeacherNames(data, saved);
+        request.timetable = timetable::inTeacherNames(data, saved);
     }
     request.grades.assign(options.grades.begin(), options.grades.end());
     request.timeLimitSeconds = options.timeLimit.value_or(10.0);
     if (options.seed) {
         std::srand(*options.seed);
     }
-    const optimise::Outcome outcome = optimise::optimise(data, request, arrange::defaultRandom());
+    const optimise::Outcome outcome = optimise::optimise(data, request, timetable::defaultRandom());
     for (const std::string& cause : outcome.causes) {
         text << "无法满足：" << cause << '\n';
     }
@@ -283,7 +283,7 @@ int optimised(const Options& options, std::ostream& text) {
         if (options.grids.count(grade) > 0) {
             writeGrid(text, data, grade, outcome.timetable, options.courses);
         }
-        writeReview(text, grade, arrange::reviewGrade(data, grade, outcome.timetable));
+        writeReview(text, grade, timetable::reviewGrade(data, grade, outcome.timetable));
     }
     for (const std::string& violation : outcome.violations) {
         text << "未满足：" << violation << '\n';
@@ -294,7 +294,7 @@ int optimised(const Options& options, std::ostream& text) {
          << " 步）\n";
     if (options.save) {
         // Only the arranged grades: another program's save of other grades stays.
-        arrange::saveGrades(outcome.timetable, options.grades);
+        timetable::saveGrades(outcome.timetable, options.grades);
         text << "已存入 gradelesson\n";
     }
     return outcome.solved ? 0 : kNotSolved;
@@ -311,15 +311,15 @@ int runArrange(const std::optional<Options>& options, std::ostream& out, std::os
             out << text.str();
             return status;
         }
-        const arrange::AutoOrderData data = arrange::loadAutoOrderData();
+        const timetable::AutoOrderData data = timetable::loadAutoOrderData();
         std::vector<std::string> ignored = data.ignoredRows;
-        school::SchoolTimetable timetable = arrange::loadSchoolTimetable(ignored);
+        school::SchoolTimetable timetable = timetable::loadSchoolTimetable(ignored);
         writeIgnoredRows(text, ignored);
         if (options->seed) {
             std::srand(*options->seed);
         }
         for (int grade : options->grades) {
-            arrange::AutoOrder engine(data);
+            timetable::AutoOrder engine(data);
             engine.arrange(grade, timetable);
             timetable = engine.result();
             text << "== " << school::kGradeNames[at(grade)] << " 编排：" << engine.arrangedCount()
@@ -328,11 +328,11 @@ int runArrange(const std::optional<Options>& options, std::ostream& out, std::os
             if (options->grids.count(grade) > 0) {
                 writeGrid(text, data, grade, timetable, options->courses);
             }
-            writeReview(text, grade, arrange::reviewGrade(data, grade, timetable));
+            writeReview(text, grade, timetable::reviewGrade(data, grade, timetable));
         }
         if (options->save) {
             // Only the arranged grades: another program's save of other grades stays.
-            arrange::saveGrades(timetable, options->grades);
+            timetable::saveGrades(timetable, options->grades);
             text << "已存入 gradelesson\n";
         }
     } catch (const store::DbError& e) {

@@ -1,8 +1,6 @@
 #include "cli/ExportCommand.h"
 
 #include "arrange/GradelessonReport.h"
-#include "arrange/ReviewStore.h"
-#include "arrange/SchoolTimetableStore.h"
 #include "attendance/Attendancecount.h"
 #include "attendance/Attendancemonth.h"
 #include "attendance/StatisticsInput.h"
@@ -15,6 +13,8 @@
 #include "reports/ReportTitles.h"
 #include "store/DbError.h"
 #include "supervise/Supervisebrowse.h"
+#include "timetable/ReviewStore.h"
+#include "timetable/SchoolTimetableStore.h"
 
 #include <algorithm>
 #include <array>
@@ -86,7 +86,7 @@ ReadDocument prepareLessons(const Operands& operands, std::ostream& err) {
     }
     return [grade = *grade](std::ostream& said) -> std::optional<ExportDocument> {
         std::vector<std::string> ignored;
-        const school::SchoolTimetable timetable = arrange::loadSchoolTimetable(ignored);
+        const school::SchoolTimetable timetable = timetable::loadSchoolTimetable(ignored);
         writeIgnoredRows(said, ignored);
         return ExportDocument{
             reports::ReportKind::GradeTimetable,
@@ -119,12 +119,12 @@ ReadDocument prepareReviewLessons(const Operands& operands, std::ostream& err) {
     }
     return [grade = *grade](std::ostream& said) -> std::optional<ExportDocument> {
         std::vector<std::string> ignored;
-        const school::ReviewTimetable timetable = arrange::loadReviewTimetable(grade, ignored);
+        const school::ReviewTimetable timetable = timetable::loadReviewTimetable(grade, ignored);
         writeIgnoredRows(said, ignored);
         return ExportDocument{
             reports::ReportKind::ReviewTimetable,
             arrange::reviewTimetableTable(timetable, grade,
-                                          arrange::loadedReviewDays(timetable, grade)),
+                                          timetable::loadedReviewDays(timetable, grade)),
             {},
         };
     };

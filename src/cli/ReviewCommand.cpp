@@ -1,13 +1,13 @@
 #include "cli/ReviewCommand.h"
 
-#include "arrange/ReviewOrder.h"
-#include "arrange/ReviewStore.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
 #include "store/CGCRecord.h"
 #include "store/DbError.h"
+#include "timetable/ReviewOrder.h"
+#include "timetable/ReviewStore.h"
 
 #include <cstdlib>
 #include <memory>
@@ -82,12 +82,12 @@ int runReview(int gradeIndex, bool save, std::optional<unsigned> seed, std::ostr
     }
     std::ostringstream text;
     try {
-        const arrange::ReviewData data = arrange::loadReviewData(*grade);
+        const timetable::ReviewData data = timetable::loadReviewData(*grade);
         if (seed) {
             std::srand(*seed);
         }
         school::ReviewTimetable timetable;
-        arrange::ReviewOrder order(data);
+        timetable::ReviewOrder order(data);
         order.arrange(timetable);
         const std::string gradeName(school::kGradeNames[static_cast<std::size_t>(*grade)]);
         if (save && order.reviewDays() == 0) {
@@ -103,7 +103,7 @@ int runReview(int gradeIndex, bool save, std::optional<unsigned> seed, std::ostr
             text << "  无\n";
         }
         if (save) {
-            arrange::saveReviewTimetable(timetable, *grade);
+            timetable::saveReviewTimetable(timetable, *grade);
             text << "已存入 reviewlesson\n";
         }
     } catch (const store::DbError& e) {

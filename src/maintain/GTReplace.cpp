@@ -1,11 +1,11 @@
 #include "maintain/GTReplace.h"
 
-#include "arrange/SchoolTimetableStore.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
 #include "maintain/TimetableTeachers.h"
 #include "store/CCCRecord.h"
 #include "store/CGCRecord.h"
+#include "timetable/SchoolTimetableStore.h"
 
 #include <algorithm>
 #include <map>
@@ -238,7 +238,7 @@ GTReplace::Outcome GTReplace::replace() {
             }
         }
         const std::vector<std::string> clashes =
-            clashLines(arrange::loadTeacherTimetable(), replacements, *m_new);
+            clashLines(timetable::loadTeacherTimetable(), replacements, *m_new);
         if (!clashes.empty()) {
             std::string text = kClashesAfter;
             for (const std::string& line : clashes) {

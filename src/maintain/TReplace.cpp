@@ -1,11 +1,11 @@
 #include "maintain/TReplace.h"
 
-#include "arrange/SchoolTimetableStore.h"
 #include "core/Gbk.h"
 #include "maintain/TimetableTeachers.h"
 #include "masterdata/NameLists.h"
 #include "store/CCCRecord.h"
 #include "store/DbError.h"
+#include "timetable/SchoolTimetableStore.h"
 
 #include <algorithm>
 #include <optional>
@@ -100,8 +100,8 @@ bool TReplace::replace(const Request& request) {
     records.close();
     m_messenger.info("已将 " + std::to_string(plans + cells) + " 处 " + request.former + " 改为 " +
                      request.replacement);
-    const std::vector<std::string> clashes =
-        clashLines(arrange::loadTeacherTimetable(), {request.replacement}, *grade, classNumber - 1);
+    const std::vector<std::string> clashes = clashLines(
+        timetable::loadTeacherTimetable(), {request.replacement}, *grade, classNumber - 1);
     if (!clashes.empty()) {
         std::string text = kBusyWarning;
         for (const std::string& line : clashes) {

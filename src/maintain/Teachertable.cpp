@@ -1,10 +1,10 @@
 #include "maintain/Teachertable.h"
 
-#include "arrange/SchoolTimetableStore.h"
 #include "core/Gbk.h"
 #include "store/CCCRecord.h"
 #include "store/CGLRecord.h"
 #include "store/CTNRecord.h"
+#include "timetable/SchoolTimetableStore.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -30,7 +30,7 @@ bool Teachertable::chooseTeacher(int index) {
                     ? m_teachers[static_cast<std::size_t>(index)]
                     : std::string();
     // In teacher names: a grade stored in course names still shows its teachers' lessons.
-    const std::vector<store::GradelessonRow> rows = arrange::readTeacherRows();
+    const std::vector<store::GradelessonRow> rows = timetable::readTeacherRows();
     if (rows.empty()) {
         m_messenger.info(kNoTimetable);
         return false;

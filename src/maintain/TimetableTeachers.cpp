@@ -1,10 +1,10 @@
 #include "maintain/TimetableTeachers.h"
 
-#include "arrange/TimetableRules.h"
 #include "core/SchoolNames.h"
 #include "store/CCCRecord.h"
 #include "store/CGLRecord.h"
 #include "store/DbError.h"
+#include "timetable/TimetableRules.h"
 
 #include <cstddef>
 
@@ -72,8 +72,8 @@ std::vector<std::string> clashLines(const school::SchoolTimetable& teachers,
                     !listed.insert(text).second) {
                     continue;
                 }
-                const std::vector<arrange::ClassRef> holders =
-                    arrange::holdersOf(teachers, d, p, text);
+                const std::vector<timetable::ClassRef> holders =
+                    timetable::holdersOf(teachers, d, p, text);
                 if (holders.size() < 2) {
                     continue;
                 }

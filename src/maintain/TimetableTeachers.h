@@ -8,7 +8,7 @@
 // not at all (the caller commits); store::DbError carries the driver's text. It returns how
 // many cells changed. cellsToReplace() counts the same cells, writing nothing.
 //
-// clashLines() lists, over the school in teacher names (arrange::loadTeacherTimetable), every
+// clashLines() lists, over the school in teacher names (timetable::loadTeacherTimetable), every
 // period in which one of the given teachers teaches a class of the given grade (or of one
 // class of it) and at least one other class at the same time: "付庆晓 星期一第三节：初二⑴、
 // 高一⑵", day by day, then period by period, then class by class. Text is UTF-8.

@@ -1,9 +1,9 @@
 #include "optimise/Causes.h"
 
-#include "arrange/AutoOrderData.h"
-#include "arrange/TimetableRules.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
+#include "timetable/AutoOrderData.h"
+#include "timetable/TimetableRules.h"
 
 #include <algorithm>
 #include <bit>
@@ -79,7 +79,7 @@ private:
         for (const DroppedClass& dropped : m_problem.dropped()) {
             add("班级 " + dropped.name + "：周课时（含统一课）共 " + n(dropped.weeklyTotal) +
                 " 节，" +
-                (dropped.weeklyTotal > arrange::kMaxWeekly ? "超过 35 节" : "不足 15 节") +
+                (dropped.weeklyTotal > timetable::kMaxWeekly ? "超过 35 节" : "不足 15 节") +
                 "，不能编排");
         }
         for (const CellRef& ref : m_problem.strayLocks()) {
@@ -188,7 +188,7 @@ private:
     std::string holders(const std::string& teacher, int cell) const {
         std::string names;
         const school::SchoolTimetable& input = m_problem.input();
-        for (const auto& ref : arrange::holdersOf(input, dayOf(cell), periodOf(cell), teacher)) {
+        for (const auto& ref : timetable::holdersOf(input, dayOf(cell), periodOf(cell), teacher)) {
             if (!m_problem.arranges(ref.grade)) {
                 const std::string& name = input.cell(ref.grade, ref.position, 0, 0);
                 names +=

@@ -10,8 +10,8 @@
 
 namespace optimise {
 
-Outcome optimise(const arrange::AutoOrderData& data, const Request& request,
-                 arrange::RandomSource& random) {
+Outcome optimise(const timetable::AutoOrderData& data, const Request& request,
+                 timetable::RandomSource& random) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     // At most a million seconds, so the deadline cannot overflow the clock.

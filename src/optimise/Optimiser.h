@@ -28,9 +28,9 @@
 // a position is the one named in its slot 0.
 #pragma once
 
-#include "arrange/AutoOrderData.h"
-#include "arrange/RandomSource.h"
 #include "core/SchoolTimetable.h"
+#include "timetable/AutoOrderData.h"
+#include "timetable/RandomSource.h"
 
 #include <functional>
 #include <string>
@@ -60,7 +60,7 @@ struct PlanRange {
 
 struct Request {
     // The whole school in teacher names (callers convert course-view grades with
-    // arrange::inTeacherNames first).
+    // timetable::inTeacherNames first).
     school::SchoolTimetable timetable;
     std::vector<int> grades;     // grades to arrange (0..5); the other grades stay as they are
     std::vector<CellRef> locked; // cells kept exactly as they are
@@ -89,7 +89,7 @@ struct Outcome {
 };
 
 // Draws its seed from `random` (a handful of draws), then never touches it again.
-Outcome optimise(const arrange::AutoOrderData& data, const Request& request,
-                 arrange::RandomSource& random);
+Outcome optimise(const timetable::AutoOrderData& data, const Request& request,
+                 timetable::RandomSource& random);
 
 } // namespace optimise

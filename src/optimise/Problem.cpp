@@ -1,8 +1,8 @@
 #include "optimise/Problem.h"
 
-#include "arrange/TimetableRules.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
+#include "timetable/TimetableRules.h"
 
 #include <algorithm>
 #include <bit>
@@ -18,10 +18,10 @@ std::size_t at(int i) {
 
 // The first four samelesson rows of the grade as they stand (day, period), as the engine
 // takes them: they count in the weekly total and steer where the double may start.
-std::vector<std::pair<int, int>> unifiedRows(const arrange::AutoOrderData& data, int grade) {
+std::vector<std::pair<int, int>> unifiedRows(const timetable::AutoOrderData& data, int grade) {
     std::vector<std::pair<int, int>> rows;
-    for (const arrange::UnifiedCourse& row : data.sameLessons) {
-        if (rows.size() < at(arrange::kUnifiedSlots) &&
+    for (const timetable::UnifiedCourse& row : data.sameLessons) {
+        if (rows.size() < at(timetable::kUnifiedSlots) &&
             row.grade == school::kGradeNames[at(grade)]) {
             rows.emplace_back(row.day, row.period);
         }
@@ -43,7 +43,7 @@ std::pair<int, int> planBounds(int first, int last, int limit) {
 
 } // namespace
 
-Problem::Problem(const arrange::AutoOrderData& data, const Request& request)
+Problem::Problem(const timetable::AutoOrderData& data, const Request& request)
     : m_input(request.timetable) {
     for (const int g : request.grades) {
         if (g >= 0 && g < school::kGrades) {
@@ -53,7 +53,7 @@ Problem::Problem(const arrange::AutoOrderData& data, const Request& request)
     std::sort(m_grades.begin(), m_grades.end());
     m_grades.erase(std::unique(m_grades.begin(), m_grades.end()), m_grades.end());
 
-    for (const arrange::SubjectResource& row : data.resources) {
+    for (const timetable::SubjectResource& row : data.resources) {
         if (row.limit <= 0 || gbk::isBlank(row.course)) {
             continue;
         }
@@ -74,14 +74,14 @@ Problem::Problem(const arrange::AutoOrderData& data, const Request& request)
         }
         int position = 0;
         for (int c = 0; c < school::kMaxClasses; ++c) {
-            const arrange::ClassCourseList& list = data.classList(g, c);
+            const timetable::ClassCourseList& list = data.classList(g, c);
             long long total = unifiedCount;
             bool planned = false;
-            for (const arrange::CourseEntry& entry : list.entries) {
+            for (const timetable::CourseEntry& entry : list.entries) {
                 planned = planned || !gbk::isBlank(entry.course);
-                total += arrange::namesTeacher(entry.teacher) ? entry.weekly : 0;
+                total += timetable::namesTeacher(entry.teacher) ? entry.weekly : 0;
             }
-            if (total < arrange::kMinWeekly || total > arrange::kMaxWeekly) {
+            if (total < timetable::kMinWeekly || total > timetable::kMaxWeekly) {
                 if (planned) {
                     m_dropped.push_back({school::className(g, c + 1), total});
                 }
@@ -98,15 +98,15 @@ Problem::Problem(const arrange::AutoOrderData& data, const Request& request)
     // Teachers: day limits and presets. presetBlocks() is asked only for teachers that have
     // a preset row at all.
     std::unordered_set<std::string> withPreset;
-    for (const arrange::TeacherPreset& preset : data.presets) {
+    for (const timetable::TeacherPreset& preset : data.presets) {
         withPreset.insert(preset.teacher);
     }
     for (Teacher& teacher : m_teachers) {
-        teacher.weekly = arrange::weeklyLoad(data, teacher.name);
-        teacher.limit = arrange::dayLimit(teacher.weekly);
+        teacher.weekly = timetable::weeklyLoad(data, teacher.name);
+        teacher.limit = timetable::dayLimit(teacher.weekly);
         if (withPreset.count(teacher.name) > 0) {
             for (int cell = 0; cell < kCells; ++cell) {
-                if (arrange::presetBlocks(data, teacher.name, dayOf(cell), periodOf(cell))) {
+                if (timetable::presetBlocks(data, teacher.name, dayOf(cell), periodOf(cell))) {
                     teacher.preset |= bit(cell);
                 }
             }
@@ -143,9 +143,9 @@ int Problem::internTeacher(const std::string& name) {
     return it->second;
 }
 
-void Problem::addClass(const arrange::AutoOrderData& data, int grade, int classIndex, int position,
-                       const std::vector<std::pair<int, int>>& unified) {
-    const arrange::ClassCourseList& list = data.classList(grade, classIndex);
+void Problem::addClass(const timetable::AutoOrderData& data, int grade, int classIndex,
+                       int position, const std::vector<std::pair<int, int>>& unified) {
+    const timetable::ClassCourseList& list = data.classList(grade, classIndex);
     ClassModel cls;
     cls.grade = grade;
     cls.classIndex = classIndex;
@@ -174,18 +174,18 @@ void Problem::addClass(const arrange::AutoOrderData& data, int grade, int classI
 
     // Groups: one per teacher, in the order of their first entry.
     int chineseEntry = -1;
-    for (int i = 0; i < arrange::kEntries; ++i) {
-        const arrange::CourseEntry& entry = list.entries[at(i)];
-        if (entry.course == arrange::kChinese) {
-            if (entry.weekly >= 2 && arrange::namesTeacher(entry.teacher)) {
+    for (int i = 0; i < timetable::kEntries; ++i) {
+        const timetable::CourseEntry& entry = list.entries[at(i)];
+        if (entry.course == timetable::kChinese) {
+            if (entry.weekly >= 2 && timetable::namesTeacher(entry.teacher)) {
                 chineseEntry = i;
             }
             break;
         }
     }
-    for (int i = 0; i < arrange::kEntries; ++i) {
-        const arrange::CourseEntry& entry = list.entries[at(i)];
-        if (!arrange::namesTeacher(entry.teacher) || entry.weekly <= 0) {
+    for (int i = 0; i < timetable::kEntries; ++i) {
+        const timetable::CourseEntry& entry = list.entries[at(i)];
+        if (!timetable::namesTeacher(entry.teacher) || entry.weekly <= 0) {
             continue;
         }
         const int teacher = internTeacher(entry.teacher);
@@ -212,7 +212,7 @@ void Problem::addClass(const arrange::AutoOrderData& data, int grade, int classI
         while (list.entries[at(first)].teacher != entry.teacher) {
             ++first;
         }
-        group.main = first < arrange::kMainCourses;
+        group.main = first < timetable::kMainCourses;
         group.courses.push_back(list.entries[at(first)].course);
         if (entry.course != group.courses.front()) {
             group.courses.push_back(entry.course);
@@ -268,7 +268,7 @@ void Problem::addLocks(const Request& request) {
                    c.classIndex == id->classNumber - 1;
         });
         if (cls == m_classes.end()) {
-            if (arrange::isLessonText(text) &&
+            if (timetable::isLessonText(text) &&
                 std::find(m_strayLocks.begin(), m_strayLocks.end(), ref) == m_strayLocks.end()) {
                 m_strayLocks.push_back(ref);
             }
@@ -281,7 +281,7 @@ void Problem::addLocks(const Request& request) {
         cls->locked |= bit(cell);
         cls->movable &= ~bit(cell);
         cls->lockedText[at(cell)] = text;
-        if (!arrange::isLessonText(text)) {
+        if (!timetable::isLessonText(text)) {
             cls->fixed[at(cell)] = (cls->unified & bit(cell)) != 0 ? kUnified : kFree;
             continue;
         }
@@ -297,7 +297,7 @@ void Problem::addLocks(const Request& request) {
     }
 }
 
-void Problem::addFixedCells(const arrange::AutoOrderData& data, const Request& request) {
+void Problem::addFixedCells(const timetable::AutoOrderData& data, const Request& request) {
     const auto arranged = [&](int g) {
         return std::find(m_grades.begin(), m_grades.end(), g) != m_grades.end();
     };
@@ -310,7 +310,7 @@ void Problem::addFixedCells(const arrange::AutoOrderData& data, const Request& r
             for (int d = 0; d < school::kDays; ++d) {
                 for (int p = 1; p <= school::kPeriods; ++p) {
                     const std::string& text = m_input.cell(g, c, d, p);
-                    if (arrange::isLessonText(text)) {
+                    if (timetable::isLessonText(text)) {
                         Teacher& teacher = m_teachers[at(internTeacher(text))];
                         ++teacher.fixedOccupancy[at(cellAt(d, p))];
                         ++teacher.fixedLoad[at(d)];
@@ -321,7 +321,7 @@ void Problem::addFixedCells(const arrange::AutoOrderData& data, const Request& r
         }
     }
     if (anyFixedGrade && !m_resources.empty()) {
-        const school::SchoolTimetable courses = arrange::inCourseNames(data, request.timetable);
+        const school::SchoolTimetable courses = timetable::inCourseNames(data, request.timetable);
         for (int g = 0; g < school::kGrades; ++g) {
             for (int c = 0; c < school::kMaxClasses && !arranged(g); ++c) {
                 for (int d = 0; d < school::kDays; ++d) {
@@ -339,7 +339,8 @@ void Problem::addFixedCells(const arrange::AutoOrderData& data, const Request& r
     // Locked lessons of the arranged classes are as fixed as the other grades.
     for (const ClassModel& cls : m_classes) {
         for (int cell = 0; cell < kCells; ++cell) {
-            if ((cls.locked & bit(cell)) == 0 || !arrange::isLessonText(cls.lockedText[at(cell)])) {
+            if ((cls.locked & bit(cell)) == 0 ||
+                !timetable::isLessonText(cls.lockedText[at(cell)])) {
                 continue;
             }
             const std::string& text = cls.lockedText[at(cell)];

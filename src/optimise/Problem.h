@@ -99,7 +99,7 @@ struct DroppedClass {
 
 class Problem {
 public:
-    Problem(const arrange::AutoOrderData& data, const Request& request);
+    Problem(const timetable::AutoOrderData& data, const Request& request);
 
     const std::vector<ClassModel>& classes() const { return m_classes; }
     const std::vector<Group>& groups() const { return m_groups; }
@@ -123,9 +123,9 @@ public:
 
 private:
     int internTeacher(const std::string& name);
-    void addClass(const arrange::AutoOrderData& data, int grade, int classIndex, int position,
+    void addClass(const timetable::AutoOrderData& data, int grade, int classIndex, int position,
                   const std::vector<std::pair<int, int>>& unified);
-    void addFixedCells(const arrange::AutoOrderData& data, const Request& request);
+    void addFixedCells(const timetable::AutoOrderData& data, const Request& request);
     void addLocks(const Request& request);
     void applyPlan(const Request& request);
 

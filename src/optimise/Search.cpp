@@ -1,8 +1,8 @@
 #include "optimise/Search.h"
 
-#include "arrange/TimetableRules.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
+#include "timetable/TimetableRules.h"
 
 #include <algorithm>
 #include <bit>
@@ -937,7 +937,7 @@ std::vector<std::string> Search::violations(const school::SchoolTimetable& resul
     const auto& teachers = m_problem.teachers();
     const auto& classes = m_problem.classes();
     const auto& groups = m_problem.groups();
-    const auto classOf = [&](const arrange::ClassRef& ref) {
+    const auto classOf = [&](const timetable::ClassRef& ref) {
         const std::string& name = result.cell(ref.grade, ref.position, 0, 0);
         return gbk::isBlank(name, 3) ? school::className(ref.grade, ref.position + 1) : name;
     };
@@ -948,7 +948,7 @@ std::vector<std::string> Search::violations(const school::SchoolTimetable& resul
         const int cell = key % kCells;
         std::string line = "教师碰课：" + where(cell) + ' ' + name + "：";
         bool first = true;
-        for (const auto& ref : arrange::holdersOf(result, dayOf(cell), periodOf(cell), name)) {
+        for (const auto& ref : timetable::holdersOf(result, dayOf(cell), periodOf(cell), name)) {
             line += (first ? "" : " ") + classOf(ref);
             first = false;
         }
@@ -961,7 +961,7 @@ std::vector<std::string> Search::violations(const school::SchoolTimetable& resul
         const int day = key % kDays;
         out.push_back("教师日超量：" + teacher.name + ' ' +
                       std::string(school::kDayNames[at(day)]) + ' ' +
-                      std::to_string(arrange::lessonsOnDay(result, day, teacher.name)) +
+                      std::to_string(timetable::lessonsOnDay(result, day, teacher.name)) +
                       " 节（上限 " + std::to_string(teacher.limit) + "）");
     }
     keys = m_spreads.keys();

@@ -8,10 +8,10 @@
 #include "app/CommandTable.h"
 #include "arrange/GradelessonDialog.h"
 #include "arrange/ReviewlessonDialog.h"
-#include "arrange/SchoolTimetableStore.h"
 #include "core/SchoolNames.h"
 #include "store/CGLRecord.h"
 #include "store/CRLRecord.h"
+#include "timetable/SchoolTimetableStore.h"
 #include "widgets/DialogButtons.h"
 
 #include <QKeySequence>
@@ -39,7 +39,7 @@ TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
     t.cell(0, 0, 0, 1) = "王伟";
     t.cell(3, 0, 0, 1) = "王伟"; // a clash with 高一⑴
     t.cell(0, 0, 0, 2) = "李强";
-    arrange::saveSchoolTimetable(t);
+    timetable::saveSchoolTimetable(t);
 
     dialogtest::openFromMenu<GradelessonDialog>(window, "年段课程编排", [&](GradelessonDialog& d) {
         EXPECT_EQ(toStdString(d.windowTitle()), "年段课程编排—初一");

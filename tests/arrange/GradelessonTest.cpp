@@ -5,12 +5,12 @@
 
 #include "RecordingMessenger.h"
 #include "TempDatabase.h"
-#include "arrange/SchoolTimetableStore.h"
 #include "core/SchoolNames.h"
 #include "store/CCCRecord.h"
 #include "store/CCSRecord.h"
 #include "store/CGLRecord.h"
 #include "store/CSLRecord.h"
+#include "timetable/SchoolTimetableStore.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ protected:
 
     testsupport::RecordingMessenger m_messenger;
     school::SchoolTimetable m_timetable;
-    arrange::AutoOrderData m_data;
+    timetable::AutoOrderData m_data;
 };
 
 TEST_F(GradelessonTest, NavigationWrapsDaysClampsGradesAndTheClassWindow) {
@@ -180,7 +180,7 @@ TEST_F(GradelessonViewSwitchTest, AGradeStoredInCourseViewComesBackWithTwoSwitch
         older.cell(0, 0, 0, 2) = "语文";
         older.cell(0, 0, 0, 1) = "通用技术";
         older.cell(0, 0, 2, 3) = "数学";
-        arrange::saveSchoolTimetable(older);
+        timetable::saveSchoolTimetable(older);
     }
     store::CCCRecord().append(
         std::vector<store::ClasscourseRow>{{"初一⑴", "语文", "王伟", 5},
@@ -450,7 +450,7 @@ TEST_F(GradelessonStoreTest, SaveWritesSevenRowsPerNamedClassAndKeepsWholeNames)
     nameClasses(t, 0, 2);
     nameClasses(t, 5, 1);
     t.cell(0, 0, 0, 1) = "欧阳修文";
-    arrange::saveSchoolTimetable(t);
+    timetable::saveSchoolTimetable(t);
 
     Gradelesson g(m_messenger);
     EXPECT_EQ(g.view().grid[1][0].caption, "欧阳修");
@@ -484,7 +484,7 @@ TEST_F(GradelessonStoreTest, ASaveInCourseViewStoresTeacherNames) {
     for (const auto& cell : cells) {
         t.cell(0, cell.position, cell.day, cell.period) = cell.text;
     }
-    arrange::saveSchoolTimetable(t);
+    timetable::saveSchoolTimetable(t);
     const auto before = store::CGLRecord().readAll();
 
     Gradelesson g(m_messenger);
@@ -502,7 +502,7 @@ TEST_F(GradelessonStoreTest, AFailedSaveLeavesTheTableAndKeepsTheEdits) {
     school::SchoolTimetable t;
     nameClasses(t, 0, 1);
     t.cell(0, 0, 0, 1) = "王伟";
-    arrange::saveSchoolTimetable(t);
+    timetable::saveSchoolTimetable(t);
     const auto before = store::CGLRecord().readAll();
     m_db.execute("CREATE TRIGGER stop BEFORE INSERT ON gradelesson WHEN NEW.number = 10105 "
                  "BEGIN SELECT RAISE(ABORT, 'stop here'); END");
@@ -543,7 +543,7 @@ TEST_F(GradelessonStoreTest, RearrangeFillsTheShownGradeAndUndoBringsItBack) {
     store::CCCRecord().append(rows);
     school::SchoolTimetable t;
     nameClasses(t, 0, 1);
-    arrange::saveSchoolTimetable(t);
+    timetable::saveSchoolTimetable(t);
 
     Gradelesson g(m_messenger);
     g.nextGrade();
@@ -578,7 +578,7 @@ TEST_F(GradelessonStoreTest, OptimiseArrangesTheShownGradeWithoutClashesAndKeeps
     store::CCCRecord().append(rows);
     school::SchoolTimetable t;
     nameClasses(t, 0, 1);
-    arrange::saveSchoolTimetable(t);
+    timetable::saveSchoolTimetable(t);
 
     Gradelesson g(m_messenger);
     g.nextGrade();

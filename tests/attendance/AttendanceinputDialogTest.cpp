@@ -7,10 +7,10 @@
 #include "TempDatabase.h"
 
 #include "app/CommandTable.h"
-#include "arrange/SchoolTimetableStore.h"
 #include "attendance/AttendanceinputDialog.h"
 #include "store/CATRecord.h"
 #include "store/CGSRecord.h"
+#include "timetable/SchoolTimetableStore.h"
 #include "widgets/DialogButtons.h"
 
 #include <QComboBox>
@@ -54,7 +54,7 @@ protected:
         timetable.cell(0, 1, 0, 0) = "初一⑵";
         timetable.cell(0, 0, 1, 3) = "李娜";
         timetable.cell(0, 1, 1, 3) = "王伟";
-        arrange::saveSchoolTimetable(timetable);
+        timetable::saveSchoolTimetable(timetable);
     }
 
     testsupport::TempDatabase m_db;

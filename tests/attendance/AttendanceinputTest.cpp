@@ -283,7 +283,7 @@ TEST_F(AttendanceinputTest, TheSubstituteBoxOffersCandidatesForAMissedLesson) {
     timetable.cell(0, 0, 1, 3) = "王伟";
     timetable.cell(0, 1, 1, 3) = "李娜"; // busy then
     form.setCandidates(attendance::SubstituteCandidates({"王伟", "李娜", "欧阳明月光"},
-                                                        arrange::AutoOrderData(), timetable, {}));
+                                                        timetable::AutoOrderData(), timetable, {}));
     using Choices = std::vector<Attendanceinput::SubstituteChoice>;
     const Choices roster = {{"王伟", ""}, {"李娜", ""}, {"欧阳明", ""}};
     auto row = typed("王伟", "事  假");

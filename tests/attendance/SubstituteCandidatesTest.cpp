@@ -31,7 +31,7 @@ struct Lesson {
 };
 
 SubstituteCandidates tuesdaySchool() {
-    arrange::AutoOrderData data;
+    timetable::AutoOrderData data;
     const std::vector<store::ClasscourseRow> plans = {
         {"初一⑴", "数学", "欧阳文忠", 5}, {"初一⑵", "数学", "李娜", 5},
         {"初一⑵", "语文", "张强", 6},     {"初一⑶", "英语", "刘洋", 4},
@@ -146,7 +146,7 @@ TEST(SubstituteCandidatesTest, TheClassAndTheShownNameDecide) {
         }
     }
     // Before any timetable is arranged nobody can be judged free.
-    const SubstituteCandidates unarranged({"欧阳文忠", "李娜"}, arrange::AutoOrderData(), {}, {});
+    const SubstituteCandidates unarranged({"欧阳文忠", "李娜"}, timetable::AutoOrderData(), {}, {});
     EXPECT_TRUE(unarranged.rank({"欧阳文忠", kTuesday, 3, ""}).empty());
 }
 

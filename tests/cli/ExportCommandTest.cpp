@@ -4,11 +4,11 @@
 // cannot hold, and the arguments and databases refused.
 #include "CliTestSupport.h"
 
-#include "arrange/SchoolTimetableStore.h"
 #include "cli/DemoSchool.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
 #include "store/CCCRecord.h"
+#include "timetable/SchoolTimetableStore.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ class ExportCli : public clitest::DemoSchoolDir {
 protected:
     void SetUp() override {
         DemoSchoolDir::SetUp();
-        arrange::saveSchoolTimetable(demoGrade1());
+        timetable::saveSchoolTimetable(demoGrade1());
     }
 };
 

@@ -3,11 +3,11 @@
 // names or numbers, and the arguments refused.
 #include "CliTestSupport.h"
 
-#include "arrange/SchoolTimetableStore.h"
 #include "core/SchoolNames.h"
 #include "store/CCCRecord.h"
 #include "store/CLPRecord.h"
 #include "store/CTNRecord.h"
+#include "timetable/SchoolTimetableStore.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ protected:
         timetable.cell(0, 1, 1, 1) = "李娜";
         timetable.cell(0, 2, 1, 1) = "刘洋";
         timetable.cell(0, 2, 1, 2) = "刘洋";
-        arrange::saveSchoolTimetable(timetable);
+        timetable::saveSchoolTimetable(timetable);
         m_cwd.emplace(school);
     }
     void TearDown() override { m_cwd.reset(); }

@@ -21,7 +21,7 @@ constexpr const char* kShared = "张老师";
 
 struct Case {
     const char* name;
-    std::function<void(arrange::AutoOrderData&, optimise::Request&)> build;
+    std::function<void(timetable::AutoOrderData&, optimise::Request&)> build;
     std::vector<std::string> named; // every one of them in one cause
 };
 
@@ -34,7 +34,7 @@ std::string preset(std::initializer_list<int> cells) {
 }
 
 // Classes 1..n of 初一 with plans of the total, each with its own teachers.
-void plainClasses(arrange::AutoOrderData& data, int n, int total) {
+void plainClasses(timetable::AutoOrderData& data, int n, int total) {
     for (int c = 1; c <= n; ++c) {
         addClass(data, 0, c, planWithTotal(total, 0, c));
     }
@@ -43,13 +43,13 @@ void plainClasses(arrange::AutoOrderData& data, int n, int total) {
 std::vector<Case> cases() {
     return {
         {"a class over 35 lessons",
-         [](arrange::AutoOrderData& data, optimise::Request&) {
+         [](timetable::AutoOrderData& data, optimise::Request&) {
              addClass(data, 0, 1, planWithTotal(36, 0, 1));
              addClass(data, 0, 2, planWithTotal(30, 0, 2));
          },
          {"初一⑴", "36", "超过 35"}},
         {"a teacher with 36 lessons",
-         [](arrange::AutoOrderData& data, optimise::Request&) {
+         [](timetable::AutoOrderData& data, optimise::Request&) {
              for (int c = 1; c <= 6; ++c) {
                  auto plan = planWithTotal(30, 0, c);
                  plan[1].teacher = kShared; // 数学 6 a week in six classes
@@ -60,7 +60,7 @@ std::vector<Case> cases() {
          },
          {kShared, "36", "只能排"}},
         {"a teacher's presets leave too few periods",
-         [](arrange::AutoOrderData& data, optimise::Request&) {
+         [](timetable::AutoOrderData& data, optimise::Request&) {
              for (int c = 1; c <= 3; ++c) {
                  auto plan = planWithTotal(30, 0, c);
                  plan[1].teacher = kShared; // 15 lessons: at most 4 a day
@@ -75,7 +75,7 @@ std::vector<Case> cases() {
          },
          {kShared, "15", "只能排"}},
         {"a day with more classes than free periods",
-         [](arrange::AutoOrderData& data, optimise::Request&) {
+         [](timetable::AutoOrderData& data, optimise::Request&) {
              for (int c = 1; c <= 3; ++c) {
                  auto plan = planWithTotal(30, 0, c);
                  plan[1].teacher = kShared; // 数学 5 a week: every class every day
@@ -85,7 +85,7 @@ std::vector<Case> cases() {
          },
          {kShared, "星期一", "3", "只有 2 节"}},
         {"a resource with more lessons than its limit allows",
-         [](arrange::AutoOrderData& data, optimise::Request&) {
+         [](timetable::AutoOrderData& data, optimise::Request&) {
              for (int c = 1; c <= 12; ++c) {
                  auto plan = planWithTotal(28, 0, c);
                  plan.push_back({"体育", school::sampleTeacherName(900 + c), 3});
@@ -95,7 +95,7 @@ std::vector<Case> cases() {
          },
          {"体育", "36", "35"}},
         {"a locked lesson meeting the teacher in another grade",
-         [](arrange::AutoOrderData& data, optimise::Request& request) {
+         [](timetable::AutoOrderData& data, optimise::Request& request) {
              auto first = planWithTotal(30, 0, 1);
              auto second = planWithTotal(30, 1, 1);
              first[0].teacher = second[0].teacher = kShared;
@@ -111,7 +111,7 @@ std::vector<Case> cases() {
          },
          {"锁定", kShared, "星期三 第三节", "初一⑴", "初二⑴"}},
         {"a locked lesson in the teacher's preset",
-         [](arrange::AutoOrderData& data, optimise::Request& request) {
+         [](timetable::AutoOrderData& data, optimise::Request& request) {
              plainClasses(data, 1, 30);
              const std::string teacher = data.classList(0, 0).entries[2].teacher;
              data.addPreset(teacher, preset({8}));
@@ -123,14 +123,14 @@ std::vector<Case> cases() {
          },
          {"锁定", "初一⑴", "星期二 第二节", "预设"}},
         {"a plan that leaves a course too few periods",
-         [](arrange::AutoOrderData& data, optimise::Request& request) {
+         [](timetable::AutoOrderData& data, optimise::Request& request) {
              plainClasses(data, 1, 30);
              request.plan.push_back({"初一⑴", "化学", 1, 5, 1, 6}); // only periods 7 left
              request.plan.push_back({"初一⑴", "化学", 1, 4, 7, 7}); // and then Friday's
          },
          {"初一⑴", "化学", "只剩 1 个时间"}},
         {"语文 without a place for its double",
-         [](arrange::AutoOrderData& data, optimise::Request& request) {
+         [](timetable::AutoOrderData& data, optimise::Request& request) {
              plainClasses(data, 1, 30);
              request.plan.push_back({"初一⑴", "语文", 1, 5, 4, 6});
          },
@@ -143,7 +143,7 @@ std::vector<Case> cases() {
 TEST(Infeasible, EveryCountedCauseIsNamed) {
     for (const Case& c : cases()) {
         SCOPED_TRACE(c.name);
-        arrange::AutoOrderData data;
+        timetable::AutoOrderData data;
         optimise::Request request;
         c.build(data, request);
         data.cleanUp();
@@ -170,7 +170,7 @@ TEST(Infeasible, EveryCountedCauseIsNamed) {
 
 TEST(Infeasible, FeasibleNeighboursOfTheCasesHaveNoCause) {
     // The same shapes one step inside their limits.
-    arrange::AutoOrderData data;
+    timetable::AutoOrderData data;
     addClass(data, 0, 1, planWithTotal(35, 0, 1));
     for (int c = 2; c <= 4; ++c) {
         auto plan = planWithTotal(30, 0, c);
@@ -189,8 +189,8 @@ TEST(Infeasible, FeasibleNeighboursOfTheCasesHaveNoCause) {
 
 // Periods 1 and 2 closed to the two big courses of a full week: only the five 物理 lessons
 // can go there, which no count per teacher, class or day reveals.
-arrange::AutoOrderData hiddenlyInfeasible() {
-    arrange::AutoOrderData data;
+timetable::AutoOrderData hiddenlyInfeasible() {
+    timetable::AutoOrderData data;
     addClass(data, 0, 1, {{"数学", "甲老师", 15}, {"英语", "乙老师", 15}, {"物理", "丙老师", 5}});
     const std::string early = preset({0, 1, 7, 8, 14, 15, 21, 22, 28, 29});
     data.addPreset("甲老师", early);
@@ -200,7 +200,7 @@ arrange::AutoOrderData hiddenlyInfeasible() {
 }
 
 TEST(Infeasible, ATimeLimitedRunReturnsInTimeWithItsViolations) {
-    const arrange::AutoOrderData data = hiddenlyInfeasible();
+    const timetable::AutoOrderData data = hiddenlyInfeasible();
     optimise::Request request;
     request.grades = {0};
     request.timeLimitSeconds = 0.3;
@@ -219,7 +219,7 @@ TEST(Infeasible, ATimeLimitedRunReturnsInTimeWithItsViolations) {
 }
 
 TEST(Infeasible, ACancelledRunStopsWithTheBestFound) {
-    const arrange::AutoOrderData data = hiddenlyInfeasible();
+    const timetable::AutoOrderData data = hiddenlyInfeasible();
     optimise::Request request;
     request.grades = {0};
     request.timeLimitSeconds = 3600;
@@ -257,7 +257,7 @@ TEST(PlanRanges, UnsetBoundsTakeTheOtherWeekendsFallOutsideBackwardsReadsForward
         {6, 7, 1, 7, {}},
         {9, 2, 3, 3, span(2, 2, 3, 3)},
     };
-    arrange::AutoOrderData data;
+    timetable::AutoOrderData data;
     addClass(data, 0, 1, planWithTotal(30, 0, 1));
     data.cleanUp();
     for (const Row& row : rows) {

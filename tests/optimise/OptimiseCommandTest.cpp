@@ -6,13 +6,13 @@
 #include "RuleChecker.h"
 #include "TempDatabase.h"
 
-#include "arrange/AutoOrderStore.h"
-#include "arrange/SchoolTimetableStore.h"
-#include "arrange/TimetableRules.h"
 #include "cli/Command.h"
 #include "cli/DemoSchool.h"
 #include "core/SchoolNames.h"
 #include "store/CGLRecord.h"
+#include "timetable/AutoOrderStore.h"
+#include "timetable/SchoolTimetableStore.h"
+#include "timetable/TimetableRules.h"
 
 #include <gtest/gtest.h>
 
@@ -31,11 +31,11 @@ class OptimiseCommand : public arrangetest::DemoSchoolCli {};
 
 std::vector<std::string> brokenInSaved(const std::vector<int>& grades,
                                        const school::SchoolTimetable& before) {
-    const arrange::AutoOrderData data = arrange::loadAutoOrderData();
+    const timetable::AutoOrderData data = timetable::loadAutoOrderData();
     optimise::Request request;
-    request.timetable = arrange::inTeacherNames(data, before);
+    request.timetable = timetable::inTeacherNames(data, before);
     request.grades = grades;
-    return optimisetest::brokenRules(data, request, arrange::loadSchoolTimetable());
+    return optimisetest::brokenRules(data, request, timetable::loadSchoolTimetable());
 }
 
 } // namespace
@@ -58,7 +58,7 @@ TEST_F(OptimiseCommand, TheWholeSchoolIsSolvedAndSavedWithNoProblemLeft) {
 
 TEST_F(OptimiseCommand, OneGradeIsArrangedAroundTheOthersAsSaved) {
     ASSERT_EQ(run({"all", "--save"}).code, 0); // the faithful engine, rules left broken
-    const school::SchoolTimetable before = arrange::loadSchoolTimetable();
+    const school::SchoolTimetable before = timetable::loadSchoolTimetable();
     const std::vector<store::GradelessonRow> rowsBefore = store::CGLRecord().readAll();
 
     const Result r = run({"初二", "--optimise", "--save", "--seed", "4"});
@@ -87,12 +87,12 @@ TEST_F(OptimiseCommand, ThePlanIsHonoured) {
                  "\"order\") VALUES ('初一⑴', '体育', 1, 5, 1, 5, 0)");
     ASSERT_EQ(run({"初一", "--optimise", "--save"}).code, 0);
     std::string teacher;
-    const arrange::AutoOrderData data = arrange::loadAutoOrderData(); // outlives the loop
+    const timetable::AutoOrderData data = timetable::loadAutoOrderData(); // outlives the loop
     for (const auto& entry : data.classList(0, 0).entries) {
         teacher = entry.course == "体育" ? entry.teacher : teacher;
     }
     ASSERT_FALSE(teacher.empty());
-    const school::SchoolTimetable saved = arrange::loadSchoolTimetable();
+    const school::SchoolTimetable saved = timetable::loadSchoolTimetable();
     ASSERT_EQ(saved.cell(0, 0, 0, 0), "初一⑴");
     int lessons = 0;
     for (int d = 0; d < school::kDays; ++d) {

@@ -5,9 +5,9 @@
 #include "EngineTestSupport.h"
 #include "RuleChecker.h"
 
-#include "arrange/ArrangeReport.h"
-#include "arrange/TimetableRules.h"
 #include "optimise/Optimiser.h"
+#include "timetable/ArrangeReport.h"
+#include "timetable/TimetableRules.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ SchoolOptions randomOptions(std::mt19937& rng) {
 }
 
 // A few plan ranges: a class keeps one of its later courses out of a block of periods.
-std::vector<optimise::PlanRange> randomPlan(std::mt19937& rng, const arrange::AutoOrderData& data,
+std::vector<optimise::PlanRange> randomPlan(std::mt19937& rng, const timetable::AutoOrderData& data,
                                             const std::vector<int>& grades) {
     std::vector<optimise::PlanRange> plan;
     for (int row = pick(rng, 0, 4); row > 0; --row) {
@@ -52,11 +52,11 @@ std::vector<optimise::PlanRange> randomPlan(std::mt19937& rng, const arrange::Au
     return plan;
 }
 
-int reviewedMisses(const arrange::AutoOrderData& data, const std::vector<int>& grades,
+int reviewedMisses(const timetable::AutoOrderData& data, const std::vector<int>& grades,
                    const school::SchoolTimetable& result) {
     int misses = 0;
     for (const int g : grades) {
-        misses += static_cast<int>(arrange::reviewGrade(data, g, result).mainCourseFirst.size());
+        misses += static_cast<int>(timetable::reviewGrade(data, g, result).mainCourseFirst.size());
     }
     return misses;
 }

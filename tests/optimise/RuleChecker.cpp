@@ -2,9 +2,9 @@
 
 #include "EngineTestSupport.h"
 
-#include "arrange/TimetableRules.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
+#include "timetable/TimetableRules.h"
 
 #include <algorithm>
 #include <array>
@@ -32,7 +32,7 @@ bool arranges(const optimise::Request& request, int grade) {
 
 // The classes of the grade that must get a week: a plan with a weekly total (lessons with a
 // teacher plus unified rows on the grid's periods) in 15..35.
-std::vector<int> expectedClasses(const arrange::AutoOrderData& data, int grade) {
+std::vector<int> expectedClasses(const timetable::AutoOrderData& data, int grade) {
     int unified = 0;
     for (const auto& [day, period] : enginetest::unifiedSlots(data, grade)) {
         unified += period >= 1 && period <= 7 ? 1 : 0;
@@ -41,9 +41,9 @@ std::vector<int> expectedClasses(const arrange::AutoOrderData& data, int grade) 
     for (int c = 0; c < school::kMaxClasses; ++c) {
         long long total = unified;
         bool planned = false;
-        for (const arrange::CourseEntry& entry : data.classList(grade, c).entries) {
+        for (const timetable::CourseEntry& entry : data.classList(grade, c).entries) {
             planned = planned || !gbk::isBlank(entry.course);
-            total += arrange::namesTeacher(entry.teacher) ? entry.weekly : 0;
+            total += timetable::namesTeacher(entry.teacher) ? entry.weekly : 0;
         }
         if (planned && total >= 15 && total <= 35) {
             classes.push_back(c);
@@ -52,16 +52,16 @@ std::vector<int> expectedClasses(const arrange::AutoOrderData& data, int grade) 
     return classes;
 }
 
-bool isUnifiedCell(const arrange::AutoOrderData& data, int grade, int day, int period) {
+bool isUnifiedCell(const timetable::AutoOrderData& data, int grade, int day, int period) {
     const auto slots = enginetest::unifiedSlots(data, grade);
     return std::find(slots.begin(), slots.end(), std::make_pair(day, period)) != slots.end();
 }
 
 // The teacher of the class's first 语文 entry when it gets a double period, else empty.
-std::string chineseTeacher(const arrange::ClassCourseList& list) {
-    for (const arrange::CourseEntry& entry : list.entries) {
+std::string chineseTeacher(const timetable::ClassCourseList& list) {
+    for (const timetable::CourseEntry& entry : list.entries) {
         if (entry.course == "语文") {
-            return entry.weekly >= 2 && arrange::namesTeacher(entry.teacher) ? entry.teacher : "";
+            return entry.weekly >= 2 && timetable::namesTeacher(entry.teacher) ? entry.teacher : "";
         }
     }
     return "";
@@ -83,7 +83,7 @@ int heldElsewhere(const optimise::Request& request, const school::SchoolTimetabl
 
 class Checker {
 public:
-    Checker(const arrange::AutoOrderData& data, const optimise::Request& request,
+    Checker(const timetable::AutoOrderData& data, const optimise::Request& request,
             const school::SchoolTimetable& result)
         : m_data(data), m_request(request), m_result(result) {}
 
@@ -135,7 +135,7 @@ private:
 
     void checkClass(int g, int pos, int classIndex) {
         const std::string name = school::className(g, classIndex + 1);
-        const arrange::ClassCourseList& list = m_data.classList(g, classIndex);
+        const timetable::ClassCourseList& list = m_data.classList(g, classIndex);
         for (int d = 0; d < kDays; ++d) {
             if (m_result.cell(g, pos, d, 0) != name) {
                 fail(name + " not at position " + std::to_string(pos) + " on day " +
@@ -148,7 +148,7 @@ private:
         for (int d = 0; d < kDays; ++d) {
             for (int p = 1; p <= kPeriods; ++p) {
                 const std::string& text = m_result.cell(g, pos, d, p);
-                if (!arrange::isLessonText(text)) {
+                if (!timetable::isLessonText(text)) {
                     continue;
                 }
                 if (isUnifiedCell(m_data, g, d, p)) {
@@ -157,15 +157,15 @@ private:
                 if (locked(g, pos, d, p)) {
                     continue;
                 }
-                const auto holders = arrange::holdersOf(m_result, d, p, text);
+                const auto holders = timetable::holdersOf(m_result, d, p, text);
                 if (holders.size() > 1) {
                     fail(place(name, d, p) + " clash of " + text);
                 }
-                if (arrange::presetBlocks(m_data, text, d, p)) {
+                if (timetable::presetBlocks(m_data, text, d, p)) {
                     fail(place(name, d, p) + " preset of " + text);
                 }
-                const int limit = arrange::dayLimit(arrange::weeklyLoad(m_data, text));
-                const int onDay = arrange::lessonsOnDay(m_result, d, text);
+                const int limit = timetable::dayLimit(timetable::weeklyLoad(m_data, text));
+                const int onDay = timetable::lessonsOnDay(m_result, d, text);
                 if (onDay > std::max(limit, heldElsewhere(m_request, m_result, text, d, 0))) {
                     fail(name + " day " + std::to_string(d) + " overload of " + text);
                 }
@@ -176,7 +176,7 @@ private:
     }
 
     void checkSpreadAndDouble(const std::string& name, int g, int pos,
-                              const arrange::ClassCourseList& list) {
+                              const timetable::ClassCourseList& list) {
         const std::string chinese = chineseTeacher(list);
         std::set<std::string> teachers;
         for (const auto& [teacher, count] : enginetest::lessonsOf(m_result, g, pos)) {
@@ -225,14 +225,15 @@ private:
         }
     }
 
-    void checkPlan(const std::string& name, int g, int pos, const arrange::ClassCourseList& list) {
+    void checkPlan(const std::string& name, int g, int pos,
+                   const timetable::ClassCourseList& list) {
         for (const optimise::PlanRange& range : m_request.plan) {
             if (range.className != name) {
                 continue;
             }
             std::set<std::string> teachers;
-            for (const arrange::CourseEntry& entry : list.entries) {
-                if (entry.course == range.course && arrange::namesTeacher(entry.teacher)) {
+            for (const timetable::CourseEntry& entry : list.entries) {
+                if (entry.course == range.course && timetable::namesTeacher(entry.teacher)) {
                     teachers.insert(entry.teacher);
                 }
             }
@@ -248,8 +249,8 @@ private:
     }
 
     void checkResources() {
-        const school::SchoolTimetable courses = arrange::inCourseNames(m_data, m_result);
-        for (const arrange::SubjectResource& resource : m_data.resources) {
+        const school::SchoolTimetable courses = timetable::inCourseNames(m_data, m_result);
+        for (const timetable::SubjectResource& resource : m_data.resources) {
             if (resource.limit <= 0) {
                 continue;
             }
@@ -292,7 +293,7 @@ private:
         }
     }
 
-    const arrange::AutoOrderData& m_data;
+    const timetable::AutoOrderData& m_data;
     const optimise::Request& m_request;
     const school::SchoolTimetable& m_result;
     std::vector<std::string> m_broken;
@@ -300,13 +301,13 @@ private:
 
 } // namespace
 
-std::vector<std::string> brokenRules(const arrange::AutoOrderData& data,
+std::vector<std::string> brokenRules(const timetable::AutoOrderData& data,
                                      const optimise::Request& request,
                                      const school::SchoolTimetable& result) {
     return Checker(data, request, result).run();
 }
 
-int earlyMisses(const arrange::AutoOrderData& data, const optimise::Request& request,
+int earlyMisses(const timetable::AutoOrderData& data, const optimise::Request& request,
                 const school::SchoolTimetable& result) {
     int misses = 0;
     for (const int g : request.grades) {
@@ -317,8 +318,8 @@ int earlyMisses(const arrange::AutoOrderData& data, const optimise::Request& req
             }
             std::set<std::string> mains;
             const auto& entries = data.classList(g, id->classNumber - 1).entries;
-            for (int i = 0; i < arrange::kMainCourses; ++i) {
-                if (arrange::namesTeacher(entries[at(i)].teacher)) {
+            for (int i = 0; i < timetable::kMainCourses; ++i) {
+                if (timetable::namesTeacher(entries[at(i)].teacher)) {
                     mains.insert(entries[at(i)].teacher);
                 }
             }

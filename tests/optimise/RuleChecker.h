@@ -6,9 +6,9 @@
 // other cell may exceed the emptiest day by one at most).
 #pragma once
 
-#include "arrange/AutoOrderData.h"
 #include "core/SchoolTimetable.h"
 #include "optimise/Optimiser.h"
+#include "timetable/AutoOrderData.h"
 
 #include <string>
 #include <vector>
@@ -16,12 +16,12 @@
 namespace optimisetest {
 
 // One line per broken rule; empty when the result keeps every rule.
-std::vector<std::string> brokenRules(const arrange::AutoOrderData& data,
+std::vector<std::string> brokenRules(const timetable::AutoOrderData& data,
                                      const optimise::Request& request,
                                      const school::SchoolTimetable& result);
 
 // Periods 1-2 (outside unified slots) of the arranged grades without a main course.
-int earlyMisses(const arrange::AutoOrderData& data, const optimise::Request& request,
+int earlyMisses(const timetable::AutoOrderData& data, const optimise::Request& request,
                 const school::SchoolTimetable& result);
 
 } // namespace optimisetest

@@ -5,6 +5,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/ExportCommand.h"
 #include "cli/InitCommand.h"
+#include "cli/PublishCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/ReviewCommand.h"
 #include "cli/ShowCommand.h"
@@ -69,6 +70,8 @@ const std::vector<Command>& commands() {
         {"export", "由数据库写出报表文档（课表、复习课表、任课教师、统计表…）", &exportUsage,
          &defineExport},
         {"substitutes", "为缺课的一节课排列可代课的教师", &substitutesUsage, &defineSubstitutes},
+        {"publish", "发布课表：每班、每位教师一页，或年段总课表、任课表；PDF、Excel、网页或日历",
+         &publishUsage, &definePublish},
     };
     return table;
 }

@@ -24,12 +24,13 @@ QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The widest of the texts in ems of the page's face.
+// The widest of the texts in ems of the page's face; reference measures at emSize device
+// units to the em.
 double widestEm(const std::vector<std::string>& texts, const QFontMetricsF& reference,
-                double referenceSize) {
+                double emSize) {
     double widest = 0;
     for (const std::string& text : texts) {
-        widest = std::max(widest, reference.horizontalAdvance(qt(text)) / referenceSize);
+        widest = std::max(widest, reference.horizontalAdvance(qt(text)) / emSize);
     }
     return widest;
 }
@@ -83,6 +84,7 @@ Layout layOut(const QPainter& painter, const Page& page, const QRectF& rect) {
     // the widths in ems of what the columns hold, measured once in the page's face
     constexpr double kReference = 10.0;
     const QFontMetricsF reference(PagePainter::font(kReference), device);
+    const double em = kReference * k;
     std::size_t lines = 1;
     std::vector<std::string> cellTexts;
     for (const auto& row : page.cells) {
@@ -100,11 +102,11 @@ Layout layOut(const QPainter& painter, const Page& page, const QRectF& rect) {
     for (const Span& group : page.rowGroups) {
         groupTexts.push_back(group.text);
     }
-    const double cellEm = std::max(1.0, widestEm(cellTexts, reference, kReference));
-    const double columnHeadEm = widestEm(page.columnHeads, reference, kReference);
-    const double headEm = std::max(2.0, widestEm(headTexts, reference, kReference)) + 1.0;
+    const double cellEm = std::max(1.0, widestEm(cellTexts, reference, em));
+    const double columnHeadEm = widestEm(page.columnHeads, reference, em);
+    const double headEm = std::max(2.0, widestEm(headTexts, reference, em)) + 1.0;
     const double groupEm =
-        groupTexts.empty() ? 0.0 : std::min(3.0, widestEm(groupTexts, reference, kReference)) + 1.0;
+        groupTexts.empty() ? 0.0 : std::min(3.0, widestEm(groupTexts, reference, em)) + 1.0;
 
     // the body size: every row's lines fit, and the cells hold their widest text (or, where
     // that would be too small, two characters, the rest shrinking)

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <algorithm>
 
 namespace publish {
@@ -307,6 +308,9 @@ bool PagePainter::paintPages(QPagedPaintDevice& device, const std::vector<Page>&
     const auto orientation = [](const Page& page) {
         return page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     };
+    // Only a PDF file turns its sheets page by page; a printer (and its preview, which takes a
+    // change midway one page late) keeps the first page's orientation for the whole job.
+    const bool turnsSheets = dynamic_cast<QPdfWriter*>(&device) != nullptr;
     if (!pages.empty()) {
         device.setPageOrientation(orientation(pages.front()));
     }
@@ -318,15 +322,16 @@ bool PagePainter::paintPages(QPagedPaintDevice& device, const std::vector<Page>&
     for (int i = 0; i < total; ++i) {
         const Page& page = pages[static_cast<std::size_t>(i)];
         if (i > 0) {
-            device.setPageOrientation(orientation(page));
+            if (turnsSheets) {
+                device.setPageOrientation(orientation(page));
+            }
             device.newPage();
         }
         const QRectF sheet(0, 0, device.width(), device.height());
         if (device.pageLayout().orientation() == orientation(page)) {
             paint(painter, page, sheet);
         } else {
-            // a device that keeps its orientation while painting (the print preview) gets
-            // the page turned a quarter onto the sheet it has
+            // the page turned a quarter onto the sheet there is
             painter.save();
             painter.translate(sheet.width(), 0);
             painter.rotate(90);

@@ -9,9 +9,10 @@
 // its cell is drawn smaller (down to three quarters), and what still does not fit is elided,
 // so no text ever reaches into a neighbouring cell. The face is typeface::kCjkFamily.
 //
-// paintPages() draws a series on a paged device (a QPdfWriter, a QPrinter), turning each
-// page to its own orientation (Page::landscape) before it starts; on a device that cannot
-// change its orientation midway (the print preview) the page is drawn turned on the sheet.
+// paintPages() draws a series on a paged device. A PDF file (QPdfWriter) turns each sheet to
+// its page's orientation (Page::landscape); a printer and its preview keep the first page's
+// orientation for the whole job (the paper in the tray is one), and a page of the other
+// orientation is drawn turned a quarter on its sheet.
 #pragma once
 
 #include "publish/Page.h"

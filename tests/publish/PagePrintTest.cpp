@@ -83,6 +83,8 @@ TEST_F(PagePrintTest, WithoutPrinterOffersPdf) {
     }
 }
 
+// A printer keeps one orientation for the job: the landscape overview comes turned on a
+// portrait sheet, whole.
 TEST_F(PagePrintTest, DecliningThePdfStillPreviewsEveryPage) {
     m_messenger.scriptAnswers({false});
     const fs::path pdf = dir() / "preview.pdf";
@@ -100,8 +102,11 @@ TEST_F(PagePrintTest, DecliningThePdfStillPreviewsEveryPage) {
         EXPECT_EQ(pdfPages(pdf), 2);
         const std::string pages =
             runTool(std::string(TAVLEN_PDFINFO) + " -f 1 -l 2 " + quoted(pdf)).out;
-        EXPECT_TRUE(inOrder(squeezed(pages), {"Page 1 size: 595 x 842", "Page 2 size: 842 x 595"}))
+        EXPECT_TRUE(inOrder(squeezed(pages), {"Page 1 size: 595 x 842", "Page 2 size: 595 x 842"}))
             << pages;
+        const std::string overview =
+            runTool(std::string(TAVLEN_PDFTOTEXT) + " -f 2 -l 2 " + quoted(pdf) + " -").out;
+        EXPECT_NE(overview.find("总课表"), std::string::npos) << overview;
     }
 }
 

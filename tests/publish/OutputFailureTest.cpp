@@ -27,6 +27,10 @@ struct Output {
     const char* magic; // how the written file begins
 };
 
+void PrintTo(const Output& output, std::ostream* os) {
+    *os << output.name;
+}
+
 const Output kOutputs[] = {
     {"pdf", publish::writePdf, "%PDF"},
     {"xlsx", publish::writeWorkbook, "PK"},

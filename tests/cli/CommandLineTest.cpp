@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 using clitest::runCli;
 
 const std::vector<std::string> kCommands = {"init",   "show",   "report",     "arrange",
-                                            "review", "export", "substitutes"};
+                                            "review", "export", "substitutes", "publish"};
 const std::vector<std::string> kKinds = {"lessons", "lessonr",  "teachers", "weeks",
                                          "months",  "supervis", "weekwork", "term"};
 

@@ -19,6 +19,7 @@
 #include "masterdata/GradeclassDialog.h"
 #include "masterdata/GradeteachereditDialog.h"
 #include "masterdata/SamelessonDialog.h"
+#include "masterdata/SchoolSettingsEditDialog.h"
 #include "masterdata/TeachernameEditDialog.h"
 #include "planning/ClasscourseDialog.h"
 #include "planning/ClassteacherDialog.h"
@@ -42,6 +43,7 @@ const DialogFactory kFacilitiesSet = masterdata::FacilitiesSetDialog::run;
 const DialogFactory kTeachernameEdit = modal<masterdata::TeachernameEditDialog>();
 const DialogFactory kGradeteacheredit = masterdata::GradeteachereditDialog::run;
 const DialogFactory kGradeclass = modal<masterdata::GradeclassDialog>();
+const DialogFactory kSchoolSettingsEdit = modal<masterdata::SchoolSettingsEditDialog>();
 const DialogFactory kGradelessonInit = planning::GradelessonInitDialog::run;
 const ModeDialogFactory kGradecourse = modalWithMode<planning::GradecourseDialog>();
 const DialogFactory kClasscourse = planning::ClasscourseDialog::run;
@@ -88,6 +90,13 @@ CommandTable commandTable(const ModeDialogFactory& gradecourse) {
         {settings, "年段班级编辑", "设置各个年段中的班级数", "Gradeclass", kGradeclass},
         {settings, "课程初始化", "删除整个年段的班级课程设置与课程表", "GradelessonInit",
          kGradelessonInit},
+        // Not on the original: the school's name and the times of the school day.
+        {.menu = settings,
+         .caption = "学校信息与作息时间",
+         .prompt = "设置学校名称、第一周的日期和每节课的时间",
+         .module = "SchoolSettingsEdit",
+         .open = kSchoolSettingsEdit,
+         .separatorBefore = true},
         {.menu = courses,
          .caption = "年段课程设置",
          .prompt = "年段课程设置",

@@ -2,6 +2,7 @@
 
 #include "core/DateTime.h"
 #include "core/SchoolNames.h"
+#include "store/SchoolSettingsStore.h"
 
 #include <algorithm>
 #include <array>
@@ -289,10 +290,29 @@ public:
         addDuties();
         addWorkloads();
         addAttendance();
+        addSettings();
         return std::move(m_school);
     }
 
 private:
+    // Four morning periods with a longer break after the second, three in the afternoon.
+    void addSettings() {
+        static constexpr std::array<std::array<const char*, 2>, 7> kTimes = {{{"08:00", "08:45"},
+                                                                              {"08:55", "09:40"},
+                                                                              {"10:00", "10:45"},
+                                                                              {"10:55", "11:40"},
+                                                                              {"14:30", "15:15"},
+                                                                              {"15:25", "16:10"},
+                                                                              {"16:20", "17:05"}}};
+        school::SchoolSettings& settings = m_school.settings;
+        settings.schoolName = "育才中学";
+        settings.weekOneMonday = "2024-09-02";
+        for (std::size_t p = 0; p < kTimes.size(); ++p) {
+            settings.periods[p].start = kTimes[p][0];
+            settings.periods[p].end = kTimes[p][1];
+        }
+    }
+
     const std::string& teacherOf(int grade, int classNumber, std::string_view course) const {
         const auto& plan = gradePlans()[toIndex(grade)];
         for (std::size_t k = 0; k < plan.size(); ++k) {
@@ -684,6 +704,7 @@ void storeDemoSchool(const DemoSchool& school) {
     storeTable<store::CSORecord>(school.supervise);
     storeTable<store::CCWRecord>(school.courseweek);
     storeTable<store::CATRecord>(school.attendance);
+    store::saveSchoolSettings(school.settings);
 }
 
 } // namespace cli

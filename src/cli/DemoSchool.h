@@ -1,8 +1,10 @@
 // The demo school that `tavlen-cli init DIR --demo` installs: six grades of 8 to 12
 // classes, fifteen courses, a teacher for every class course (each teacher 10 to 20
 // lessons a week), grade and class plans, unified slots, resource limits, course
-// properties, a few teacher presets, a duty roster, standard workloads and three weeks
-// of attendance. Every row is one the program's own dialogs could have written.
+// properties, a few teacher presets, a duty roster, standard workloads, three weeks of
+// attendance and the school's settings (its name, week 1 beginning on Monday 2024-09-02 as
+// the attendance assumes, and the times of the seven periods). Every row is one the
+// program's own dialogs could have written.
 //
 // makeDemoSchool() is pure and deterministic: its random choices come from a fixed-seed
 // generator with its own arithmetic, so every build on every platform gives the same
@@ -25,6 +27,8 @@
 #include "store/CSORecord.h"
 #include "store/CTNRecord.h"
 
+#include "core/SchoolSettings.h"
+
 #include <vector>
 
 namespace cli {
@@ -43,13 +47,15 @@ struct DemoSchool {
     std::vector<store::SuperviseRow> supervise;
     std::vector<store::CourseweekRow> courseweek;
     std::vector<store::AttendanceRow> attendance;
+    school::SchoolSettings settings;
 
     friend bool operator==(const DemoSchool&, const DemoSchool&) = default;
 };
 
 DemoSchool makeDemoSchool();
 
-// Each table in one transaction; throws store::DbError on the first failing table.
+// Each table in one transaction (the settings as saveSchoolSettings stores them); throws
+// store::DbError on the first failing table.
 void storeDemoSchool(const DemoSchool& school);
 
 } // namespace cli

@@ -44,7 +44,10 @@ odbc::Value boundValue(const ColumnDef& column, const std::optional<std::string>
 void copyRows(odbc::Connection& target, const std::string& sourceFile) {
     odbc::Connection source;
     source.connect(fileConnectionString(sourceFile));
-    for (const TableDef* table : schema::allTables()) {
+    for (const TableDef* table : schema::newDatabaseTables()) {
+        if (table == &schema::setting && !schema::exists(source, *table)) {
+            continue; // a database from before the settings: they stay unset
+        }
         std::string columns;
         std::string markers;
         std::string sourceColumns;
@@ -75,6 +78,12 @@ void copyRows(odbc::Connection& target, const std::string& sourceFile) {
     }
 }
 
+// The sixteen tables and the settings table, inside the caller's transaction.
+void createNewDatabaseTables(odbc::Connection& connection, odbc::Transaction& transaction) {
+    schema::createAll(connection, transaction);
+    connection.execute(schema::createStatement(schema::setting, connection.engine()));
+}
+
 } // namespace
 
 void createDatabase(const std::string& path) {
@@ -84,28 +93,23 @@ void createDatabase(const std::string& path) {
     }
     odbc::Connection connection;
     connection.connect(newFileConnectionString(path));
-    schema::createAll(connection);
+    odbc::Transaction transaction(connection);
+    createNewDatabaseTables(connection, transaction);
+    transaction.commit();
 }
 
 void createTables(const std::string& connectionString, const std::string& copyFrom) {
     odbc::Connection connection;
     connection.connect(connectionString);
-    for (const TableDef* table : schema::allTables()) {
-        bool present = true;
-        try {
-            connection.execute("SELECT 1 FROM " + sql::quoted(connection.engine(), table->name) +
-                               " WHERE 1 = 0");
-        } catch (const DbError&) {
-            present = false;
-        }
-        if (present) {
+    for (const TableDef* table : schema::newDatabaseTables()) {
+        if (schema::exists(connection, *table)) {
             throw DbError("数据库中已有表 " + std::string(table->name) + "，不会覆盖");
         }
     }
     // The tables and their rows in one transaction: a run that is killed or fails half-way
     // leaves the server database as it was (its CREATE TABLE is undone with the rest).
     odbc::Transaction transaction(connection);
-    schema::createAll(connection, transaction);
+    createNewDatabaseTables(connection, transaction);
     if (!copyFrom.empty()) {
         copyRows(connection, copyFrom);
     }

@@ -1,6 +1,9 @@
 #include "store/Schema.h"
 
+#include "store/DbError.h"
 #include "store/SqlDialect.h"
+
+#include <algorithm>
 
 namespace store::schema {
 namespace {
@@ -42,6 +45,7 @@ constexpr ColumnDef kSamelesson[] = {
 constexpr ColumnDef kSupervise[] = {
     {"classname", K::Text}, {"time", K::Text}, {"teacher", K::Text}};
 constexpr ColumnDef kTeachername[] = {{"姓名", K::Text}};
+constexpr ColumnDef kSetting[] = {{"名称", K::Text}, {"值", K::Text}};
 
 const char* sqlType(ColumnKind kind) {
     switch (kind) {
@@ -75,6 +79,7 @@ const TableDef reviewlesson{"reviewlesson", kReviewlesson, "年段课程表"};
 const TableDef samelesson{"samelesson", kSamelesson, "统一课程表"};
 const TableDef supervise{"supervise", kSupervise, "督修教师安排"};
 const TableDef teachername{"teachername", kTeachername, "教师名单"};
+const TableDef setting{"setting", kSetting, "学校设置"};
 
 const std::array<const TableDef*, 16>& allTables() {
     static const std::array<const TableDef*, 16> tables = {
@@ -82,6 +87,16 @@ const std::array<const TableDef*, 16>& allTables() {
         &courseshare,  &courseteacher, &courseweek,       &gradecourse,
         &gradelesson,  &gradeclass,    &lessonprearrange, &orderplan,
         &reviewlesson, &samelesson,    &supervise,        &teachername};
+    return tables;
+}
+
+const std::array<const TableDef*, 17>& newDatabaseTables() {
+    static const std::array<const TableDef*, 17> tables = [] {
+        std::array<const TableDef*, 17> out{};
+        std::copy(allTables().begin(), allTables().end(), out.begin());
+        out.back() = &setting;
+        return out;
+    }();
     return tables;
 }
 
@@ -93,6 +108,23 @@ std::string createStatement(const TableDef& table, odbc::Engine engine) {
     }
     sql += ")";
     return sql;
+}
+
+bool exists(odbc::Connection& connection, const TableDef& table) {
+    try {
+        connection.execute("SELECT 1 FROM " + sql::quoted(connection.engine(), table.name) +
+                           " WHERE 1 = 0");
+    } catch (const DbError&) {
+        return false;
+    }
+    return true;
+}
+
+void createIfMissing(odbc::Connection& connection, const TableDef& table) {
+    // Both engines know IF NOT EXISTS, so a table another program created meanwhile is kept.
+    std::string sql = createStatement(table, connection.engine());
+    sql.insert(std::string_view("CREATE TABLE ").size(), "IF NOT EXISTS ");
+    connection.execute(sql);
 }
 
 void createAll(odbc::Connection& connection, odbc::Transaction&) {

@@ -1,5 +1,7 @@
 // The sixteen tables of the system, the single place where their names, columns and
 // column kinds are written down, and the statements that create them in a new database.
+// Beside them lies table setting (名称, 值), the school's own settings (SchoolSettingsStore.h):
+// a new database holds it, an older one may lack it, and it is created on its first save.
 #pragma once
 
 #include "store/Odbc.h"
@@ -27,12 +29,23 @@ extern const TableDef samelesson;
 extern const TableDef supervise;
 extern const TableDef teachername;
 
+// The school's settings, one row a setting; not one of the sixteen.
+extern const TableDef setting;
+
 // All sixteen, in the order above.
 const std::array<const TableDef*, 16>& allTables();
+// What a new database holds: the sixteen, then setting.
+const std::array<const TableDef*, 17>& newDatabaseTables();
 
 // 'CREATE TABLE "name" ("_key" <key type>, "col" TYPE, …)', the key as the engine numbers
 // rows (SqlDialect.h).
 std::string createStatement(const TableDef& table, odbc::Engine engine = odbc::Engine::SQLite);
+
+// Whether the database holds the table (a failing probe counts as missing).
+bool exists(odbc::Connection& connection, const TableDef& table);
+// Creates the table when the database does not hold it yet (inside the caller's transaction,
+// if one is open); never touches one that is there.
+void createIfMissing(odbc::Connection& connection, const TableDef& table);
 
 // Creates all sixteen tables in one transaction.
 void createAll(odbc::Connection& connection);

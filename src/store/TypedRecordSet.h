@@ -103,6 +103,11 @@ public:
         return fields;
     }
 
+protected:
+    // Runs first inside a save's transaction, before the write lock is taken: a record set over
+    // a table an older database may lack creates it here, so a failed save undoes that too.
+    virtual void prepareTable(odbc::Connection&) {}
+
 private:
     void replaceRows(const Predicate& owned, std::span<const Row> rows, const Predicate& blank) {
         odbc::Connection& db = connection();
@@ -113,6 +118,7 @@ private:
         }
         for (;;) {
             odbc::Transaction transaction(db);
+            prepareTable(db);
             lockForWrite(db);
             std::vector<StoredRow> current = readRows();
             std::vector<StoredRow> mine = ownedOf(current, owned);
@@ -142,6 +148,7 @@ private:
         odbc::Connection& db = connection();
         close();
         odbc::Transaction transaction(db);
+        prepareTable(db);
         lockForWrite(db);
         std::int32_t last = 0;
         for (const StoredRow& stored : readRows()) {

@@ -62,6 +62,8 @@ std::vector<Menu> expectedMenus() {
           {"年段班级编辑", "设置各个年段中的班级数", ""},
           {"课程初始化", "删除整个年段的班级课程设置与课程表", ""},
           {"-", "", ""},
+          {"学校信息与作息时间", "设置学校名称、第一周的日期和每节课的时间", ""},
+          {"-", "", ""},
           {"退出系统(&X)", "退出应用程序", "退出"}}},
         {"课程设置",
          {{"年段课程设置", "年段课程设置", ""},
@@ -176,7 +178,7 @@ TEST_F(MainWindowTest, CtrlXOpensTheGradeWideTeacherReplacement) {
 
 TEST_F(MainWindowTest, EntriesAreEnabledExactlyWhenTheirDialogExists) {
     app::MainWindow window(app::commandTable(), services());
-    ASSERT_EQ(window.commands().size(), 29u);
+    ASSERT_EQ(window.commands().size(), 30u);
     for (std::size_t row = 0; row < window.commands().size(); ++row) {
         EXPECT_EQ(window.commandAction(row)->isEnabled(),
                   static_cast<bool>(window.commands()[row].open))

@@ -12,6 +12,7 @@
 #include "store/COPRecord.h"
 #include "store/CRLRecord.h"
 #include "store/Schema.h"
+#include "store/SchoolSettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -378,6 +379,28 @@ TEST_F(DemoSchool, AttendanceHoldsThreeSchoolWeeksOfWellFormedRecords) {
     EXPECT_GE(kindsUsed.size(), 5u);
 }
 
+TEST_F(DemoSchool, SettingsNameTheSchoolWeekOneOfItsAttendanceAndAPlausibleDay) {
+    const school::SchoolSettings settings = store::readSchoolSettings();
+    EXPECT_EQ(settings.schoolName, "育才中学");
+    EXPECT_EQ(settings.weekOneMonday, "2024-09-02");
+    // Every record's 周别 counts weeks from that Monday.
+    const double monday = school::DateTime::fromText(settings.weekOneMonday)->toAutomation();
+    for (const store::AttendanceRow& row : store::CATRecord().readAll()) {
+        const int week = static_cast<int>(row.date.toAutomation() - monday) / 7 + 1;
+        EXPECT_EQ(row.week, std::to_string(week)) << row.date.toText();
+    }
+    std::string previousEnd = "07:00";
+    for (std::size_t p = 0; p < settings.periods.size(); ++p) {
+        const school::PeriodTime& period = settings.periods[p];
+        EXPECT_EQ(store::clockTime(period.start), period.start) << p;
+        EXPECT_LT(previousEnd, period.start) << p;
+        EXPECT_LT(period.start, period.end) << p;
+        EXPECT_EQ(period.afternoon, p >= 4) << p;
+        EXPECT_EQ(period.afternoon, period.start >= "12:00") << p;
+        previousEnd = period.end;
+    }
+}
+
 TEST_F(DemoSchool, TwoCharacterTeacherNamesReadAsNames) {
     // Given-name characters that never stand alone: 邓子 or 张家 read as words.
     const std::set<std::string> neverAlone = {"子", "家", "国", "新"};
@@ -612,16 +635,17 @@ TEST_F(DemoSchool, StoresExactlyTheSchoolItBuilds) {
     EXPECT_EQ(store::CSORecord().readAll(), demo.supervise);
     EXPECT_EQ(store::CCWRecord().readAll(), demo.courseweek);
     EXPECT_EQ(store::CATRecord().readAll(), demo.attendance);
+    EXPECT_EQ(store::readSchoolSettings(), demo.settings);
 }
 
 TEST_F(DemoSchool, StoringItAgainReplacesRatherThanAdds) {
     std::vector<std::vector<store::FieldList>> before;
-    for (const store::TableDef* table : store::schema::allTables()) {
+    for (const store::TableDef* table : store::schema::newDatabaseTables()) {
         before.push_back(clitest::readTable(*table));
     }
     cli::storeDemoSchool(cli::makeDemoSchool());
     for (std::size_t t = 0; t < before.size(); ++t) {
-        const store::TableDef& table = *store::schema::allTables()[t];
+        const store::TableDef& table = *store::schema::newDatabaseTables()[t];
         EXPECT_EQ(clitest::readTable(table), before[t]) << table.name;
     }
 }
@@ -630,7 +654,7 @@ TEST_F(DemoSchool, TwoBuildsGiveIdenticalDatabases) {
     const fs::path first = m_dir / "school" / "tavlen" / "tavlen.mdb";
     const fs::path second = m_dir / "again" / "tavlen" / "tavlen.mdb";
     ASSERT_EQ(clitest::runCli({"init", (m_dir / "again").string(), "--demo"}).code, 0);
-    for (const store::TableDef* table : store::schema::allTables()) {
+    for (const store::TableDef* table : store::schema::newDatabaseTables()) {
         store::useDatabaseFile(first.string());
         const auto a = clitest::readTable(*table);
         store::useDatabaseFile(second.string());

@@ -55,7 +55,7 @@ protected:
     clitest::ScopedEnv m_templates{"TAVLEN_TEMPLATES", (m_dir / "no-templates").string()};
 };
 
-TEST_F(InitCommand, CreatesTheDatabaseWithTheSixteenEmptyTables) {
+TEST_F(InitCommand, CreatesTheDatabaseWithTheSixteenEmptyTablesAndTheSettings) {
     const fs::path school = m_dir / "school";
     const auto result = runCli({"init", school.string()});
     ASSERT_EQ(result.code, 0) << result.err;
@@ -65,7 +65,8 @@ TEST_F(InitCommand, CreatesTheDatabaseWithTheSixteenEmptyTables) {
     ASSERT_TRUE(fs::is_regular_file(database));
     EXPECT_NE(result.out.find(database.string()), std::string::npos) << result.out;
 
-    std::set<std::string> expected;
+    // The sixteen and the school's settings.
+    std::set<std::string> expected = {"setting"};
     for (const store::TableDef* table : store::schema::allTables()) {
         expected.insert(std::string(table->name));
     }
@@ -73,7 +74,7 @@ TEST_F(InitCommand, CreatesTheDatabaseWithTheSixteenEmptyTables) {
 
     // Every record set binds its columns and finds the table empty.
     store::useDatabaseFile(database.string());
-    for (const store::TableDef* table : store::schema::allTables()) {
+    for (const store::TableDef* table : store::schema::newDatabaseTables()) {
         EXPECT_TRUE(clitest::readTable(*table).empty()) << table->name;
     }
     EXPECT_EQ(filesIn(school / "tavlen"), std::set<std::string>{"tavlen.mdb"});

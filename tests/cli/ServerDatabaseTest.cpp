@@ -1,8 +1,13 @@
-// tavlen-cli on a database server: init --connect creates the sixteen tables (and refuses a
-// database that holds them) and fills the demo school, then arrange, show and export work on
-// it through --connect as on the working directory's file, and give the same answers.
+// tavlen-cli on a database server: init --connect creates the sixteen tables and the settings
+// (and refuses a database that holds them) and fills the demo school with its settings, then
+// arrange, show and export work on it through --connect as on the working directory's file,
+// and give the same answers.
 #include "CliTestSupport.h"
 #include "PostgresServer.h"
+
+#include "cli/DemoSchool.h"
+#include "store/ConnectTarget.h"
+#include "store/SchoolSettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +37,10 @@ TEST(ServerDatabase, TheDemoSchoolArrangedShownAndExportedAsFromTheFile) {
     EXPECT_EQ(again.code, 1);
     EXPECT_NE(again.err.find("数据库中已有表"), std::string::npos) << again.err;
     ASSERT_EQ(runCli({"init", onFile.string(), "--demo"}).code, 0);
+    // The school's settings were copied with the rest.
+    store::useConnection(connection, "测试服务器数据库");
+    EXPECT_EQ(store::readSchoolSettings(), cli::makeDemoSchool().settings);
+    store::useDataSource();
 
     // The same commands on both databases say the same, but for the database's name.
     const std::vector<std::vector<std::string>> commands = {

@@ -27,6 +27,7 @@
 #include "planning/GradelessonInitDialog.h"
 #include "planning/LessonorderPlanDialog.h"
 #include "planning/PrearrangeLessonDialog.h"
+#include "publish/TimetablePublishDialog.h"
 #include "supervise/SuperviseOrderDialog.h"
 #include "supervise/SupervisebrowseDialog.h"
 
@@ -44,6 +45,7 @@ const DialogFactory kTeachernameEdit = modal<masterdata::TeachernameEditDialog>(
 const DialogFactory kGradeteacheredit = masterdata::GradeteachereditDialog::run;
 const DialogFactory kGradeclass = modal<masterdata::GradeclassDialog>();
 const DialogFactory kSchoolSettingsEdit = modal<masterdata::SchoolSettingsEditDialog>();
+const DialogFactory kTimetablePublish = modal<publish::TimetablePublishDialog>();
 const DialogFactory kGradelessonInit = planning::GradelessonInitDialog::run;
 const ModeDialogFactory kGradecourse = modalWithMode<planning::GradecourseDialog>();
 const DialogFactory kClasscourse = planning::ClasscourseDialog::run;
@@ -142,6 +144,13 @@ CommandTable commandTable(const ModeDialogFactory& gradecourse) {
         {query, "教师周课时数浏览", "", "Weekwork", kWeekwork},
         {query, "年段任课教师浏览", "年段各班任课教师浏览", "GTBrowse", kGTBrowse},
         {query, "早晚督修教师浏览", "", "Supervisebrowse", kSupervisebrowse},
+        // Beyond the described menu: the timetables handed out, per class and per teacher.
+        {.menu = query,
+         .caption = "课表发布",
+         .prompt = "发布每班、每位教师的课表与年段总课表：PDF、Excel、网页、日历",
+         .module = "TimetablePublish",
+         .open = kTimetablePublish,
+         .separatorBefore = true},
         {.menu = attendance,
          .caption = "出勤情况录入",
          .prompt = "出勤情况录入",

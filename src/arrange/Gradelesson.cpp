@@ -6,6 +6,9 @@
 #include "core/SchoolNames.h"
 #include "optimise/PlanStore.h"
 #include "store/CSLRecord.h"
+#include "publish/PageBuilder.h"
+#include "store/DbError.h"
+#include "store/SchoolSettingsStore.h"
 #include "timetable/ArrangeReport.h"
 #include "timetable/AutoOrder.h"
 #include "timetable/AutoOrderStore.h"
@@ -136,6 +139,34 @@ Gradelesson::Week Gradelesson::classWeek(int column) const {
         }
     }
     return week;
+}
+
+namespace {
+
+// The school as the dialog holds it, for the published pages; settings that cannot be read
+// leave the times and the name out, as missing ones do.
+publish::SchoolSource sourceAsEdited(const timetable::AutoOrderData& data,
+                                     const school::SchoolTimetable& edited) {
+    publish::SchoolSource source;
+    source.data = data;
+    source.teachers = timetable::inTeacherNames(data, edited);
+    try {
+        source.settings = store::readSchoolSettings();
+    } catch (const store::DbError&) {
+        source.settings = {};
+    }
+    return source;
+}
+
+} // namespace
+
+std::optional<publish::Page> Gradelesson::classPage(int column) const {
+    const int a = std::clamp(m_grid.firstClass() + column, 0, school::kMaxClasses - 1);
+    return publish::classPage(sourceAsEdited(m_data, m_grid.timetable()), m_grid.grade(), a);
+}
+
+std::optional<publish::Page> Gradelesson::teacherPage(const std::string& teacher) const {
+    return publish::teacherPage(sourceAsEdited(m_data, m_grid.timetable()), teacher);
 }
 
 std::optional<Gradelesson::Week> Gradelesson::personalWeek() {

@@ -32,6 +32,7 @@
 #include "core/SchoolTimetable.h"
 #include "optimise/Optimiser.h"
 #include "reports/ReportTable.h"
+#include "publish/Page.h"
 #include "timetable/AutoOrderData.h"
 
 #include <array>
@@ -118,6 +119,10 @@ public:
     // its course.
     // Without a selected lesson the user is told and nothing comes back.
     std::optional<Week> personalWeek();
+    // The published pages of the same two weeks, as edited (not as saved), for the window's
+    // 打印 and 导出; nullopt where the column holds no class or the teacher no lesson.
+    std::optional<publish::Page> classPage(int column) const;
+    std::optional<publish::Page> teacherPage(const std::string& teacher) const;
 
     // "重新编排": the engine on the shown grade over the whole school. False when its
     // tables could not be read (told to the user; nothing changes).

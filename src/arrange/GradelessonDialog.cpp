@@ -207,14 +207,15 @@ void GradelessonDialog::optimiseGrade() {
 }
 
 void GradelessonDialog::openClassWeek(int column) {
-    planning::ClassTimetableDialog::run(m_logic.classWeek(column), this);
+    planning::ClassTimetableDialog::run(m_logic.classWeek(column), this, m_logic.classPage(column));
 }
 
 void GradelessonDialog::openPersonalWeek() {
     std::optional<Gradelesson::Week> week;
     ui::reported(m_messenger, [&] { week = m_logic.personalWeek(); });
     if (week) {
-        planning::ClassTimetableDialog::runTeacherWeek(*week, this);
+        planning::ClassTimetableDialog::runTeacherWeek(*week, this,
+                                                       m_logic.teacherPage((*week)[0][0]));
     }
 }
 

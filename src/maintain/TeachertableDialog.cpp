@@ -2,6 +2,9 @@
 
 #include "core/Reported.h"
 #include "core/SchoolNames.h"
+#include "publish/PageBuilder.h"
+#include "publish/PageButtons.h"
+#include "publish/SchoolSource.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/TextConvert.h"
 #include "widgets/WeekTable.h"
@@ -47,8 +50,19 @@ TeachertableDialog::TeachertableDialog(QWidget* parent)
 
     m_buttons = new widgets::DialogButtons(
         *this, m_messenger, {}, widgets::DialogButtons::Ok | widgets::DialogButtons::Cancel);
+    // Beyond the described window: 打印 and 导出 of the chosen teacher's published week.
+    m_pageButtons = new publish::PageButtons(this, m_messenger, [this](std::string& whyNot) {
+        std::optional<publish::Page> page;
+        if (m_logic.teacher().empty()) {
+            whyNot = "请先选择教师。";
+        } else if (!(page = publish::teacherPage(publish::loadSchoolSource(), m_logic.teacher()))) {
+            whyNot = m_logic.teacher() + "本周没有课。";
+        }
+        return page;
+    });
     auto* controls = new QHBoxLayout;
     controls->addWidget(m_teacher);
+    controls->addWidget(m_pageButtons);
     controls->addStretch(1);
     controls->addWidget(m_buttons);
 

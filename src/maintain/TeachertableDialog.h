@@ -2,7 +2,8 @@
 // seven unlabelled period rows, the teacher selector (nothing chosen at first), 确定 and 取消
 // (both only close) and, below the grid, "碰课：" followed by the clash codes of the chosen
 // teacher. All rules live in maintain::Teachertable; this class hands it the chosen teacher
-// and shows the week and codes it returns. It writes nothing.
+// and shows the week and codes it returns. It writes nothing. Beside the selector, 打印 and
+// 导出 give the chosen teacher's published week (publish/PageButtons.h).
 //
 // Constructing it reads the roster (a store::DbError propagates to the command loop). run()
 // is the menu command: without a usable roster it shows the reason and never opens. When a
@@ -36,6 +37,7 @@ public:
     QComboBox* teacherBox() const { return m_teacher; }
     QLabel* clashLabel() const { return m_clashes; }
     widgets::DialogButtons* buttons() const { return m_buttons; }
+    QWidget* pageButtons() const { return m_pageButtons; }
 
 private:
     void chooseTeacher(int index);
@@ -47,6 +49,7 @@ private:
     QComboBox* m_teacher = nullptr;
     QLabel* m_clashes = nullptr;
     widgets::DialogButtons* m_buttons = nullptr;
+    QWidget* m_pageButtons = nullptr;
 };
 
 } // namespace maintain

@@ -1,11 +1,13 @@
 #include "planning/ClassTimetableDialog.h"
 
 #include "core/SchoolNames.h"
+#include "publish/PageButtons.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/QtMessenger.h"
 #include "widgets/TextConvert.h"
 #include "widgets/WeekTable.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -31,15 +33,25 @@ ClassTimetableDialog::ClassTimetableDialog(QWidget* parent) : QDialog(parent), m
                                    widgets::DialogButtons::Buttons(widgets::DialogButtons::Ok |
                                                                    widgets::DialogButtons::Cancel));
 
+    m_pageButtons = new publish::PageButtons(
+        this, m_messenger, [this](std::string&) { return m_page; });
+    m_pageButtons->hide();
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_pageButtons);
+    row->addStretch(1);
+    row->addWidget(m_buttons);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_table);
-    layout->addWidget(m_buttons);
+    layout->addLayout(row);
     showWeek();
 }
 
-void ClassTimetableDialog::run(const ClassTimetable::Week& week, QWidget* parent) {
+void ClassTimetableDialog::run(const ClassTimetable::Week& week, QWidget* parent,
+                               std::optional<publish::Page> page) {
     ClassTimetableDialog dialog(parent);
     dialog.setWeek(week);
+    dialog.setPage(std::move(page));
     dialog.exec();
 }
 
@@ -49,10 +61,17 @@ void ClassTimetableDialog::run(const ClassTimetable::ReviewWeek& week, QWidget* 
     dialog.exec();
 }
 
-void ClassTimetableDialog::runTeacherWeek(const ClassTimetable::Week& week, QWidget* parent) {
+void ClassTimetableDialog::runTeacherWeek(const ClassTimetable::Week& week, QWidget* parent,
+                                          std::optional<publish::Page> page) {
     ClassTimetableDialog dialog(parent);
     dialog.setTeacherWeek(week);
+    dialog.setPage(std::move(page));
     dialog.exec();
+}
+
+void ClassTimetableDialog::setPage(std::optional<publish::Page> page) {
+    m_page = std::move(page);
+    m_pageButtons->setVisible(m_page.has_value());
 }
 
 void ClassTimetableDialog::setTeacherWeek(const ClassTimetable::Week& week) {

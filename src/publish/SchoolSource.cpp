@@ -2,6 +2,7 @@
 
 #include "store/CTNRecord.h"
 #include "store/NameList.h"
+#include "store/SchoolSettingsStore.h"
 #include "timetable/AutoOrderStore.h"
 #include "timetable/SchoolTimetableStore.h"
 #include "timetable/TimetableRules.h"
@@ -13,6 +14,7 @@ SchoolSource loadSchoolSource() {
     source.data = timetable::loadAutoOrderData();
     source.teachers = timetable::inTeacherNames(source.data, timetable::loadSchoolTimetable());
     source.roster = store::readNameList<store::CTNRecord>(200);
+    source.settings = store::readSchoolSettings();
     return source;
 }
 

@@ -64,10 +64,8 @@ PublishResult publish(const SchoolSource& source, const PublishRequest& request,
         writeSite(pages, request.target, request.replace, progress);
         break;
     case Format::Calendars: {
-        const std::string warning = writeCalendars(pages, source.settings, request.weeks,
-                                                   request.target, request.replace, progress);
-        if (!warning.empty())
-            result.warnings.push_back(warning);
+        result.warnings = writeCalendars(pages, source.settings, request.weeks, request.target,
+                                         request.replace, progress);
         break;
     }
     }

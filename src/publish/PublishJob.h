@@ -8,6 +8,7 @@
 //  - calendars: class and teacher pages only (an overview has no lessons of its own).
 #pragma once
 
+#include "publish/CalendarOutput.h"
 #include "publish/PageBuilder.h"
 #include "publish/Progress.h"
 
@@ -19,15 +20,13 @@ namespace publish {
 
 enum class Format { Pdf, Workbook, Site, Calendars };
 
-inline constexpr int kDefaultWeeks = 18;
-
 struct PublishRequest {
     PageKind kind = PageKind::Class;
     GradeChoice grade;
     Format format = Format::Pdf;
     std::filesystem::path target;
     bool replace = false;
-    int weeks = kDefaultWeeks; // calendars: 1..30
+    int weeks = kDefaultCalendarWeeks; // calendars: 1..kMaxCalendarWeeks
 };
 
 struct PublishResult {

@@ -66,7 +66,7 @@ private:
     int m_kind = 0;
     int m_grade = 0;
     int m_format = 0;
-    int m_weeks = kDefaultWeeks;
+    int m_weeks = kDefaultCalendarWeeks;
     std::filesystem::path m_target;
 };
 

@@ -31,8 +31,8 @@
 #include "core/Messenger.h"
 #include "core/SchoolTimetable.h"
 #include "optimise/Optimiser.h"
-#include "reports/ReportTable.h"
 #include "publish/Page.h"
+#include "reports/ReportTable.h"
 #include "timetable/AutoOrderData.h"
 
 #include <array>

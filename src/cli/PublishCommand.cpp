@@ -2,12 +2,14 @@
 
 #include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
+#include "cli/ReportOutput.h"
 #include "publish/OutputTarget.h"
 #include "publish/PublishJob.h"
 #include "publish/SchoolSource.h"
 #include "store/DbError.h"
 
 #include <CLI/CLI.hpp>
+#include <QGuiApplication>
 
 #include <array>
 #include <memory>
@@ -51,8 +53,8 @@ int runPublish(const Given& given, std::ostream& out, std::ostream& err) {
         }
     }
     if (!known) {
-        return usageError(err, given.kind.empty() ? "缺少要发布的内容"
-                                                  : "未知的发布内容 " + given.kind);
+        return usageError(err,
+                          given.kind.empty() ? "缺少要发布的内容" : "未知的发布内容 " + given.kind);
     }
     if (!given.grade.empty() && given.grade != "all") {
         request.grade = parseGrade(given.grade);
@@ -93,8 +95,11 @@ int runPublish(const Given& given, std::ostream& out, std::ostream& err) {
     if (!useWorkingDatabase(err)) {
         return 1;
     }
+    // the PDF's pages and the fonts they are measured with need a GUI application object
+    const auto app = drawingApplication();
     try {
-        const publish::PublishResult result = publish::publish(publish::loadSchoolSource(), request);
+        const publish::PublishResult result =
+            publish::publish(publish::loadSchoolSource(), request);
         for (const std::string& warning : result.warnings) {
             err << kPrefix << warning << '\n';
         }

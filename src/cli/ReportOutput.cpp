@@ -97,6 +97,19 @@ std::string refusal(reports::ReportKind kind, const ReportTargets& targets,
 
 } // namespace
 
+std::unique_ptr<QGuiApplication> drawingApplication() {
+    if (QGuiApplication::instance() != nullptr) {
+        return nullptr;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "tavlen-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 int writeReport(reports::ReportKind kind, const reports::ReportTable& table,
                 const std::string& title, const ReportTargets& targets, const std::string& prefix,
                 std::ostream& out, std::ostream& err) {
@@ -115,17 +128,7 @@ int writeReport(reports::ReportKind kind, const reports::ReportTable& table,
         out << "已写出 " << targets.output->string() << '\n';
     }
     if (targets.pdf) {
-        // Drawing needs a GUI application object; without a display, the offscreen one.
-        std::unique_ptr<QGuiApplication> app;
-        if (QGuiApplication::instance() == nullptr) {
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            }
-            static int argc = 1;
-            static char name[] = "tavlen-cli";
-            static char* argv[] = {name, nullptr};
-            app = std::make_unique<QGuiApplication>(argc, argv);
-        }
+        const std::unique_ptr<QGuiApplication> app = drawingApplication();
         reports::DocumentPrinter printer(messenger);
         if (printer.printToPdf(kind, title, table, workDir, *targets.pdf) !=
             reports::PrintOutcome::Printed) {

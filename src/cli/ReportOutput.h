@@ -17,11 +17,19 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class QGuiApplication;
+
 namespace cli {
+
+// Drawing pages (a PDF) needs a GUI application object: when the process has none, one on
+// the offscreen platform unless QT_QPA_PLATFORM names another, held for as long as the
+// result lives; empty when there is one already.
+std::unique_ptr<QGuiApplication> drawingApplication();
 
 // The help of --title: what is done with a title wider than the page.
 inline constexpr const char* kTitleHelp =

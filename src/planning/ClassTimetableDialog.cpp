@@ -33,8 +33,8 @@ ClassTimetableDialog::ClassTimetableDialog(QWidget* parent) : QDialog(parent), m
                                    widgets::DialogButtons::Buttons(widgets::DialogButtons::Ok |
                                                                    widgets::DialogButtons::Cancel));
 
-    m_pageButtons = new publish::PageButtons(
-        this, m_messenger, [this](std::string&) { return m_page; });
+    m_pageButtons =
+        new publish::PageButtons(this, m_messenger, [this](std::string&) { return m_page; });
     m_pageButtons->hide();
     auto* row = new QHBoxLayout;
     row->addWidget(m_pageButtons);

@@ -12,7 +12,9 @@
 
 namespace publish {
 
-void printPage(const Page& page, QWidget* parent) { printPages({page}, parent); }
+void printPage(const Page& page, QWidget* parent) {
+    printPages({page}, parent);
+}
 
 ExportChooser exportDialog(QWidget* parent) {
     return [parent](const Page& page) -> std::optional<ExportChoice> {

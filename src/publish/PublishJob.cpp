@@ -30,11 +30,12 @@ void append(std::vector<Page>& pages, std::vector<Page> more) {
 
 } // namespace
 
-bool writesFolder(Format format) { return format == Format::Site || format == Format::Calendars; }
+bool writesFolder(Format format) {
+    return format == Format::Site || format == Format::Calendars;
+}
 
 std::vector<Page> pagesFor(const SchoolSource& source, const PublishRequest& request) {
-    const bool weekPages =
-        request.kind == PageKind::Class || request.kind == PageKind::Teacher;
+    const bool weekPages = request.kind == PageKind::Class || request.kind == PageKind::Teacher;
     if (request.format == Format::Calendars && !weekPages)
         throw PublishError("总课表和任课表没有日历，请选择班级课表或教师课表");
     std::vector<Page> pages = built(source, request.kind, request.grade);

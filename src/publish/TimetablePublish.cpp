@@ -15,7 +15,9 @@ constexpr std::array<Format, 4> kFormatKinds = {Format::Pdf, Format::Workbook, F
 constexpr std::array<std::string_view, 4> kSuffixes = {".pdf", ".xlsx", "网页", "日历"};
 constexpr std::array<std::string_view, 4> kTitles = {"班级课表", "教师课表", "总课表", "任课表"};
 
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+std::size_t at(int i) {
+    return static_cast<std::size_t>(i);
+}
 
 } // namespace
 
@@ -39,9 +41,13 @@ void TimetablePublish::chooseFormat(int format) {
     suggest();
 }
 
-bool TimetablePublish::writesFolder() const { return publish::writesFolder(kFormatKinds[at(m_format)]); }
+bool TimetablePublish::writesFolder() const {
+    return publish::writesFolder(kFormatKinds[at(m_format)]);
+}
 
-bool TimetablePublish::weeksApply() const { return kFormatKinds[at(m_format)] == Format::Calendars; }
+bool TimetablePublish::weeksApply() const {
+    return kFormatKinds[at(m_format)] == Format::Calendars;
+}
 
 std::string TimetablePublish::suggestedName() const {
     const std::string grade =
@@ -88,8 +94,7 @@ PublishRequest TimetablePublish::request(bool replace) const {
 
 std::string TimetablePublish::run(bool replace, const Progress& progress) const {
     const PublishResult result = publish::publish(loadSchoolSource(), request(replace), progress);
-    std::string said =
-        "已写出 " + std::to_string(result.pages) + " 页：" + m_target.string();
+    std::string said = "已写出 " + std::to_string(result.pages) + " 页：" + m_target.string();
     for (const std::string& warning : result.warnings)
         said += "\n" + warning;
     return said;

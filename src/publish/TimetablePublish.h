@@ -20,10 +20,10 @@ namespace publish {
 
 class TimetablePublish {
 public:
-    static constexpr std::array<std::string_view, 4> kKinds = {"班级课表", "教师课表",
-                                                               "年段总课表", "任课表"};
-    static constexpr std::array<std::string_view, 4> kFormats = {"PDF 文件", "Excel 工作簿",
-                                                                 "网页", "日历"};
+    static constexpr std::array<std::string_view, 4> kKinds = {"班级课表", "教师课表", "年段总课表",
+                                                               "任课表"};
+    static constexpr std::array<std::string_view, 4> kFormats = {"PDF 文件", "Excel 工作簿", "网页",
+                                                                 "日历"};
     static constexpr std::string_view kAllGrades = "全部年段";
 
     // Starts with 班级课表, all grades, PDF, a target in folder.

@@ -125,9 +125,9 @@ void TimetablePublishDialog::browse() {
     const QString current = widgets::toQString(m_logic.target().string());
     const QString chosen =
         m_logic.writesFolder()
-            ? QFileDialog::getExistingDirectory(this, QStringLiteral("选择保存的文件夹"),
-                                                widgets::toQString(
-                                                    m_logic.target().parent_path().string()))
+            ? QFileDialog::getExistingDirectory(
+                  this, QStringLiteral("选择保存的文件夹"),
+                  widgets::toQString(m_logic.target().parent_path().string()))
             : QFileDialog::getSaveFileName(this, QStringLiteral("保存为"), current, {}, nullptr,
                                            QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())

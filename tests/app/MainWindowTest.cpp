@@ -180,7 +180,7 @@ TEST_F(MainWindowTest, CtrlXOpensTheGradeWideTeacherReplacement) {
 
 TEST_F(MainWindowTest, EntriesAreEnabledExactlyWhenTheirDialogExists) {
     app::MainWindow window(app::commandTable(), services());
-    ASSERT_EQ(window.commands().size(), 30u);
+    ASSERT_EQ(window.commands().size(), 31u);
     for (std::size_t row = 0; row < window.commands().size(); ++row) {
         EXPECT_EQ(window.commandAction(row)->isEnabled(),
                   static_cast<bool>(window.commands()[row].open))

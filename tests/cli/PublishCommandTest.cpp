@@ -62,8 +62,7 @@ TEST_F(PublishCli, EveryClassIsOnePdfPageAndATargetIsReplacedOnlyWithForce) {
     EXPECT_NE(again.err.find("已存在"), std::string::npos) << again.err;
     EXPECT_NE(again.err.find("（用 --force 替换）"), std::string::npos) << again.err;
     EXPECT_EQ(clitest::readFile("c.pdf"), before);
-    const clitest::Result forced =
-        runCli({"publish", "classes", "1", "--pdf", "c.pdf", "--force"});
+    const clitest::Result forced = runCli({"publish", "classes", "1", "--pdf", "c.pdf", "--force"});
     EXPECT_EQ(forced.code, 0) << forced.err;
     EXPECT_EQ(forced.out.rfind("已写出 ", 0), 0u);
     EXPECT_NE(clitest::readFile("c.pdf"), before);

@@ -2,8 +2,8 @@
 // slot, a teacher who teaches in two grades (and a clash), a grade's overview and its
 // assignment table, a grade stored in course names, missing settings and ungraded choices;
 // and the source read back from a database.
-#include "publish/OutputTarget.h"
 #include "publish/PageBuilder.h"
+#include "publish/OutputTarget.h"
 #include "publish/SchoolSource.h"
 
 #include "TempDatabase.h"
@@ -63,8 +63,8 @@ TEST(PageBuilder, AClassWeekHoldsCourseOverTeacherUnifiedCourseAndTimes) {
     EXPECT_EQ(p.title, "育才中学 初一⑴班课程表");
     EXPECT_EQ(p.name, "初一⑴");
     EXPECT_FALSE(p.landscape);
-    EXPECT_EQ(p.columnHeads, (std::vector<std::string>{"星期一", "星期二", "星期三", "星期四",
-                                                       "星期五"}));
+    EXPECT_EQ(p.columnHeads,
+              (std::vector<std::string>{"星期一", "星期二", "星期三", "星期四", "星期五"}));
     ASSERT_EQ(p.rowHeads.size(), 7u);
     EXPECT_EQ(p.rowHeads[0], (Lines{"第一节", "08:00-08:45"}));
     EXPECT_EQ(p.rowHeads[1], (Lines{"第二节"}));
@@ -158,8 +158,8 @@ TEST(PageBuilder, MissingSettingsAndUnarrangedGrades) {
 
 TEST(PageBuilder, TheSourceReadsAGradeStoredInCourseNamesAsTeachers) {
     testsupport::TempDatabase db;
-    store::CCCRecord().replaceAll(std::vector<store::ClasscourseRow>{
-        {"初二⑴", "物理", "赵强", 5}, {"初二⑴", "语文", "张伟", 5}});
+    store::CCCRecord().replaceAll(std::vector<store::ClasscourseRow>{{"初二⑴", "物理", "赵强", 5},
+                                                                     {"初二⑴", "语文", "张伟", 5}});
     store::CTNRecord().replaceAll(std::vector<store::TeachernameRow>{{"张伟"}, {"赵强"}});
     school::SchoolTimetable stored;
     for (int d = 0; d < 5; ++d)

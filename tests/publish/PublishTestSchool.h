@@ -12,11 +12,11 @@
 namespace publishtest {
 
 inline void storeSmallSchool() {
-    store::CCCRecord().replaceAll(std::vector<store::ClasscourseRow>{
-        {"初一⑴", "语文", "张伟", 5}, {"初一⑴", "数学", "李娜", 5}, {"初一⑵", "数学", "李娜", 5},
-        {"初一⑵", "英语", "王芳", 5}});
-    store::CTNRecord().replaceAll(
-        std::vector<store::TeachernameRow>{{"张伟"}, {"李娜"}, {"王芳"}});
+    store::CCCRecord().replaceAll(std::vector<store::ClasscourseRow>{{"初一⑴", "语文", "张伟", 5},
+                                                                     {"初一⑴", "数学", "李娜", 5},
+                                                                     {"初一⑵", "数学", "李娜", 5},
+                                                                     {"初一⑵", "英语", "王芳", 5}});
+    store::CTNRecord().replaceAll(std::vector<store::TeachernameRow>{{"张伟"}, {"李娜"}, {"王芳"}});
     school::SchoolTimetable t;
     for (int d = 0; d < 5; ++d) {
         t.cell(0, 0, d, 0) = "初一⑴";

@@ -1,10 +1,10 @@
 // The publishing job as the dialog 课表发布 and tavlen-cli publish run it: the names it
 // suggests, what it refuses before running, and a run over a stored school into a PDF file and
 // a web site, with the workbook and the site carrying the grade's 总课表 and 任课表.
+#include "publish/TimetablePublish.h"
 #include "publish/OutputTarget.h"
 #include "publish/PublishJob.h"
 #include "publish/SchoolSource.h"
-#include "publish/TimetablePublish.h"
 
 #include "PublishTestSchool.h"
 #include "TempDatabase.h"
@@ -70,7 +70,8 @@ TEST(TimetablePublish, PublishesTheStoredSchoolAndAsksBeforeReplacing) {
     EXPECT_EQ(plan.run(false, {}), "已写出 2 页：" + (folder / "全校班级课表.pdf").string());
     EXPECT_TRUE(fs::is_regular_file(folder / "全校班级课表.pdf"));
     EXPECT_TRUE(plan.targetExists());
-    EXPECT_EQ(plan.replaceQuestion(), "“" + (folder / "全校班级课表.pdf").string() + "”已存在，要替换吗？");
+    EXPECT_EQ(plan.replaceQuestion(),
+              "“" + (folder / "全校班级课表.pdf").string() + "”已存在，要替换吗？");
     EXPECT_THROW(plan.run(false, {}), publish::PublishError);
     EXPECT_EQ(plan.resultFolder(), folder);
 

@@ -111,6 +111,32 @@ inline std::string messageFromAnswer(const std::function<void()>& act,
     return text;
 }
 
+// The same for an act that runs the event loop before its box comes up (a job reporting its
+// progress): the box is looked for every few milliseconds instead of once, so an event
+// processed meanwhile never meets a handler meant for the box. Answers with the given
+// button, or the first one when it is NoButton.
+inline std::string messageAfterEvents(const std::function<void()>& act,
+                                      QMessageBox::StandardButton answer = QMessageBox::NoButton) {
+    std::string text;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        poll.stop();
+        text = widgets::toStdString(box->text());
+        QAbstractButton* button =
+            answer == QMessageBox::NoButton ? box->buttons().front() : box->button(answer);
+        (button ? button : box->buttons().front())->click();
+    });
+    poll.start();
+    act();
+    poll.stop();
+    return text;
+}
+
 // Types text into the focused-to widget one character at a time, as key events carrying the
 // text (QTest::keyClicks cannot type Chinese).
 inline void typeText(QWidget* widget, const QString& text) {

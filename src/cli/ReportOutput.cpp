@@ -5,6 +5,11 @@
 #include "reports/ReportExport.h"
 
 #include <QGuiApplication>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <algorithm>
 #include <memory>
 #include <ostream>
@@ -103,6 +108,18 @@ std::unique_ptr<QGuiApplication> drawingApplication() {
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // Without a session (cron, ssh, CI) there is no runtime folder: the one Qt would choose
+    // itself, made beforehand so that its warning does not reach the command's output.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const std::string folder = "/tmp/runtime-" + std::to_string(::getuid());
+        if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) {
+            struct stat info {};
+            if (::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+                info.st_uid == ::getuid() && (info.st_mode & 077) == 0) {
+                qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder));
+            }
+        }
     }
     static int argc = 1;
     static char name[] = "tavlen-cli";

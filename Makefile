@@ -2,7 +2,8 @@
 # when everything is present).
 #   make demo   build, create the demo school in build/demo, print it, arrange all six
 #               grades with the clash-free optimiser, save, and print 初一's timetable and
-#               every grade's remaining problems (none), then 初三's review timetable
+#               every grade's remaining problems (none), then 初三's review timetable, and
+#               publish every class's week as build/demo/classes.pdf (one page a class)
 #   make test   build and run every test
 #   make bench  build, install FET (fet-cl) when it is missing, compare the optimiser with
 #               it on generated schools (../shared/bench/compare.py), then run the
@@ -28,6 +29,7 @@ demo: build
 	cd $(DEMO) && ../../$(CLI) show
 	cd $(DEMO) && ../../$(CLI) arrange all --optimise --save --grid 初一
 	cd $(DEMO) && ../../$(CLI) review 初三 --save
+	cd $(DEMO) && ../../$(CLI) publish classes all --pdf classes.pdf
 
 test: build
 	ctest --preset dev

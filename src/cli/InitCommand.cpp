@@ -187,7 +187,7 @@ int initServer(const ServerDatabase& server, const fs::path& dataDir, bool demo,
     if (demo) {
         discardBuild(built);
     }
-    out << "已在 " << server.shownAs << " 中创建 16 张表\n";
+    out << "已在 " << server.shownAs << " 中创建 16 张表和学校设置表 setting\n";
     store::useConnection(server.connection, server.shownAs);
     return 0;
 }
@@ -258,7 +258,7 @@ int runInit(const std::string& dir, bool demo, std::ostream& out, std::ostream& 
         discard();
         return 1;
     }
-    out << "已创建数据库 " << database.string() << "（16 张表）\n";
+    out << "已创建数据库 " << database.string() << "（16 张表和学校设置表 setting）\n";
     return 0;
 }
 

@@ -30,7 +30,8 @@ TEST(ServerDatabase, TheDemoSchoolArrangedShownAndExportedAsFromTheFile) {
         runCli({"init", onServer.string(), "--demo", "--connect", connection});
     ASSERT_EQ(init.code, 0) << init.err;
     EXPECT_NE(init.out.find("\n已填入示范学校："), std::string::npos) << init.out;
-    EXPECT_NE(init.out.find(" 中创建 16 张表\n"), std::string::npos) << init.out;
+    EXPECT_NE(init.out.find(" 中创建 16 张表和学校设置表 setting\n"), std::string::npos)
+        << init.out;
     EXPECT_TRUE(fs::exists(onServer / "tavlen" / "lessons"));
     EXPECT_FALSE(fs::exists(onServer / "tavlen" / "tavlen.mdb"));
     const clitest::Result again = runCli({"init", onServer.string(), "--connect", connection});

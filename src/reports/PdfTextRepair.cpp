@@ -445,8 +445,11 @@ std::optional<std::string> repairedPdfText(std::string_view pdf) {
 
 bool repairPdfTextFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return false;
+    }
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in.good() && !in.eof()) {
+    if (in.bad()) {
         return false;
     }
     const std::optional<std::string> repaired = repairedPdfText(bytes);

@@ -2,6 +2,7 @@
 
 #include "publish/OutputTarget.h"
 #include "publish/PagePainter.h"
+#include "reports/PdfTextRepair.h"
 
 #include <QPageSize>
 #include <QPdfWriter>
@@ -43,7 +44,7 @@ void writePdf(const std::vector<Page>& pages, const std::filesystem::path& targe
         }
     }
     // QPdfWriter reports no failed write: a file that does not end as a PDF ends was cut short
-    if (!endsWhole(output.workPath())) {
+    if (!endsWhole(output.workPath()) || !reports::repairPdfTextFile(output.workPath())) {
         throw PublishError("不能写入 " + output.target().string());
     }
     output.commit();

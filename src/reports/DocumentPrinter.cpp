@@ -4,6 +4,7 @@
 #include "reports/DocumentBuilder.h"
 #include "reports/DocumentFile.h"
 #include "reports/PageRenderer.h"
+#include "reports/PdfTextRepair.h"
 #include "reports/TemplateFile.h"
 
 #include <QBuffer>
@@ -11,6 +12,8 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace reports {
@@ -41,9 +44,10 @@ PrintOutcome DocumentPrinter::printToPdf(ReportKind kind, const std::string& tit
             return PrintOutcome::Failed;
         }
         const QByteArray& bytes = pdf.data();
-        if (const std::string error =
-                writeFile(pdfPath, std::string_view(bytes.constData(), std::size_t(bytes.size())),
-                          workDir, kPdfFailure);
+        const std::string_view drawnBytes(bytes.constData(), std::size_t(bytes.size()));
+        const std::optional<std::string> repaired = repairedPdfText(drawnBytes);
+        if (const std::string error = writeFile(
+                pdfPath, repaired ? std::string_view(*repaired) : drawnBytes, workDir, kPdfFailure);
             !error.empty()) {
             m_messenger.error(error);
             return PrintOutcome::Failed;

@@ -43,6 +43,11 @@ std::optional<std::string> pdfText(const fs::path& pdf) {
     return readBytes(text);
 }
 
+std::string withoutSpaces(std::string text) {
+    std::erase(text, ' ');
+    return text;
+}
+
 ReportTable counts(int n, int values) {
     ReportTable table;
     for (int i = 0; i < n; ++i) {
@@ -133,9 +138,42 @@ TEST(PdfPrint, TheTimetableTitleIsDrawnWhole) {
     if (!text) {
         GTEST_SKIP() << "pdftotext not installed";
     }
-    EXPECT_NE(text->find("表"), std::string::npos);
-    // (pdftotext may map some characters to their radicals, e.g. 二 to ⼆.)
-    EXPECT_NE(text->find("⑶"), std::string::npos);
+    EXPECT_NE(withoutSpaces(*text).find("初二年段总课程表"), std::string::npos) << *text;
+    EXPECT_NE(text->find("初二⑶"), std::string::npos) << *text;
+}
+
+TEST(PdfPrint, TheTextReadsBackAsItWasWritten) {
+    const WorkDir wd;
+    testsupport::RecordingMessenger messenger;
+    reports::DocumentPrinter printer(messenger);
+    const fs::path pdf = wd / "title.pdf";
+    ASSERT_EQ(printer.printToPdf(ReportKind::Weekly, "初一⑴ 语文 星期一 文", counts(2, 6),
+                                 wd.path(), pdf),
+              PrintOutcome::Printed);
+    const std::optional<std::string> text = pdfText(pdf);
+    if (!text) {
+        GTEST_SKIP() << "pdftotext not installed";
+    }
+    // the characters drawn, not the radicals drawn with the same glyphs (⼀ for 一); the page
+    // sets each character in a column of its own
+    EXPECT_NE(withoutSpaces(*text).find("初一⑴语文星期一文"), std::string::npos) << *text;
+    EXPECT_EQ(text->find("\xE2\xBC"), std::string::npos) << *text;
+    EXPECT_EQ(pdfPages(pdf), 1);
+    // poppler finds nothing wrong with the file (a broken xref table shows as "Syntax Error"),
+    // and the face is still embedded
+    const fs::path complaints = wd / "complaints.txt";
+    ASSERT_EQ(
+        std::system(
+            ("pdfinfo '" + pdf.string() + "' >/dev/null 2>'" + complaints.string() + "'").c_str()),
+        0);
+    EXPECT_EQ(readBytes(complaints), "");
+    const fs::path fonts = wd / "fonts.txt";
+    ASSERT_EQ(
+        std::system(
+            ("pdffonts '" + pdf.string() + "' >'" + fonts.string() + "' 2>/dev/null").c_str()),
+        0);
+    EXPECT_TRUE(std::regex_search(readBytes(fonts), std::regex("NotoSansCJK.* yes .* yes ")))
+        << readBytes(fonts);
 }
 
 TEST(PdfPrint, TheDutyRosterPrintsItsLastColumn) {

@@ -71,21 +71,21 @@ bool XlsxXml::isEnd(QStringView localName) const {
     return m_reader.isEndElement() && m_reader.name() == localName;
 }
 
-const QXmlStreamAttribute* XlsxXml::findAttribute(QStringView name) const {
+std::optional<std::string> XlsxXml::findAttribute(QStringView name) const {
+    // attributes() is a copy: the value is taken while it lives.
     for (const QXmlStreamAttribute& a : m_reader.attributes()) {
         if (a.qualifiedName() == name)
-            return &a;
+            return a.value().toString().toStdString();
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 std::string XlsxXml::attribute(QStringView name) const {
-    const QXmlStreamAttribute* a = findAttribute(name);
-    return a ? a->value().toString().toStdString() : std::string();
+    return findAttribute(name).value_or(std::string());
 }
 
 bool XlsxXml::hasAttribute(QStringView name) const {
-    return findAttribute(name) != nullptr;
+    return findAttribute(name).has_value();
 }
 
 std::string XlsxXml::relationshipId() const {

@@ -8,6 +8,7 @@
 
 #include <QXmlStreamReader>
 
+#include <optional>
 #include <string>
 
 namespace exchange {
@@ -36,7 +37,7 @@ public:
     const std::string& partName() const { return m_partName; }
 
 private:
-    const QXmlStreamAttribute* findAttribute(QStringView name) const;
+    std::optional<std::string> findAttribute(QStringView name) const;
 
     QXmlStreamReader m_reader;
     std::string m_partName;

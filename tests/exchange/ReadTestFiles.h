@@ -1,7 +1,10 @@
 // Test support for the workbook reader: a temporary folder removed afterwards, files written
 // and read as bytes, and a zip archive built part by part with minizip's own writer (zip.h),
-// so a test can hand-make the .xlsx files other producers save.
+// so a test can hand-make the .xlsx files other producers save; and the text a read is
+// refused with.
 #pragma once
+
+#include "exchange/WorkbookReader.h"
 
 #include <filesystem>
 #include <string>
@@ -24,6 +27,16 @@ private:
 
 std::string readFile(const std::filesystem::path& file);
 void writeFile(const std::filesystem::path& file, const std::string& bytes);
+
+// The text of the ReadError a read throws, or "(read)" when it reads.
+template <class Read> std::string refusal(Read&& read) {
+    try {
+        read();
+    } catch (const exchange::ReadError& e) {
+        return e.what();
+    }
+    return "(read)";
+}
 
 struct ZipPart {
     std::string name;

@@ -27,8 +27,16 @@ public:
 
 inline constexpr std::size_t kMaxWorkbookBytes = std::size_t{50} << 20;
 
+// The refusals a user most often meets, so callers and tests can tell them apart.
+inline constexpr const char* kXlsRefusal =
+    "这是 .xls 格式的旧工作簿，请在 Excel 或 WPS 中另存为 .xlsx 格式";
+inline constexpr const char* kEncryptedRefusal =
+    "工作簿设有密码（已加密），请在 Excel 或 WPS 中取消密码后另存为 .xlsx 格式";
+inline constexpr const char* kNotXlsxRefusal = "不是 Excel 工作簿（.xlsx）";
+
 // By the file's suffix (.xlsx, .csv; .xls refused), or by its first bytes when the suffix says
-// nothing.
+// nothing. Every ReadError text starts with the file's name ("课务.xlsx：…"); readXlsx and
+// readCsv, which see only bytes, leave the name out.
 Workbook readWorkbook(const std::filesystem::path& file);
 // Several files (each .csv one sheet), in the order given; two sheets of one name refused.
 Workbook readWorkbooks(const std::vector<std::filesystem::path>& files);

@@ -7,8 +7,9 @@
 // read the pages back from it as they were written, draw them on the device, tell the user
 // it is done. The temporary file is deleted whatever the outcome.
 //
-// A PDF is drawn into memory, then written as a document is (DocumentFile.h): every write
-// is checked, the file appears only whole, and it is refused where a document may not go.
+// A PDF is drawn into memory, its text made to read back as drawn (PdfTextRepair.h), then
+// written as a document is (DocumentFile.h): every write is checked, the file appears only
+// whole, and it is refused where a document may not go.
 //
 // Messages: a report that is not printed, a missing or short template, text GBK cannot
 // encode or a value too wide for its field, a temporary file that cannot be written or read

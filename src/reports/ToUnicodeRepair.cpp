@@ -13,10 +13,31 @@ namespace {
 constexpr unsigned kRadicalsFirst = 0x2E80;
 constexpr unsigned kRadicalsLast = 0x2FDF;
 
+// The simplified forms of the radicals supplement, which have no compatibility decomposition:
+// the ideograph each stands for (Unicode's equivalent unified ideographs). Common surnames and
+// words are among them (黄 马 龙 门 长 贝 车 风 飞 鱼 鸟 页).
+struct Equivalent {
+    unsigned radical;
+    unsigned ideograph;
+};
+constexpr Equivalent kSupplement[] = {
+    {0x2EC5, 0x89C1}, {0x2EC6, 0x89D2}, {0x2EC8, 0x8BA0}, {0x2EC9, 0x8D1D}, {0x2ECB, 0x8F66},
+    {0x2ED3, 0x957F}, {0x2ED4, 0x95E8}, {0x2ED6, 0x961D}, {0x2EDA, 0x9875}, {0x2EDB, 0x98CE},
+    {0x2EDC, 0x98DE}, {0x2EDD, 0x98DF}, {0x2EDF, 0x98E0}, {0x2EE0, 0x9963}, {0x2EE2, 0x9A6C},
+    {0x2EE4, 0x9B3C}, {0x2EE5, 0x9C7C}, {0x2EE6, 0x9E1F}, {0x2EE7, 0x5364}, {0x2EE8, 0x9EA6},
+    {0x2EE9, 0x9EC4}, {0x2EEA, 0x9EFE}, {0x2EEC, 0x9F50}, {0x2EEE, 0x9F7F}, {0x2EF0, 0x9F99},
+    {0x2EF3, 0x9F9F},
+};
+
 // The ideograph a radical stands for, or the code as it is.
 unsigned ideographOf(unsigned code) {
     if (code < kRadicalsFirst || code > kRadicalsLast) {
         return code;
+    }
+    for (const Equivalent& e : kSupplement) {
+        if (e.radical == code) {
+            return e.ideograph;
+        }
     }
     const QString folded = QString(QChar(char16_t(code))).normalized(QString::NormalizationForm_KC);
     // one UTF-16 unit: a single code point of the Basic Multilingual Plane

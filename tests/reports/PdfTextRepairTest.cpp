@@ -44,9 +44,12 @@ TEST(ToUnicodeRepair, MapsRadicalsBackAndKeepsTheRest) {
         {section("bfrange", "<0001> <0003> <2EFF>"),
          section("bfrange", "<0001> <0003> [<2EFF> <4E00> <4E28>]")},
         {section("bfrange", "<0001> <0003> <4E00>"), section("bfrange", "<0001> <0003> <4E00>")},
-        // a supplement radical with a compatibility form, one without (⻚), two units
-        {section("bfchar", "<0001> <2E9F> <0002> <2EDA> <0003> <D840DC00>"),
-         section("bfchar", "<0001> <6BCD> <0002> <2EDA> <0003> <D840DC00>")},
+        // supplement radicals with a compatibility form, with an equivalent ideograph only
+        // (⻚ 页, ⻩ 黄), with neither (⻊), two units
+        {section("bfchar", "<0001> <2E9F> <0002> <2EDA> <0003> <2EE9> <0004> <2ECA> <0005> "
+                           "<D840DC00>"),
+         section("bfchar", "<0001> <6BCD> <0002> <9875> <0003> <9EC4> <0004> <2ECA> <0005> "
+                           "<D840DC00>")},
         // hex strings outside the bf sections are not destinations
         {outside + "<2F00> % <2F00>\n" + section("bfchar", "<0001> <2F00>"),
          outside + "<2F00> % <2F00>\n" + section("bfchar", "<0001> <4E00>")},
@@ -95,7 +98,7 @@ std::string qtPdf() {
         painter.setFont(QFont(QString::fromUtf8(typeface::kCjkFamily), 12));
         painter.drawText(200, 400, QString::fromUtf8(kWritten));
         writer.newPage();
-        painter.drawText(200, 400, QStringLiteral("第二页 老"));
+        painter.drawText(200, 400, QStringLiteral("第二页 老 黄马龙"));
     }
     return buffer.data().toStdString();
 }
@@ -138,7 +141,7 @@ TEST_F(PdfTextRepair, QtsFileReadsBackAsWritten) {
     ASSERT_TRUE(repaired);
 
     const ToolResult text = run("pdftotext", *repaired);
-    EXPECT_EQ(text.out, std::string(kWritten) + "\n\n\f第二⻚ 老\n\n\f");
+    EXPECT_EQ(text.out, std::string(kWritten) + "\n\n\f第二页 老 黄马龙\n\n\f");
     EXPECT_EQ(text.err, "");
     const ToolResult info = run("pdfinfo", *repaired);
     EXPECT_EQ(info.err, "");

@@ -15,6 +15,7 @@ namespace exchange {
 namespace {
 
 constexpr std::size_t kNameBytes = 10;
+constexpr std::size_t kRosterBytes = 6;
 constexpr std::size_t kMaxCourses = 20;
 constexpr std::size_t kMaxTeachers = 200;
 constexpr int kMaxWeekly = 30;
@@ -318,6 +319,11 @@ private:
             const auto teacher = name(*rows, r, "姓名");
             if (!teacher || !firstOfKey(seen, *teacher, *rows, r, "姓名")) {
                 continue;
+            }
+            if (gbk::width(*teacher) > kRosterBytes) {
+                // the roster dialog shows and saves a place cut to 6 bytes
+                problem(rows->sheet->name, rows->place(r, "姓名"), Severity::Warning,
+                        quoted(*teacher) + "超过 6 个 GBK 字节，教师名单中会被截短");
             }
             incoming.push_back({*teacher});
             rowOf.push_back(r);

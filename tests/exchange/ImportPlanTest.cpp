@@ -109,6 +109,8 @@ TEST(ImportPlan, EveryProblemIsNamedWithItsCell) {
          "错误 课务分工!A1：缺少列“周课时”"},
         {"no header", book({sheet("课程", {{}, {""}})}), "错误 课程：工作表没有标题行"},
         {"formula", book({formula}), "错误 资源!B2：公式没有缓存的值"},
+        {"roster cuts", book({sheet("教师", {{"姓名"}, {"欧阳青青"}})}),
+         "警告 教师!A2：“欧阳青青”超过 6 个 GBK 字节，教师名单中会被截短"},
         {"unknown sheet", book({sheet("Sheet1", {{"x"}})}), "警告 Sheet1：未知的工作表，已忽略"},
         {"weekly total",
          book({sheet("课务分工",

@@ -68,7 +68,12 @@ TEST_F(ImportCommand, DemoSchoolGoesOutAndBackIntoAnEmptyDatabaseUnchanged) {
                             std::to_string(demo.classcourse.size()) + " 行，修改 0 行，删除 0 行"),
               std::string::npos);
     EXPECT_EQ(exchange::readSchoolTables(), demo);
+    // the imported school is one the rest of the program works on
+    clitest::ScopedCwd cwd(m_dir / "empty");
     EXPECT_EQ(runCli({"show"}).code, 0);
+    EXPECT_EQ(runCli({"arrange", "all"}).code, 0);
+    const clitest::Result optimised = runCli({"arrange", "all", "--optimise", "--time-limit", "5"});
+    EXPECT_EQ(optimised.code, 0) << optimised.err;
 }
 
 TEST_F(ImportCommand, PreviewNamesExactlyTheChangesOfAnEditedWorkbook) {

@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
 #include "cli/ExportCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/InitCommand.h"
 #include "cli/PublishCommand.h"
 #include "cli/ReportCommand.h"
@@ -67,8 +68,10 @@ const std::vector<Command>& commands() {
         {"report", "由 TSV 数据文件写出报表文档", &reportUsage, &defineReport},
         {"arrange", "编排年段课表，列出课表和剩余问题", &arrangeUsage, &defineArrange},
         {"review", "编排年段复习课表，列出课表和碰课", &reviewUsage, &defineReview},
-        {"export", "由数据库写出报表文档（课表、复习课表、任课教师、统计表…）", &exportUsage,
-         &defineExport},
+        {"export", "由数据库写出报表文档（课表、复习课表、任课教师、统计表…）或学校工作簿",
+         &exportUsage, &defineExport},
+        {"import", "由学校工作簿（.xlsx 或 .csv）导入课程、教师、班级和课务分工等，先检查并预览",
+         &importUsage, &defineImport},
         {"substitutes", "为缺课的一节课排列可代课的教师", &substitutesUsage, &defineSubstitutes},
         {"publish", "发布课表：每班、每位教师一页，或年段总课表、任课表；PDF、Excel、网页或日历",
          &publishUsage, &definePublish},

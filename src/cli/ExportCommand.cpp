@@ -8,6 +8,7 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
 #include "cli/ReportOutput.h"
+#include "cli/WorkbookExport.h"
 #include "maintain/GTBrowseReport.h"
 #include "maintain/Weekwork.h"
 #include "reports/ReportTitles.h"
@@ -273,6 +274,17 @@ constexpr std::array<ExportKind, 8> kKinds = {{
     {"weekwork", "", "教师周课时一览表（teachername 与 classcourse）", &prepareLessonCounts},
 }};
 
+constexpr const char* kWorkbookAbout =
+    "学校工作簿（课程 教师 班级 年段课程 课务分工 教师不排 统一课程 资源），可由 import 读回；"
+    "--template 只写标题行和一行示例";
+
+// The workbook's command line as given.
+struct WorkbookGiven {
+    CLI::App* app = nullptr;
+    std::string output;
+    bool templateOnly = false;
+};
+
 // The help of a kind's own option.
 const char* optionAbout(const std::string& option) {
     if (option == "--week") {
@@ -305,7 +317,8 @@ std::string exportUsage() {
                  (*kind.operands != '\0' ? " " : "") + "-o OUT" +
                  (kind.printed ? " [--pdf OUT.pdf]" : "") + "\n    " + kind.about + '\n';
     }
-    return usage;
+    return usage + "  tavlen-cli export workbook -o FILE.xlsx [--template]\n    " + kWorkbookAbout +
+           '\n';
 }
 
 namespace {
@@ -375,7 +388,22 @@ Run defineExport(CLI::App& command) {
             sub.get_option("--pdf")->group(""); // refused, so never offered
         }
     }
-    return [given](const Args& extra, std::ostream& out, std::ostream& err) {
+    const auto workbook = std::make_shared<WorkbookGiven>();
+    workbook->app = command.add_subcommand("workbook", kWorkbookAbout);
+    describeInChinese(*workbook->app);
+    workbook->app->allow_extras();
+    addText(*workbook->app, "-o", workbook->output, "OUT", "写出的 .xlsx 工作簿");
+    workbook->app->add_flag("--template", workbook->templateOnly, "只写各工作表的标题行和一行示例");
+    return [given, workbook](const Args& extra, std::ostream& out, std::ostream& err) {
+        if (workbook->app->parsed()) {
+            if (!noExtra(extra, err, "export")) {
+                return 2;
+            }
+            if (workbook->output.empty()) {
+                return usageError(err, "export", "缺少 -o OUT");
+            }
+            return exportWorkbook(workbook->output, workbook->templateOnly, out, err);
+        }
         for (std::size_t i = 0; i < kKinds.size(); ++i) {
             if ((*given)[i].app->parsed()) {
                 return noExtra(extra, err, "export") ? runKind(kKinds[i], (*given)[i], out, err)

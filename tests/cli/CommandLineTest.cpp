@@ -23,10 +23,10 @@ namespace {
 namespace fs = std::filesystem;
 using clitest::runCli;
 
-const std::vector<std::string> kCommands = {"init",   "show",   "report",     "arrange",
-                                            "review", "export", "substitutes", "publish"};
-const std::vector<std::string> kKinds = {"lessons", "lessonr",  "teachers", "weeks",
-                                         "months",  "supervis", "weekwork", "term"};
+const std::vector<std::string> kCommands = {"init",   "show",   "report",      "arrange", "review",
+                                            "export", "import", "substitutes", "publish"};
+const std::vector<std::string> kKinds = {"lessons",  "lessonr",  "teachers", "weeks",   "months",
+                                         "supervis", "weekwork", "term",     "workbook"};
 
 std::string help(std::vector<std::string> args) {
     args.push_back("--help");

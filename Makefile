@@ -70,6 +70,7 @@ package: bootstrap
 	rm -f build/tavlen_*.deb
 	cp $(PKG)/tavlen_*.deb build/
 
+format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:

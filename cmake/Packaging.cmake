@@ -53,10 +53,10 @@ foreach(_program tavlen tavlen-cli)
     set(_man ${_package_dir}/man/${_program}.1)
     add_custom_command(OUTPUT ${_man}.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${_package_dir}/man
-        COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 ${HELP2MAN} --no-info --no-discard-stderr
-                "--name=${_name}" --output=${_man} $<TARGET_FILE:${_program}>
-        COMMAND ${GZIP} -9nf ${_man}
-        DEPENDS ${_program}
+        COMMAND ${CMAKE_COMMAND} -DHELP2MAN=${HELP2MAN} -DGZIP=${GZIP}
+                -DPROGRAM=$<TARGET_FILE:${_program}> "-DNAME=${_name}" -DOUTPUT=${_man}.gz
+                -P ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+        DEPENDS ${_program} ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
         COMMENT "Writing the manual page ${_program}(1)")
     list(APPEND _man_files ${_man}.gz)
 endforeach()
@@ -69,6 +69,10 @@ add_custom_command(OUTPUT ${_package_dir}/changelog.Debian.gz
     DEPENDS ${_package_dir}/changelog.Debian
     COMMENT "Compressing the Debian changelog")
 install(FILES ${_package_dir}/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tavlen)
+# lintian's overrides: the package is not uploaded to Debian, so no bug report (ITP) exists
+# for its first changelog entry to close.
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tavlen)
 
 add_custom_target(tavlen_package_data ALL DEPENDS ${_icon_files} ${_man_files}
                                                   ${_package_dir}/changelog.Debian.gz)
@@ -78,13 +82,12 @@ set(CPACK_PACKAGE_NAME tavlen)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "tavlen 开发组 <tavlen@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "timetabling for a secondary school")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "tavlen keeps the course plans of a Chinese secondary school of six grades and\n"
     "arranges their weekly timetables of five days and seven periods, with the\n"
     "teachers, the morning and evening duty rosters and the teachers' attendance.\n"
-    "It prints and publishes the timetables; tavlen-cli does the same from the\n"
+    "It prints and publishes the timetables, and tavlen-cli does the same from the\n"
     "command line.")
-list(JOIN CPACK_PACKAGE_DESCRIPTION "" CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)

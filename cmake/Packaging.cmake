@@ -35,8 +35,7 @@ foreach(_size ${_icon_sizes})
             RENAME tavlen.png)
 endforeach()
 add_custom_command(OUTPUT ${_icon_files}
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-            $<TARGET_FILE:tavlen-icons> ${_package_dir}/icons ${_icon_sizes}
+    COMMAND tavlen-icons ${_package_dir}/icons ${_icon_sizes}
     DEPENDS tavlen-icons
     COMMENT "Drawing the hicolor icons")
 

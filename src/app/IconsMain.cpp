@@ -11,11 +11,15 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    QGuiApplication application(argc, argv);
     if (argc < 3) {
         std::fputs("usage: tavlen-icons OUTDIR SIZE...\n", stderr);
         return 2;
     }
+    // Drawing needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication application(argc, argv);
     QFont font = QGuiApplication::font();
     font.setFamily(QString::fromUtf8(typeface::kCjkFamily));
     QGuiApplication::setFont(font);

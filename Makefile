@@ -61,6 +61,7 @@ test-asan: bootstrap
 package: bootstrap
 	CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	CMAKE_CXX_COMPILER_LAUNCHER="$$(command -v ccache || true)" \
 	cmake -S . -B $(PKG) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
 		-DTAVLEN_BUILD_TESTS=OFF -DTAVLEN_BUILD_BENCH=OFF -DTAVLEN_PACKAGE=ON
 	cmake --build $(PKG)

@@ -5,6 +5,10 @@
 #               every grade's remaining problems (none), then 初三's review timetable, and
 #               publish every class's week as build/demo/classes.pdf (one page a class)
 #   make test   build and run every test
+#   make package  an optimised build in build-pkg/ (-O2 as the tests build it, Debian's
+#               hardening flags, installed under /usr, no tests, no benchmarks), then its
+#               Debian package, copied to build/tavlen_<version>-1_amd64.deb
+#               (scripts/package-check builds, checks, installs and tries it)
 #   make bench  build, install FET (fet-cl) when it is missing, compare the optimiser with
 #               it on generated schools (../shared/bench/compare.py), then run the
 #               optimiser's own benchmark; make test never needs any of it
@@ -12,7 +16,9 @@ CLI := build/src/cli/tavlen-cli
 DEMO := build/demo
 COMPARE := ../shared/bench/compare.py
 
-.PHONY: all bootstrap build demo test test-asan bench format clean
+PKG := build-pkg
+
+.PHONY: all bootstrap build demo test test-asan bench package format clean
 
 all: build
 
@@ -52,8 +58,21 @@ test-asan: bootstrap
 	cmake --build --preset asan
 	ctest --preset asan
 
+package: bootstrap
+	CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	CMAKE_CXX_COMPILER_LAUNCHER="$$(command -v ccache || true)" \
+	cmake -S . -B $(PKG) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+		-DTAVLEN_BUILD_TESTS=OFF -DTAVLEN_BUILD_BENCH=OFF -DTAVLEN_PACKAGE=ON
+	cmake --build $(PKG)
+	rm -f $(PKG)/tavlen_*.deb
+	cd $(PKG) && cpack -G DEB
+	mkdir -p build
+	rm -f build/tavlen_*.deb
+	cp $(PKG)/tavlen_*.deb build/
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan $(PKG)

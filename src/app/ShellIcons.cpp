@@ -25,6 +25,13 @@ QPixmap glyphPixmap(const QString& glyph, const QColor& background, int size) {
     return pixmap;
 }
 
+// The program's mark: 课 on the tool bar's blue.
+const QString& markGlyph() {
+    static const QString glyph = QStringLiteral("课");
+    return glyph;
+}
+const QColor kMarkColour(0x1f, 0x5f, 0x99);
+
 } // namespace
 
 QIcon glyphIcon(const QString& glyph, const QColor& background) {
@@ -36,7 +43,11 @@ QIcon glyphIcon(const QString& glyph, const QColor& background) {
 }
 
 QIcon applicationIcon() {
-    return glyphIcon(QStringLiteral("课"), QColor(0x1f, 0x5f, 0x99));
+    return glyphIcon(markGlyph(), kMarkColour);
+}
+
+QPixmap applicationPixmap(int size) {
+    return glyphPixmap(markGlyph(), kMarkColour, size);
 }
 
 } // namespace app

@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/DemoSchool.h"
+#include "core/TemplateFolder.h"
 #include "store/ConnectTarget.h"
 #include "store/DatabaseFile.h"
 #include "store/DbError.h"
@@ -50,7 +51,7 @@ std::vector<fs::path> templateFiles(const fs::path& folder) {
 // Copies the templates into the data directory. A file of the same name that is already
 // there is kept: it may be a template the school has adapted.
 bool installTemplates(const fs::path& dataDir, std::ostream& out, std::ostream& err) {
-    const fs::path folder = templateFolder();
+    const fs::path folder = core::templateFolder();
     int copied = 0;
     for (const fs::path& source : templateFiles(folder)) {
         const fs::path target = dataDir / source.filename();
@@ -193,13 +194,6 @@ int initServer(const ServerDatabase& server, const fs::path& dataDir, bool demo,
 }
 
 } // namespace
-
-std::string templateFolder() {
-    if (const char* folder = std::getenv("TAVLEN_TEMPLATES"); folder != nullptr && *folder != 0) {
-        return folder;
-    }
-    return TAVLEN_TEMPLATE_DIR;
-}
 
 std::string initUsage() {
     return "usage: tavlen-cli init DIR [--demo] [--dsn NAME | --connect STRING | "

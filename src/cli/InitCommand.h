@@ -1,6 +1,7 @@
 // tavlen-cli init DIR [--demo]: creates DIR/tavlen/tavlen.mdb with the sixteen empty
-// tables (never over an existing database), installs the report templates next to it
-// and, with --demo, fills in the demo school through the record sets.
+// tables (never over an existing database), installs the report templates of
+// core::templateFolder() next to it and, with --demo, fills in the demo school through the
+// record sets.
 #pragma once
 
 #include "cli/Command.h"
@@ -14,9 +15,5 @@ namespace cli {
 Run defineInit(CLI::App& command);
 // The usage lines shown after a wrong argument.
 std::string initUsage();
-
-// The folder whose files init copies into DIR/tavlen/: $TAVLEN_TEMPLATES when set and
-// not empty, otherwise the source tree's data/templates. It may be missing or empty.
-std::string templateFolder();
 
 } // namespace cli

@@ -3,6 +3,7 @@
 #include "CliTestSupport.h"
 
 #include "cli/InitCommand.h"
+#include "core/TemplateFolder.h"
 #include "store/CTNRecord.h"
 #include "store/ConnectTarget.h"
 #include "store/Odbc.h"
@@ -132,7 +133,7 @@ TEST_F(InitCommand, CopiesEveryTemplateFileFromTheFolderNamedByTheEnvironment) {
     writeFile(templates / "teacher.wps", "");
     writeFile(templates / "old" / "lesson.wps", "an older copy");
     const clitest::ScopedEnv env("TAVLEN_TEMPLATES", templates.string());
-    EXPECT_EQ(cli::templateFolder(), templates.string());
+    EXPECT_EQ(core::templateFolder(), templates.string());
 
     const fs::path school = m_dir / "school";
     const auto result = runCli({"init", school.string()});
@@ -172,10 +173,39 @@ TEST_F(InitCommand, AMissingOrEmptyTemplateFolderInstallsNothing) {
 
 TEST_F(InitCommand, WithoutTheVariableTemplatesComeFromTheSourceTree) {
     unsetenv("TAVLEN_TEMPLATES");
-    EXPECT_TRUE(fs::path(cli::templateFolder()).is_absolute()) << cli::templateFolder();
-    EXPECT_EQ(fs::path(cli::templateFolder()).filename(), "templates");
+    EXPECT_TRUE(fs::path(core::templateFolder()).is_absolute()) << core::templateFolder();
+    EXPECT_EQ(fs::path(core::templateFolder()).filename(), "templates");
     const clitest::ScopedEnv empty("TAVLEN_TEMPLATES", "");
-    EXPECT_EQ(fs::path(cli::templateFolder()).filename(), "templates");
+    EXPECT_EQ(fs::path(core::templateFolder()).filename(), "templates");
+}
+
+// Both ways the program is run: from the build tree it finds the source tree's templates;
+// copied into a prefix's bin folder it finds <prefix>/share/tavlen/templates, and init copies
+// those (a marker file only the prefix holds).
+TEST_F(InitCommand, FindsTheTemplatesOfTheBuildTreeOrOfTheInstalledPrefix) {
+    const fs::path prefix = m_dir / "usr";
+    const fs::path installed = prefix / "share" / "tavlen" / "templates";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(installed);
+    writeFile(installed / "marker.wps", "installed");
+    fs::copy_file(TAVLEN_CLI, prefix / "bin" / "tavlen-cli");
+    fs::permissions(prefix / "bin" / "tavlen-cli", fs::perms::owner_exec, fs::perm_options::add);
+
+    const auto initWith = [&](const fs::path& program, const std::string& school) {
+        const std::string command = "cd '" + m_dir.path().string() +
+                                    "' && env -u TAVLEN_TEMPLATES '" + program.string() +
+                                    "' init '" + school + "' >/dev/null 2>&1";
+        return std::system(command.c_str());
+    };
+    ASSERT_EQ(initWith(prefix / "bin" / "tavlen-cli", "installed"), 0);
+    EXPECT_EQ(filesIn(m_dir / "installed" / "tavlen"),
+              (std::set<std::string>{"tavlen.mdb", "marker.wps"}));
+    EXPECT_EQ(readFile(m_dir / "installed" / "tavlen" / "marker.wps"), "installed");
+
+    ASSERT_EQ(initWith(TAVLEN_CLI, "built"), 0);
+    std::set<std::string> sourceTemplates = filesIn(TAVLEN_SOURCE_TEMPLATES);
+    sourceTemplates.insert("tavlen.mdb");
+    EXPECT_EQ(filesIn(m_dir / "built" / "tavlen"), sourceTemplates);
 }
 
 TEST_F(InitCommand, RejectsMissingOrUnknownArgumentsWithoutCreatingAnything) {

@@ -1,0 +1,37 @@
+#include "core/TemplateFolder.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#ifndef TAVLEN_TEMPLATE_DIR
+#error "TAVLEN_TEMPLATE_DIR must come from the build (tavlen_core's compile definitions)"
+#endif
+
+namespace core {
+
+namespace fs = std::filesystem;
+
+std::string templateFolderFor(const char* variable, const fs::path& executable,
+                              const std::string& sourceFolder) {
+    if (variable != nullptr && *variable != 0) {
+        return variable;
+    }
+    const fs::path bin = executable.parent_path();
+    if (!executable.empty() && bin.filename() == "bin") {
+        const fs::path installed = bin.parent_path() / "share" / "tavlen" / "templates";
+        std::error_code ec;
+        if (fs::is_directory(installed, ec)) {
+            return installed.string();
+        }
+    }
+    return sourceFolder;
+}
+
+std::string templateFolder() {
+    std::error_code ec;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
+    return templateFolderFor(std::getenv("TAVLEN_TEMPLATES"), ec ? fs::path() : executable,
+                             TAVLEN_TEMPLATE_DIR);
+}
+
+} // namespace core

@@ -8,6 +8,7 @@
 #include "attendance/AttendancesquireDialog.h"
 #include "attendance/AttendancetermDialog.h"
 #include "attendance/WeekworkSetDialog.h"
+#include "exchange/WorkbookImportDialog.h"
 #include "maintain/GTBrowseDialog.h"
 #include "maintain/GTReplaceDialog.h"
 #include "maintain/TReplaceDialog.h"
@@ -46,6 +47,8 @@ const DialogFactory kGradeteacheredit = masterdata::GradeteachereditDialog::run;
 const DialogFactory kGradeclass = modal<masterdata::GradeclassDialog>();
 const DialogFactory kSchoolSettingsEdit = modal<masterdata::SchoolSettingsEditDialog>();
 const DialogFactory kTimetablePublish = modal<publish::TimetablePublishDialog>();
+const DialogFactory kWorkbookImport = modal<exchange::WorkbookImportDialog>();
+const DialogFactory kWorkbookExport = exchange::WorkbookImportDialog::exportToWorkbook;
 const DialogFactory kGradelessonInit = planning::GradelessonInitDialog::run;
 const ModeDialogFactory kGradecourse = modalWithMode<planning::GradecourseDialog>();
 const DialogFactory kClasscourse = planning::ClasscourseDialog::run;
@@ -99,6 +102,11 @@ CommandTable commandTable(const ModeDialogFactory& gradecourse) {
          .module = "SchoolSettingsEdit",
          .open = kSchoolSettingsEdit,
          .separatorBefore = true},
+        // The school's data in from its spreadsheets, and back out.
+        {settings, "从工作簿导入…", "从 Excel 工作簿或 CSV 文件导入教师、课程、班级与课务分工",
+         "WorkbookImport", kWorkbookImport},
+        {settings, "导出到工作簿…", "把学校数据或空白模板写成 Excel 工作簿", "WorkbookExport",
+         kWorkbookExport},
         {.menu = courses,
          .caption = "年段课程设置",
          .prompt = "年段课程设置",

@@ -63,6 +63,8 @@ std::vector<Menu> expectedMenus() {
           {"课程初始化", "删除整个年段的班级课程设置与课程表", ""},
           {"-", "", ""},
           {"学校信息与作息时间", "设置学校名称、第一周的日期和每节课的时间", ""},
+          {"从工作簿导入…", "从 Excel 工作簿或 CSV 文件导入教师、课程、班级与课务分工", ""},
+          {"导出到工作簿…", "把学校数据或空白模板写成 Excel 工作簿", ""},
           {"-", "", ""},
           {"退出系统(&X)", "退出应用程序", "退出"}}},
         {"课程设置",
@@ -180,7 +182,7 @@ TEST_F(MainWindowTest, CtrlXOpensTheGradeWideTeacherReplacement) {
 
 TEST_F(MainWindowTest, EntriesAreEnabledExactlyWhenTheirDialogExists) {
     app::MainWindow window(app::commandTable(), services());
-    ASSERT_EQ(window.commands().size(), 31u);
+    ASSERT_EQ(window.commands().size(), 33u);
     for (std::size_t row = 0; row < window.commands().size(); ++row) {
         EXPECT_EQ(window.commandAction(row)->isEnabled(),
                   static_cast<bool>(window.commands()[row].open))

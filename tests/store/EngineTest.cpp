@@ -5,6 +5,7 @@
 // texts at and beyond the block's buffers, numbers a column refuses), a save that stops and rolls
 // back at the first failed statement, and two processes replacing one table at once, many times:
 // the table always holds exactly one of the two row sets.
+#include "EngineDatabase.h"
 #include "PostgresServer.h"
 #include "TempDatabase.h"
 
@@ -41,31 +42,8 @@ std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
     return info.param == Engine::PostgreSQL ? "PostgreSQL" : "SQLite";
 }
 
-class EngineTest : public ::testing::TestWithParam<Engine> {
+class EngineTest : public testsupport::EngineDatabase {
 protected:
-    void SetUp() override {
-        if (GetParam() == Engine::SQLite) {
-            m_file.emplace();
-            m_connection = store::fileConnectionString(m_file->databasePath());
-            return;
-        }
-        testsupport::PostgresServer* server = testsupport::PostgresServer::get();
-        if (server == nullptr) {
-            GTEST_SKIP() << testsupport::PostgresServer::skipReason();
-        }
-        m_connection = server->newDatabase();
-        store::createTables(m_connection);
-        store::useConnection(m_connection, "测试服务器数据库");
-    }
-    void TearDown() override { store::useDataSource(); }
-
-    // Runs SQL outside the record sets.
-    void execute(const std::string& sql) const {
-        store::odbc::Connection db;
-        db.connect(m_connection);
-        db.execute(sql);
-    }
-
     // A statement of this engine that makes every insert of the course name "坏" fail.
     void refuseBadCourseNames() const {
         if (GetParam() == Engine::PostgreSQL) {
@@ -75,9 +53,6 @@ protected:
                     "BEGIN SELECT RAISE(ABORT, 'refused'); END");
         }
     }
-
-    std::optional<testsupport::TempDatabase> m_file;
-    std::string m_connection;
 };
 
 TEST_P(EngineTest, CreatesTheSixteenTablesWithTheirColumnsInOrder) {

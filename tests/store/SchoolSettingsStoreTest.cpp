@@ -2,6 +2,7 @@
 // rows, an older database without the table (defaults, no error; the first save creates it),
 // values that cannot be read standing as missing, rows of other names kept by a save, a failed
 // save leaving the table as it was, and the time and date readings themselves.
+#include "EngineDatabase.h"
 #include "PostgresServer.h"
 #include "TempDatabase.h"
 
@@ -39,37 +40,13 @@ Rows stored() {
     return record.readAll();
 }
 
-class SchoolSettingsStoreTest : public ::testing::TestWithParam<Engine> {
+class SchoolSettingsStoreTest : public testsupport::EngineDatabase {
 protected:
-    void SetUp() override {
-        if (GetParam() == Engine::SQLite) {
-            m_file.emplace();
-            m_connection = store::fileConnectionString(m_file->databasePath());
-            return;
-        }
-        testsupport::PostgresServer* server = testsupport::PostgresServer::get();
-        if (server == nullptr) {
-            GTEST_SKIP() << testsupport::PostgresServer::skipReason();
-        }
-        m_connection = server->newDatabase();
-        store::createTables(m_connection);
-        store::useConnection(m_connection, "测试服务器数据库");
-    }
-    void TearDown() override { store::useDataSource(); }
-
-    void execute(const std::string& sql) const {
-        store::odbc::Connection db;
-        db.connect(m_connection);
-        db.execute(sql);
-    }
     bool tableExists() const {
         store::odbc::Connection db;
         db.connect(m_connection);
         return store::schema::exists(db, store::schema::setting);
     }
-
-    std::optional<testsupport::TempDatabase> m_file;
-    std::string m_connection;
 };
 
 TEST_P(SchoolSettingsStoreTest, RoundTripThroughTheNamedRows) {

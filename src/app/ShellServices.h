@@ -24,7 +24,7 @@ inline constexpr const char* kInstalledManual = "/usr/share/doc/tavlen/manual/in
 struct ShellServices {
     ui::Messenger* messenger = nullptr;
     UrlOpener openUrl;
-    FolderChooser chooseFolder;
+    FolderChooser chooseFolder = {};
     QString manual = QString::fromUtf8(kInstalledManual);
 };
 

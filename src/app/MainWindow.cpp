@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/ProductInfo.h"
+#include "app/RecentSchools.h"
 #include "app/ShellIcons.h"
 #include "app/ShellView.h"
 #include "store/TableWatch.h"
@@ -35,7 +36,10 @@ const std::array<QColor, 3> kGroupColours = {QColor(0x2b, 0x6c, 0xb0), QColor(0x
 
 MainWindow::MainWindow(CommandTable commands, ShellServices services, QWidget* parent)
     : QMainWindow(parent), m_commands(std::move(commands)), m_messenger(services.messenger),
-      m_openUrl(services.openUrl ? std::move(services.openUrl) : desktopUrlOpener()) {
+      m_openUrl(services.openUrl ? std::move(services.openUrl) : desktopUrlOpener()),
+      m_chooseFolder(services.chooseFolder ? std::move(services.chooseFolder)
+                                           : dialogFolderChooser(this)),
+      m_manual(std::move(services.manual)) {
     if (m_messenger == nullptr) {
         m_ownMessenger = std::make_unique<widgets::QtMessenger>(this);
         m_messenger = m_ownMessenger.get();
@@ -113,6 +117,16 @@ void MainWindow::buildMenus() {
         first = menuBar()->addMenu(QStringLiteral("系统设置"));
     }
     first->addSeparator();
+    m_openSchoolAction = makeAction("打开其他学校…", "在另一个学校文件夹中重新启动程序");
+    connect(m_openSchoolAction, &QAction::triggered, this, [this] {
+        StartScreen screen(*m_messenger, m_chooseFolder);
+        switchTo(screen, screen.openSchool());
+    });
+    first->addAction(m_openSchoolAction);
+    m_recentMenu = first->addMenu(QStringLiteral("最近的学校"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    fillRecentMenu();
+    first->addSeparator();
     first->addAction(m_exitAction);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
@@ -133,6 +147,28 @@ void MainWindow::buildMenus() {
     m_helpAction = makeAction("帮助主题", "");
     connect(m_helpAction, &QAction::triggered, this, [this] { showHelp(); });
     help->addAction(m_helpAction);
+}
+
+void MainWindow::fillRecentMenu() {
+    m_recentMenu->clear();
+    const std::vector<RecentSchools::Entry> entries = RecentSchools().entries();
+    for (std::size_t row = 0; row < entries.size(); ++row) {
+        const QString folder = toQString(entries[row].folder);
+        QAction* action = m_recentMenu->addAction(folder);
+        action->setEnabled(entries[row].present && folder != m_workingDir);
+        connect(action, &QAction::triggered, this, [this, row] {
+            StartScreen screen(*m_messenger, m_chooseFolder);
+            switchTo(screen, screen.openRecent(row));
+        });
+    }
+    m_recentMenu->setEnabled(!entries.empty());
+}
+
+void MainWindow::switchTo(StartScreen& screen, bool chosen) {
+    if (chosen) {
+        m_nextSchool = toQString(screen.chosen());
+        close();
+    }
 }
 
 void MainWindow::buildToolBar() {
@@ -191,11 +227,13 @@ QString MainWindow::helpFilePath() const {
 }
 
 bool MainWindow::showHelp() {
-    if (m_workingDir.isEmpty()) {
-        return false;
+    QString path = helpFilePath();
+    if (m_workingDir.isEmpty() || !QFileInfo(path).isFile()) {
+        path = m_manual;
     }
-    const QString path = helpFilePath();
-    if (!QFileInfo(path).isFile()) {
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        m_messenger->info("没有帮助文件：当前文件夹中没有 tavlen.chm，也没有安装使用手册 " +
+                          std::string(kInstalledManual) + "。");
         return false;
     }
     if (!m_openUrl(QUrl::fromLocalFile(path))) {

@@ -1,8 +1,9 @@
 // MainWindow: the program's single main window. Its caption is the product's display name.
 // It holds
 //   - the menus built from the command table, in table order, plus the shell's entries:
-//     退出系统(&X) at the end of the first menu, 查看(&V) with the tool-bar and status-bar
-//     toggles, 帮助(&H) with the About box and 帮助主题;
+//     打开其他学校…, 最近的学校 (a submenu, refreshed each time it opens; the school worked
+//     in and missing folders disabled) and 退出系统(&X) at the end of the first menu, 查看(&V) with
+//     the tool-bar and status-bar toggles, 帮助(&H) with the About box and 帮助主题;
 //   - the tool bar: the table's buttons in their groups, then About, separators between;
 //   - the status bar: the message pane ("就绪" while no entry is highlighted, an entry's
 //     prompt while it is, blank for an entry that has none) and the indicators 大写, 数字,
@@ -12,6 +13,8 @@
 // A command whose factory is empty is disabled. Triggering a command runs its dialog through
 // runCommand(): an exception while the dialog opens is shown with its own text and the
 // window goes on. The working directory (for the help file) is given by startUp().
+// Choosing another school closes the window and leaves the folder in nextSchool(): the
+// program starts again there once this one has let go of its school.
 #pragma once
 
 #include "app/CommandTable.h"
@@ -24,6 +27,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QToolBar;
 
 namespace app {
@@ -43,6 +47,10 @@ public:
     QAction* statusBarAction() const { return m_statusBarAction; }
     QAction* aboutAction() const { return m_aboutAction; }
     QAction* helpAction() const { return m_helpAction; }
+    QAction* openSchoolAction() const { return m_openSchoolAction; }
+    QMenu* recentMenu() const { return m_recentMenu; }
+    // The school chosen to work in next; empty until one is.
+    const QString& nextSchool() const { return m_nextSchool; }
     QToolBar* toolBar() const { return m_toolBar; }
     QLabel* messagePane() const { return m_messagePane; }
     std::vector<QLabel*> indicatorPanes() const { return m_indicators; }
@@ -55,8 +63,8 @@ public:
     // <working dir>/tavlen.chm.
     QString helpFilePath() const;
 
-    // Opens the help file with the desktop when it exists; nothing happens when it is missing.
-    // True when the file was handed to the desktop and it started.
+    // Opens the help file with the desktop when it exists, else the installed manual, else
+    // says that there is neither. True when a file was handed to the desktop and it started.
     bool showHelp();
     void showAbout();
 
@@ -68,12 +76,17 @@ private:
     void buildToolBar();
     void buildStatusBar();
     QAction* makeAction(const std::string& caption, const std::string& prompt);
+    void fillRecentMenu();
+    void switchTo(StartScreen& screen, bool chosen);
 
     CommandTable m_commands;
     std::unique_ptr<ui::Messenger> m_ownMessenger;
     ui::Messenger* m_messenger;
     UrlOpener m_openUrl;
+    FolderChooser m_chooseFolder;
+    QString m_manual;
     QString m_workingDir;
+    QString m_nextSchool;
 
     std::vector<QAction*> m_commandActions;
     QAction* m_exitAction = nullptr;
@@ -81,6 +94,8 @@ private:
     QAction* m_statusBarAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QAction* m_helpAction = nullptr;
+    QAction* m_openSchoolAction = nullptr;
+    QMenu* m_recentMenu = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_messagePane = nullptr;
     std::vector<QLabel*> m_indicators;

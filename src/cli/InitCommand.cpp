@@ -200,9 +200,7 @@ std::string initUsage() {
            "--connect-file FILE]\n";
 }
 
-namespace {
-
-int runInit(const std::string& dir, bool demo, std::ostream& out, std::ostream& err) {
+int initSchool(const std::string& dir, bool demo, std::ostream& out, std::ostream& err) {
     const fs::path dataDir = fs::absolute(fs::path(dir)) / "tavlen";
     if (const std::string refusal = store::pathRefusal(dataDir.string()); !refusal.empty()) {
         err << "tavlen-cli init: " << refusal << '\n';
@@ -256,8 +254,6 @@ int runInit(const std::string& dir, bool demo, std::ostream& out, std::ostream& 
     return 0;
 }
 
-} // namespace
-
 Run defineInit(CLI::App& command) {
     struct Options {
         std::string dir;
@@ -273,7 +269,7 @@ Run defineInit(CLI::App& command) {
         if (options->dir.empty()) {
             return usageError(err, "init", "缺少文件夹 DIR");
         }
-        return runInit(options->dir, options->demo, out, err);
+        return initSchool(options->dir, options->demo, out, err);
     };
 }
 

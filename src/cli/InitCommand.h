@@ -15,5 +15,8 @@ namespace cli {
 Run defineInit(CLI::App& command);
 // The usage lines shown after a wrong argument.
 std::string initUsage();
+// What the command does for DIR (also the program's 新建学校): 0 when the school was made;
+// otherwise the reason is on err and no database was left behind.
+int initSchool(const std::string& dir, bool demo, std::ostream& out, std::ostream& err);
 
 } // namespace cli

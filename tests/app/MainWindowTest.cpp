@@ -6,6 +6,7 @@
 #include "app/CommandTable.h"
 #include "app/HyperlinkLabel.h"
 #include "app/ProductInfo.h"
+#include "app/RecentSchools.h"
 #include "store/DbError.h"
 #include "widgets/TextConvert.h"
 
@@ -14,7 +15,9 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +33,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,6 +69,9 @@ std::vector<Menu> expectedMenus() {
           {"学校信息与作息时间", "设置学校名称、第一周的日期和每节课的时间", ""},
           {"从工作簿导入…", "从 Excel 工作簿或 CSV 文件导入教师、课程、班级与课务分工", ""},
           {"导出到工作簿…", "把学校数据或空白模板写成 Excel 工作簿", ""},
+          {"-", "", ""},
+          {"打开其他学校…", "在另一个学校文件夹中重新启动程序", ""},
+          {"最近的学校", "", ""},
           {"-", "", ""},
           {"退出系统(&X)", "退出应用程序", "退出"}}},
         {"课程设置",
@@ -137,15 +144,20 @@ QAction* findAction(const app::MainWindow& window, const std::string& caption) {
 class MainWindowTest : public ::testing::Test {
 protected:
     app::ShellServices services() {
-        return {&m_messenger, [this](const QUrl& url) {
+        return {&m_messenger,
+                [this](const QUrl& url) {
                     m_opened.push_back(url);
                     return m_openSucceeds;
-                }};
+                },
+                [this](const std::string&) { return m_chosenFolder; }, m_manual};
     }
 
     testsupport::RecordingMessenger m_messenger;
     std::vector<QUrl> m_opened;
     bool m_openSucceeds = true;
+    std::string m_chosenFolder;
+    QTemporaryDir m_manualDir;
+    QString m_manual = m_manualDir.filePath(QStringLiteral("manual/index.html"));
 };
 
 TEST_F(MainWindowTest, MenusCaptionsAndPromptsFollowTheCommandTable) {
@@ -363,37 +375,94 @@ TEST_F(MainWindowTest, ExitClosesTheWindow) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(MainWindowTest, HelpOpensTavlenChmOfTheWorkingDirectoryOnlyWhenItExists) {
+TEST_F(MainWindowTest, HelpOpensTavlenChmOfTheWorkingDirectoryElseTheManualElseSaysSo) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     app::MainWindow window(app::commandTable(), services());
     window.setWorkingDirectory(dir.path());
 
+    // Neither a help file nor a manual: said, not passed over in silence.
     window.helpAction()->trigger();
     EXPECT_TRUE(m_opened.empty());
-    EXPECT_TRUE(m_messenger.entries().empty());
+    ASSERT_EQ(m_messenger.entries().size(), 1u);
+    EXPECT_EQ(m_messenger.entries()[0].kind, Kind::Info);
+    EXPECT_NE(m_messenger.entries()[0].text.find("tavlen.chm"), std::string::npos);
 
-    // Only the working directory counts, not the data directory.
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(m_manual).path()));
+    QFile manual(m_manual);
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.close();
+    // Only the working directory counts for the help file, not the data directory.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("tavlen")));
     QFile inData(dir.filePath(QStringLiteral("tavlen/tavlen.chm")));
     ASSERT_TRUE(inData.open(QIODevice::WriteOnly));
     inData.close();
     window.helpAction()->trigger();
-    EXPECT_TRUE(m_opened.empty());
+    ASSERT_EQ(m_opened.size(), 1u);
+    EXPECT_EQ(m_opened[0], QUrl::fromLocalFile(m_manual));
 
     QFile help(dir.filePath(QStringLiteral("tavlen.chm")));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
     window.helpAction()->trigger();
-    ASSERT_EQ(m_opened.size(), 1u);
-    EXPECT_EQ(m_opened[0], QUrl::fromLocalFile(dir.filePath(QStringLiteral("tavlen.chm"))));
-    EXPECT_TRUE(m_messenger.entries().empty());
+    ASSERT_EQ(m_opened.size(), 2u);
+    EXPECT_EQ(m_opened[1], QUrl::fromLocalFile(dir.filePath(QStringLiteral("tavlen.chm"))));
+    EXPECT_EQ(m_messenger.entries().size(), 1u);
 
     // A help file nobody can open is not passed over in silence.
     m_openSucceeds = false;
     window.helpAction()->trigger();
+    ASSERT_EQ(m_messenger.entries().size(), 2u);
+    EXPECT_EQ(m_messenger.entries()[1].kind, Kind::Error);
+    EXPECT_NE(m_messenger.entries()[1].text.find("tavlen.chm"), std::string::npos);
+}
+
+// 打开其他学校… takes only a school folder; 最近的学校 lists the recent list with the school
+// worked in and missing folders disabled. A choice closes the window and names the folder.
+TEST_F(MainWindowTest, AnotherSchoolIsChosenFromTheFolderChooserOrTheRecentList) {
+    QTemporaryDir here;
+    QTemporaryDir other;
+    QTemporaryDir gone;
+    for (const QTemporaryDir* dir : {&here, &other}) {
+        ASSERT_TRUE(QDir(dir->path()).mkpath(QStringLiteral("tavlen")));
+        QFile database(dir->filePath(QStringLiteral("tavlen/tavlen.mdb")));
+        ASSERT_TRUE(database.open(QIODevice::WriteOnly));
+    }
+    app::RecentSchools recent;
+    for (const QTemporaryDir* dir : {&gone, &other, &here}) {
+        recent.add(toStdString(dir->path()));
+    }
+
+    app::MainWindow window(app::commandTable(), services());
+    window.setWorkingDirectory(here.path());
+    window.show();
+    m_chosenFolder = toStdString(gone.path());
+    window.openSchoolAction()->trigger();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.nextSchool().isEmpty());
     ASSERT_EQ(m_messenger.entries().size(), 1u);
-    EXPECT_NE(m_messenger.entries()[0].text.find("tavlen.chm"), std::string::npos);
+    EXPECT_EQ(m_messenger.entries()[0].kind, Kind::Error);
+
+    emit window.recentMenu()->aboutToShow();
+    const QList<QAction*> entries = window.recentMenu()->actions();
+    ASSERT_GE(entries.size(), 3);
+    const std::vector<std::pair<QString, bool>> expected = {
+        {here.path(), false}, {other.path(), true}, {gone.path(), false}};
+    for (std::size_t row = 0; row < expected.size(); ++row) {
+        const QAction* entry = entries.at(static_cast<qsizetype>(row));
+        EXPECT_EQ(entry->text(), expected[row].first) << row;
+        EXPECT_EQ(entry->isEnabled(), expected[row].second) << row;
+    }
+    entries.at(1)->trigger();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.nextSchool(), other.path());
+
+    app::MainWindow second(app::commandTable(), services());
+    second.show();
+    m_chosenFolder = toStdString(other.path());
+    second.openSchoolAction()->trigger();
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_EQ(second.nextSchool(), other.path());
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsNameVersionAndAWorkingLink) {

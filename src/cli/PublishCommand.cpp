@@ -87,8 +87,9 @@ int runPublish(const Given& given, std::ostream& out, std::ostream& err) {
         const bool digits = given.weeks.size() <= 2 &&
                             given.weeks.find_first_not_of("0123456789") == std::string::npos;
         request.weeks = digits ? std::stoi(given.weeks) : 0;
-        if (request.weeks < 1 || request.weeks > 30) {
-            return usageError(err, "周数 " + given.weeks + " 应为 1 到 30");
+        if (request.weeks < 1 || request.weeks > publish::kMaxCalendarWeeks) {
+            return usageError(err, "周数 " + given.weeks + " 应为 1 到 " +
+                                       std::to_string(publish::kMaxCalendarWeeks));
         }
     }
     request.replace = given.force;

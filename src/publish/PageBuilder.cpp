@@ -51,21 +51,28 @@ bool gradeArranged(const SchoolSource& source, int grade) {
     return false;
 }
 
-std::vector<int> chosenGrades(const SchoolSource& source, GradeChoice grade) {
+// The chosen grade, or every grade, that has what the pages need; missing names what is
+// missing ("还没有课程表，请先编排"), after the grade's name when one was chosen.
+template <class Has>
+std::vector<int> gradesWith(GradeChoice grade, Has has, const std::string& missing) {
     if (grade) {
-        if (!gradeArranged(source, *grade))
-            throw PublishError(std::string(school::kGradeNames[at(*grade)]) +
-                               "还没有课程表，请先编排");
+        if (!has(*grade))
+            throw PublishError(std::string(school::kGradeNames[at(*grade)]) + missing);
         return {*grade};
     }
     std::vector<int> grades;
     for (int g = 0; g < school::kGrades; ++g) {
-        if (gradeArranged(source, g))
+        if (has(g))
             grades.push_back(g);
     }
     if (grades.empty())
-        throw PublishError("还没有课程表，请先编排");
+        throw PublishError(missing);
     return grades;
+}
+
+std::vector<int> chosenGrades(const SchoolSource& source, GradeChoice grade) {
+    return gradesWith(
+        grade, [&](int g) { return gradeArranged(source, g); }, "还没有课程表，请先编排");
 }
 
 std::optional<Slot> slotAt(const ClassCourseList& list, const std::vector<UnifiedCourse>& unified,
@@ -247,15 +254,21 @@ std::vector<int> arrangedPositions(const SchoolSource& source, int grade) {
     return positions;
 }
 
-Page buildOverview(const SchoolSource& source, int grade) {
+// A page about a whole grade, its classes as rows: "初一总课表", "初一任课表".
+Page gradeFrame(const SchoolSource& source, int grade, PageKind kind, const std::string& what) {
     const std::string gradeName(school::kGradeNames[at(grade)]);
     Page page;
-    page.kind = PageKind::Overview;
+    page.kind = kind;
     page.name = gradeName;
     page.grade = gradeName;
-    page.title = titled(source.settings, gradeName + "总课表");
-    page.landscape = true;
+    page.title = titled(source.settings, gradeName + what);
     page.corner = "班级";
+    return page;
+}
+
+Page buildOverview(const SchoolSource& source, int grade) {
+    Page page = gradeFrame(source, grade, PageKind::Overview, "总课表");
+    page.landscape = true;
     for (int d = 0; d < school::kDays; ++d) {
         page.columnGroups.push_back(
             Span{std::string(school::kDayNames[at(d)]), d * school::kPeriods, school::kPeriods});
@@ -287,13 +300,7 @@ bool gradePlanned(const SchoolSource& source, int grade) {
 }
 
 Page buildAssignment(const SchoolSource& source, int grade) {
-    const std::string gradeName(school::kGradeNames[at(grade)]);
-    Page page;
-    page.kind = PageKind::Assignment;
-    page.name = gradeName;
-    page.grade = gradeName;
-    page.title = titled(source.settings, gradeName + "任课表");
-    page.corner = "班级";
+    Page page = gradeFrame(source, grade, PageKind::Assignment, "任课表");
     const auto& lists = source.data.classes[at(grade)];
     for (const ClassCourseList& list : lists) {
         for (const timetable::CourseEntry& entry : list.entries) {
@@ -353,20 +360,8 @@ std::vector<Page> overviewPages(const SchoolSource& source, GradeChoice grade) {
 }
 
 std::vector<Page> assignmentPages(const SchoolSource& source, GradeChoice grade) {
-    std::vector<int> grades;
-    if (grade) {
-        if (!gradePlanned(source, *grade))
-            throw PublishError(std::string(school::kGradeNames[at(*grade)]) +
-                               "还没有班级课程设置，请先设置");
-        grades.push_back(*grade);
-    } else {
-        for (int g = 0; g < school::kGrades; ++g) {
-            if (gradePlanned(source, g))
-                grades.push_back(g);
-        }
-        if (grades.empty())
-            throw PublishError("还没有班级课程设置，请先设置");
-    }
+    const std::vector<int> grades = gradesWith(
+        grade, [&](int g) { return gradePlanned(source, g); }, "还没有班级课程设置，请先设置");
     std::vector<Page> pages;
     for (int g : grades)
         pages.push_back(buildAssignment(source, g));

@@ -66,8 +66,8 @@ std::string TimetablePublish::problem() const {
     if (weeksApply() && kPageKinds[at(m_kind)] != PageKind::Class &&
         kPageKinds[at(m_kind)] != PageKind::Teacher)
         return "总课表和任课表没有日历，请选择班级课表或教师课表。";
-    if (weeksApply() && (m_weeks < 1 || m_weeks > 30))
-        return "日历的周数应为 1 到 30。";
+    if (weeksApply() && (m_weeks < 1 || m_weeks > kMaxCalendarWeeks))
+        return "日历的周数应为 1 到 " + std::to_string(kMaxCalendarWeeks) + "。";
     return {};
 }
 

@@ -61,7 +61,7 @@ TimetablePublishDialog::TimetablePublishDialog(QWidget* parent)
     m_format = new QComboBox(this);
     fill(m_format, TimetablePublish::kFormats);
     m_weeks = new QSpinBox(this);
-    m_weeks->setRange(1, 30);
+    m_weeks->setRange(1, kMaxCalendarWeeks);
     m_weeks->setValue(m_logic.weeks());
     m_weeks->setSuffix(QStringLiteral(" 周"));
     m_target = new QLineEdit(this);

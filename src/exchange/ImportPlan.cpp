@@ -5,6 +5,7 @@
 #include "exchange/RowText.h"
 #include "exchange/WorkbookFormat.h"
 #include "exchange/WorkloadCheck.h"
+#include "store/NameList.h"
 
 #include <algorithm>
 #include <map>
@@ -17,7 +18,7 @@ namespace {
 constexpr std::size_t kNameBytes = 10;
 constexpr std::size_t kRosterBytes = 6;
 constexpr std::size_t kMaxCourses = 20;
-constexpr std::size_t kMaxTeachers = 200;
+constexpr std::size_t kMaxTeachers = store::kRosterCapacity;
 constexpr int kMaxWeekly = 30;
 constexpr int kMaxReviewDays = 10;
 constexpr int kMaxShare = 29;

@@ -13,7 +13,7 @@ SchoolSource loadSchoolSource() {
     SchoolSource source;
     source.data = timetable::loadAutoOrderData();
     source.teachers = timetable::inTeacherNames(source.data, timetable::loadSchoolTimetable());
-    source.roster = store::readNameList<store::CTNRecord>(200);
+    source.roster = store::readNameList<store::CTNRecord>(store::kRosterCapacity);
     source.settings = store::readSchoolSettings();
     return source;
 }

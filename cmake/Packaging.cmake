@@ -2,7 +2,7 @@
 # the report templates (found by the installed programs in <prefix>/share/tavlen/templates),
 # the desktop entry, the hicolor icons drawn by tavlen-icons, the AppStream metadata, the
 # manual pages help2man writes from --help and --version, the copyright file and the Debian
-# changelog. The icons and manual pages are made at build time only with TAVLEN_PACKAGE ON.
+# changelog and the user manual. The icons and manual pages are made at build time only with TAVLEN_PACKAGE ON.
 include(GNUInstallDirs)
 
 install(TARGETS tavlen tavlen-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -18,6 +18,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/icons/tavlen.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tavlen)
+# The user manual, which 帮助主题 opens where the school folder has no tavlen.chm; its
+# screenshots are remade from the demo school by scripts/manual-screenshots.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/manual/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tavlen/manual)
 
 if(NOT TAVLEN_PACKAGE)
     return()

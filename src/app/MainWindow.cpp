@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutDialog.h"
+#include "app/OverviewPanel.h"
 #include "app/ProductInfo.h"
 #include "app/RecentSchools.h"
 #include "app/ShellIcons.h"
@@ -47,6 +48,14 @@ MainWindow::MainWindow(CommandTable commands, ShellServices services, QWidget* p
     setWindowTitle(QString::fromUtf8(kProductName));
     setWindowIcon(applicationIcon());
     setCentralWidget(new ShellView(this));
+    m_overview = new OverviewPanel(this, std::move(services.readStanding));
+    addDockWidget(Qt::LeftDockWidgetArea, m_overview);
+    resizeDocks({m_overview}, {620}, Qt::Horizontal);
+    connect(m_overview, &OverviewPanel::entryChosen, this, [this](const QString& caption) {
+        if (QAction* action = entryAction(caption); action != nullptr && action->isEnabled()) {
+            action->trigger();
+        }
+    });
     buildMenus();
     buildToolBar();
     buildStatusBar();
@@ -102,8 +111,10 @@ void MainWindow::buildMenus() {
                 QKeySequence::fromString(toQString(command.shortcut), QKeySequence::PortableText));
         }
         const DialogFactory open = command.open;
-        connect(action, &QAction::triggered, this,
-                [this, open] { runCommand(open, this, *m_messenger); });
+        connect(action, &QAction::triggered, this, [this, open] {
+            runCommand(open, this, *m_messenger);
+            refreshOverview();
+        });
         if (command.separatorBefore) {
             menu->addSeparator();
         }
@@ -137,6 +148,12 @@ void MainWindow::buildMenus() {
         toggle->setChecked(true);
         view->addAction(toggle);
     }
+    m_overviewAction = m_overview->toggleViewAction();
+    m_overviewAction->setText(QStringLiteral("学校概况(&O)"));
+    m_overviewAction->setStatusTip(
+        QStringLiteral("显示或隐藏学校概况：各年段的设置与编排情况和下一步"));
+    m_overviewAction->setToolTip(QStringLiteral("显隐学校概况"));
+    view->addAction(m_overviewAction);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     m_aboutAction = makeAction(std::string("关于 ") + kProductName + "(&A)...",
@@ -220,6 +237,19 @@ void MainWindow::buildStatusBar() {
         m_indicators.push_back(pane);
     }
     connect(m_statusBarAction, &QAction::toggled, bar, &QWidget::setVisible);
+}
+
+void MainWindow::refreshOverview() {
+    m_overview->refresh();
+}
+
+QAction* MainWindow::entryAction(const QString& caption) const {
+    for (QAction* action : m_commandActions) {
+        if (QString(action->text()).remove(u'&') == caption) {
+            return action;
+        }
+    }
+    return nullptr;
 }
 
 QString MainWindow::helpFilePath() const {

@@ -8,7 +8,10 @@
 //   - the status bar: the message pane ("就绪" while no entry is highlighted, an entry's
 //     prompt while it is, blank for an entry that has none) and the indicators 大写, 数字,
 //     滚动;
-//   - the central ShellView, which draws nothing.
+//   - the central ShellView, which draws nothing, and beside it the overview "学校概况"
+//     (OverviewPanel), shown or hidden from 查看; it is read afresh by refreshOverview(), which
+//     startUp() calls once the data source is registered and every command calls when its
+//     dialog closes. A link of its "下一步" line runs the menu entry it names.
 // Every entry shows its status-bar prompt as status tip (text after "\n" is its tool tip).
 // A command whose factory is empty is disabled. Triggering a command runs its dialog through
 // runCommand(): an exception while the dialog opens is shown with its own text and the
@@ -32,6 +35,8 @@ class QToolBar;
 
 namespace app {
 
+class OverviewPanel;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -48,6 +53,11 @@ public:
     QAction* aboutAction() const { return m_aboutAction; }
     QAction* helpAction() const { return m_helpAction; }
     QAction* openSchoolAction() const { return m_openSchoolAction; }
+    QAction* overviewAction() const { return m_overviewAction; }
+    OverviewPanel* overview() const { return m_overview; }
+    void refreshOverview();
+    // The menu entry of the command table with this caption (without "&"), or null.
+    QAction* entryAction(const QString& caption) const;
     QMenu* recentMenu() const { return m_recentMenu; }
     // The school chosen to work in next; empty until one is.
     const QString& nextSchool() const { return m_nextSchool; }
@@ -95,6 +105,8 @@ private:
     QAction* m_aboutAction = nullptr;
     QAction* m_helpAction = nullptr;
     QAction* m_openSchoolAction = nullptr;
+    QAction* m_overviewAction = nullptr;
+    OverviewPanel* m_overview = nullptr;
     QMenu* m_recentMenu = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_messagePane = nullptr;

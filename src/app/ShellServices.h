@@ -2,9 +2,11 @@
 // message boxes (QtMessenger on the main window when null) and the desktop's "open" action
 // for help files and links (QDesktopServices::openUrl when empty; true when it started), the
 // folder chooser of 打开其他学校… (QFileDialog when empty) and the installed manual that
-// 帮助主题 opens where the working directory has no tavlen.chm.
+// 帮助主题 opens where the working directory has no tavlen.chm, and the reader of the school's
+// standing that the overview shows (the open database's when empty).
 #pragma once
 
+#include "app/OverviewPanel.h"
 #include "app/StartScreen.h"
 #include "core/Messenger.h"
 
@@ -26,6 +28,7 @@ struct ShellServices {
     UrlOpener openUrl;
     FolderChooser chooseFolder = {};
     QString manual = QString::fromUtf8(kInstalledManual);
+    OverviewPanel::StandingReader readStanding = {};
 };
 
 UrlOpener desktopUrlOpener();

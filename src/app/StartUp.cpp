@@ -53,6 +53,7 @@ void startUp(MainWindow& window, const DataSourceRegistrar& registrar) {
         // Not reported at start-up, like a refused registration: the first dialog that
         // opens the database reports the failure.
     }
+    window.refreshOverview();
 }
 
 } // namespace app

@@ -9,7 +9,8 @@
 //     the data source there; from then on the process works on the database file it
 //     registered, whatever a later start elsewhere does to the data source. The
 //     registration's result is not examined and nothing is reported: a missing or broken
-//     database shows up as the first dialog's database error.
+//     database shows up as the first dialog's database error (and in the overview, which is
+//     read once the data source is registered).
 #pragma once
 
 #include <functional>

@@ -12,6 +12,8 @@ namespace store {
 
 // The teacher roster holds at most 200 names.
 inline constexpr std::size_t kRosterCapacity = 200;
+// The course name list holds at most 20 names.
+inline constexpr std::size_t kCourseCapacity = 20;
 
 // Blank as everywhere (fewer than 4 GBK bytes), and a name of spaces only is blank too:
 // eight spaces mark a removed teacher and must never be offered or chosen as one.

@@ -7,6 +7,7 @@
 #include "app/HyperlinkLabel.h"
 #include "app/ProductInfo.h"
 #include "app/RecentSchools.h"
+#include "overview/SchoolStanding.h"
 #include "store/DbError.h"
 #include "widgets/TextConvert.h"
 
@@ -106,7 +107,8 @@ std::vector<Menu> expectedMenus() {
           {"工作量设置", "各科标准工作量设定", ""}}},
         {"查看(&V)",
          {{"工具栏(&T)", "显示或隐藏工具栏", "显隐工具栏"},
-          {"状态栏(&S)", "显示或隐藏状态栏", "显隐状态栏"}}},
+          {"状态栏(&S)", "显示或隐藏状态栏", "显隐状态栏"},
+          {"学校概况(&O)", "显示或隐藏学校概况：各年段的设置与编排情况和下一步", "显隐学校概况"}}},
         {"帮助(&H)", {{about, "显示程序信息，版本号和版权", "关于"}, {"帮助主题", "", ""}}},
     };
 }
@@ -149,7 +151,8 @@ protected:
                     m_opened.push_back(url);
                     return m_openSucceeds;
                 },
-                [this](const std::string&) { return m_chosenFolder; }, m_manual};
+                [this](const std::string&) { return m_chosenFolder; }, m_manual,
+                [] { return overview::Standing{}; }};
     }
 
     testsupport::RecordingMessenger m_messenger;

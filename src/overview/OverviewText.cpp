@@ -1,32 +1,13 @@
 #include "overview/OverviewText.h"
 
+#include "core/HtmlText.h"
+
 #include <sstream>
 
 namespace overview {
 namespace {
 
-std::string escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
+using html::escaped;
 
 std::string link(const std::string& entry) {
     return "<a href=\"" + std::string(kEntryLink) + escaped(entry) + "\">" + escaped(entry) +

@@ -1,5 +1,6 @@
 #include "publish/SiteOutput.h"
 
+#include "core/HtmlText.h"
 #include "core/SchoolNames.h"
 #include "publish/PageFileNames.h"
 #include "publish/PublishedFolder.h"
@@ -67,29 +68,7 @@ thead th { font-weight: bold; }
 }
 )css";
 
-void appendEscaped(std::string& out, std::string_view text) {
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-        }
-    }
-}
+using html::appendEscaped;
 
 void appendLines(std::string& out, const Lines& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i) {

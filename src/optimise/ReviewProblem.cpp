@@ -61,6 +61,15 @@ ReviewProblem::ReviewProblem(const timetable::ReviewData& data)
         }
         addClass(q + 1, entries, classes);
     }
+    // One group of double periods and one of period-7 lessons per teacher, in entry order;
+    // then, class by class, the doubles the days cannot hold.
+    std::vector<int> teacherSingles(m_teachers.size(), 0);
+    for (std::size_t g = 0; g < m_groups.size(); ++g) {
+        teacherSingles[at(m_groups[g].teacher)] += m_doubles[g] ? 0 : m_groups[g].count;
+    }
+    for (ClassModel& cls : classes) {
+        settleClass(cls, teacherSingles);
+    }
     countCauses();
     WeekShape shape;
     shape.days = std::max(m_days, 1);
@@ -89,26 +98,8 @@ void ReviewProblem::addClass(int classNumber, const std::vector<timetable::Revie
     cls.position = static_cast<int>(classes.size());
     cls.name = school::className(m_grade, classNumber);
     cls.fixed.fill(kFree);
-    const int cells = m_days * kCellsPerDay;
-    cls.movable = (CellMask{1} << cells) - 1;
-    const int index = static_cast<int>(classes.size());
+    cls.movable = (CellMask{1} << (m_days * kCellsPerDay)) - 1;
 
-    // One group of double periods and one of period-7 lessons per teacher, in entry order.
-    const auto groupOf = [&](int teacher, bool doubles) {
-        for (const int g : cls.groups) {
-            if (m_groups[at(g)].teacher == teacher && m_doubles[at(g)] == doubles) {
-                return g;
-            }
-        }
-        Group group;
-        group.cls = index;
-        group.teacher = teacher;
-        group.forbidden = kindCells(m_days, !doubles);
-        cls.groups.push_back(static_cast<int>(m_groups.size()));
-        m_groups.push_back(std::move(group));
-        m_doubles.push_back(doubles);
-        return cls.groups.back();
-    };
     for (const timetable::ReviewEntry& entry : entries) {
         if (entry.periods <= 0) {
             continue;
@@ -119,7 +110,7 @@ void ReviewProblem::addClass(int classNumber, const std::vector<timetable::Revie
             if (lessons == 0) {
                 continue;
             }
-            Group& group = m_groups[at(groupOf(teacher, doubles))];
+            Group& group = m_groups[at(groupOf(cls, teacher, doubles))];
             group.count += lessons;
             if (std::find(group.courses.begin(), group.courses.end(), entry.course) ==
                 group.courses.end()) {
@@ -128,6 +119,13 @@ void ReviewProblem::addClass(int classNumber, const std::vector<timetable::Revie
         }
     }
 
+    m_classNumbers.push_back(classNumber);
+    classes.push_back(std::move(cls));
+}
+
+// The doubles beyond the days', the period-7 lessons beyond the days, and what the search
+// reads of every group: teacherSingles holds each teacher's period-7 lessons over the grade.
+void ReviewProblem::settleClass(ClassModel& cls, std::vector<int>& teacherSingles) {
     // Doubles beyond the days' double periods go to period 7 as two lessons each, from the
     // last entries on: the review arrangement puts every lesson there once the doubles are
     // full.
@@ -135,19 +133,35 @@ void ReviewProblem::addClass(int classNumber, const std::vector<timetable::Revie
     for (const int g : cls.groups) {
         doubles += m_doubles[at(g)] ? m_groups[at(g)].count : 0;
     }
+    // A double goes to the last entry's teacher with period-7 room left over the grade (else
+    // to the last entry's, and the shortfall is named).
     std::vector<std::pair<int, int>> splits; // double group, doubles split
-    for (auto it = cls.groups.rbegin(); it != cls.groups.rend() && doubles > 3 * m_days; ++it) {
-        if (m_doubles[at(*it)]) {
-            const int split = std::min(m_groups[at(*it)].count, doubles - 3 * m_days);
-            splits.emplace_back(*it, split);
-            doubles -= split;
+    std::vector<int> left(cls.groups.size());
+    for (std::size_t i = 0; i < cls.groups.size(); ++i) {
+        left[i] = m_doubles[at(cls.groups[i])] ? m_groups[at(cls.groups[i])].count : 0;
+    }
+    for (; doubles > 3 * m_days; --doubles) {
+        std::size_t chosen = cls.groups.size();
+        for (std::size_t i = cls.groups.size(); i-- > 0;) {
+            const int teacher = m_groups[at(cls.groups[i])].teacher;
+            if (left[i] > 0 &&
+                (chosen == cls.groups.size() || teacherSingles[at(teacher)] + 2 <= m_days)) {
+                const bool room = teacherSingles[at(teacher)] + 2 <= m_days;
+                chosen = i;
+                if (room) {
+                    break;
+                }
+            }
         }
+        --left[chosen];
+        teacherSingles[at(m_groups[at(cls.groups[chosen])].teacher)] += 2;
+        splits.emplace_back(cls.groups[chosen], 1);
     }
     int split = 0;
     for (const auto& [g, count] : splits) {
         m_groups[at(g)].count -= count;
         const std::vector<std::string> courses = m_groups[at(g)].courses;
-        Group& single = m_groups[at(groupOf(m_groups[at(g)].teacher, false))];
+        Group& single = m_groups[at(groupOf(cls, m_groups[at(g)].teacher, false))];
         single.count += 2 * count;
         for (const std::string& course : courses) {
             if (std::find(single.courses.begin(), single.courses.end(), course) ==
@@ -185,9 +199,23 @@ void ReviewProblem::addClass(int classNumber, const std::vector<timetable::Revie
         group.high = (group.movable + m_days - 1) / m_days;
         lessons += group.movable;
     }
-    cls.freePeriods = cells - lessons;
-    m_classNumbers.push_back(classNumber);
-    classes.push_back(std::move(cls));
+    cls.freePeriods = m_days * kCellsPerDay - lessons;
+}
+
+int ReviewProblem::groupOf(ClassModel& cls, int teacher, bool doubles) {
+    for (const int g : cls.groups) {
+        if (m_groups[at(g)].teacher == teacher && m_doubles[at(g)] == doubles) {
+            return g;
+        }
+    }
+    Group group;
+    group.cls = cls.position;
+    group.teacher = teacher;
+    group.forbidden = kindCells(m_days, !doubles);
+    cls.groups.push_back(static_cast<int>(m_groups.size()));
+    m_groups.push_back(std::move(group));
+    m_doubles.push_back(doubles);
+    return cls.groups.back();
 }
 
 void ReviewProblem::countCauses() {

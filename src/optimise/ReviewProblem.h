@@ -47,6 +47,8 @@ public:
 private:
     void addClass(int classNumber, const std::vector<timetable::ReviewEntry>& entries,
                   std::vector<ClassModel>& classes);
+    void settleClass(ClassModel& cls, std::vector<int>& teacherSingles);
+    int groupOf(ClassModel& cls, int teacher, bool doubles);
     int internTeacher(const std::string& name);
     void countCauses();
 

@@ -36,6 +36,9 @@ std::string where(int cell) {
 Search::Search(const Problem& problem, std::uint64_t seed)
     : m_problem(problem), m_random(seed | 1), m_shape(problem.shape()),
       m_cellCount(m_shape.cells()), m_dayCount(m_shape.days) {
+    for (int cell = 0; cell < m_cellCount; ++cell) {
+        m_cellDay[at(cell)] = static_cast<std::uint8_t>(m_shape.dayOf(cell));
+    }
     const auto& classes = problem.classes();
     const auto& groups = problem.groups();
     m_classCount = static_cast<int>(classes.size());

@@ -27,6 +27,7 @@
 #include "optimise/Problem.h"
 #include "timetable/RandomSource.h"
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -101,7 +102,7 @@ private:
         return static_cast<std::size_t>(cls * m_cellCount + cell);
     }
     int content(int cls, int cell) const { return m_cells[index(cls, cell)]; }
-    int dayOfCell(int cell) const { return cell / m_shape.cellsPerDay; }
+    int dayOfCell(int cell) const { return m_cellDay[static_cast<std::size_t>(cell)]; }
     CellMask doublePair(int cls) const;
     bool exchangeable(int cls, int cell) const;
 
@@ -143,6 +144,7 @@ private:
     WeekShape m_shape;
     int m_cellCount = kCells;
     int m_dayCount = school::kDays;
+    std::array<std::uint8_t, kMaxCells> m_cellDay{}; // the inner loop's cell -> day
     int m_classCount = 0;
     int m_teacherCount = 0;
     int m_groupCount = 0;

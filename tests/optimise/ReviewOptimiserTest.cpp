@@ -270,7 +270,7 @@ TEST(ReviewOptimiserCauses, PlansThatCannotBeArrangedAreNamedBeforeSearching) {
          1,
          false,
          {"第七节过多", "初三⑴", "需 4 节", "其中 4 节是连堂排不下的", "3 天只有 3 个"},
-         {"课时未排", "初三⑴", "英语师1", "少 1 节"}},
+         {"课时未排", "初三⑴", "数学师1", "少 1 节"}},
         {"more singles than days",
          3,
          {{"语文", 3}, {"数学", 3}, {"英语", 3}, {"物理", 3}, {"化学", 3}},

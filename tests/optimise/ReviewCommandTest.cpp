@@ -79,6 +79,8 @@ TEST_F(ReviewOptimise, TheDemoGraduatingGradesHaveNoClashAndEveryLessonSaved) {
             EXPECT_EQ(placed, owed) << saved.cell(grade, c, 0, 0);
         }
     }
+    std::filesystem::copy_file(TAVLEN_TEMPLATE_DIR "/lessonr", "tavlen/lessonr",
+                               std::filesystem::copy_options::overwrite_existing);
     const Result exported = command({"export", "lessonr", "初三", "-o", "lessonr.txt"});
     ASSERT_EQ(exported.code, 0) << exported.err;
     std::ifstream in("lessonr.txt", std::ios::binary);

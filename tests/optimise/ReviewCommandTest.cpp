@@ -3,7 +3,6 @@
 // a grade without a review plan named with a non-zero exit; bad options refused.
 #include "ArrangeCliFixture.h"
 
-#include "cli/Command.h"
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
 #include "timetable/ReviewClashes.h"
@@ -14,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,17 +22,7 @@ using arrangetest::Result;
 
 class ReviewOptimise : public arrangetest::DemoSchoolCli {
 protected:
-    static Result command(const std::vector<std::string>& args) {
-        cli::Args argv{"tavlen-cli"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::ostringstream out;
-        std::ostringstream err;
-        Result r;
-        r.code = cli::dispatch(argv, out, err);
-        r.out = out.str();
-        r.err = err.str();
-        return r;
-    }
+    static Result command(const std::vector<std::string>& args) { return runCommand(args); }
 };
 
 // The output without its line of seconds and steps.

@@ -2,8 +2,9 @@
 # when everything is present).
 #   make demo   build, create the demo school in build/demo, print it, arrange all six
 #               grades with the clash-free optimiser, save, and print 初一's timetable and
-#               every grade's remaining problems (none), then 初三's review timetable, and
-#               publish every class's week as build/demo/classes.pdf (one page a class)
+#               every grade's remaining problems (none), then 初三's review timetable
+#               arranged by the optimiser (no clashes left), and publish every class's
+#               week as build/demo/classes.pdf (one page a class)
 #   make test   build and run every test
 #   make package  an optimised build in build-pkg/ (-O2 as the tests build it, Debian's
 #               hardening flags, installed under /usr, no tests, no benchmarks), then its
@@ -11,7 +12,8 @@
 #               (scripts/package-check builds, checks, installs and tries it)
 #   make bench  build, install FET (fet-cl) when it is missing, compare the optimiser with
 #               it on generated schools (../shared/bench/compare.py), then run the
-#               optimiser's own benchmark; make test never needs any of it
+#               optimiser's own benchmark and the review optimiser's (whole process on the
+#               demo's and generated review plans); make test never needs any of it
 CLI := build/src/cli/tavlen-cli
 DEMO := build/demo
 COMPARE := ../shared/bench/compare.py
@@ -34,7 +36,7 @@ demo: build
 	$(CLI) init $(DEMO) --demo
 	cd $(DEMO) && ../../$(CLI) show
 	cd $(DEMO) && ../../$(CLI) arrange all --optimise --save --grid 初一
-	cd $(DEMO) && ../../$(CLI) review 初三 --save
+	cd $(DEMO) && ../../$(CLI) review 初三 --optimise --save
 	cd $(DEMO) && ../../$(CLI) publish classes all --pdf classes.pdf
 
 test: build
@@ -52,6 +54,7 @@ bench: build
 	python3 $(COMPARE) --cli $(CLI) --shape 3x12 --seeds 1 2
 	python3 $(COMPARE) --cli $(CLI) --shape 6x20 --seeds 1 2 --resource-limits --short-names 0.5
 	build/bench/bench_optimise --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+	python3 bench/review_optimise_bench.py --cli $(CLI) --gen ../shared/bench/school_gen.py
 
 test-asan: bootstrap
 	cmake --preset asan

@@ -243,25 +243,11 @@ void Gradelesson::applyOptimised(const optimise::Outcome& outcome) {
     if (outcome.cancelled) {
         return;
     }
-    const int grade = m_grid.grade();
     // Only the shown grade takes the result: the others keep their names as they are held.
-    m_grid.change([&] {
-        for (int c = 0; c < school::kMaxClasses; ++c) {
-            m_grid.timetable().week(grade, c) = outcome.timetable.week(grade, c);
-        }
-    });
-    m_grid.clearSelection();
-    m_grid.countClasses();
+    m_grid.takeGrade(outcome.timetable, false);
     redraw();
     if (!outcome.solved) {
-        std::string text = kNotSolved;
-        for (const std::string& line : outcome.causes) {
-            text += "\n" + line;
-        }
-        for (const std::string& line : outcome.violations) {
-            text += "\n" + line;
-        }
-        m_messenger.error(text);
+        m_messenger.error(notSolvedText(kNotSolved, outcome.causes, outcome.violations));
     }
 }
 

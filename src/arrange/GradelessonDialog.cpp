@@ -1,24 +1,23 @@
 #include "arrange/GradelessonDialog.h"
 
+#include "arrange/OptimiseProgress.h"
 #include "core/Reported.h"
 #include "planning/ClassTimetableDialog.h"
 #include "reports/ReportActions.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/TextConvert.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <atomic>
-#include <chrono>
 #include <cstddef>
-#include <thread>
+#include <functional>
+#include <string>
+#include <utility>
 
 namespace arrange {
 namespace {
@@ -164,46 +163,16 @@ void GradelessonDialog::showView() {
     m_redo->setEnabled(m_logic.canRedo());
 }
 
-// The optimiser runs on a thread of its own; after half a second a progress dialog with 取消
-// appears. A cancelled run changes nothing.
+// The optimiser runs under a progress dialog; a cancelled run changes nothing.
 void GradelessonDialog::optimiseGrade() {
-    std::optional<Gradelesson::OptimiseJob> job;
-    ui::reported(m_messenger, [&] { job = m_logic.optimiseJob(); });
-    if (!job) {
-        return;
-    }
-    std::atomic<bool> cancelled{false};
-    std::atomic<bool> done{false};
-    job->request.keepGoing = [&cancelled] { return !cancelled.load(); };
-    optimise::Outcome outcome;
-    std::string failure;
-    QProgressDialog progress(QStringLiteral("正在优化编排…"), QStringLiteral("取消"), 0, 0, this);
-    progress.setWindowTitle(QStringLiteral("优化编排"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    std::thread worker([&] {
-        try {
-            outcome = optimise::optimise(job->data, job->request, timetable::defaultRandom());
-        } catch (const std::exception& e) {
-            failure = e.what();
-        }
-        done = true;
-    });
-    while (!done) {
-        progress.setValue(0);
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (progress.wasCanceled()) {
-            cancelled = true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    worker.join();
-    progress.reset();
-    if (!failure.empty()) {
-        m_messenger.error(failure);
-        return;
-    }
-    act([&outcome](Gradelesson& l) { l.applyOptimised(outcome); });
+    optimiseWithProgress(
+        this, m_messenger, m_logic,
+        [](Gradelesson::OptimiseJob& job) {
+            return optimise::optimise(job.data, job.request, timetable::defaultRandom());
+        },
+        [this](const auto& outcome) {
+            act([&outcome](Gradelesson& l) { l.applyOptimised(outcome); });
+        });
 }
 
 void GradelessonDialog::openClassWeek(int column) {

@@ -11,4 +11,15 @@ void markClash(GridCell& cell, const std::string& teacher, const std::vector<std
     cell.mark = CellMark::Clash;
 }
 
+std::string notSolvedText(const std::string& lead, const std::vector<std::string>& causes,
+                          const std::vector<std::string>& violations) {
+    std::string text = lead;
+    for (const auto* lines : {&causes, &violations}) {
+        for (const std::string& line : *lines) {
+            text += "\n" + line;
+        }
+    }
+    return text;
+}
+
 } // namespace arrange

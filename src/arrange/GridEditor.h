@@ -59,6 +59,11 @@ struct GridPlace {
 // Adds a teacher clash to a cell: red, with the other classes in the tooltip.
 void markClash(GridCell& cell, const std::string& teacher, const std::vector<std::string>& others);
 
+// What an optimiser's unsolved outcome tells the user: the lead line, then every cause and
+// every violation on a line of its own.
+std::string notSolvedText(const std::string& lead, const std::vector<std::string>& causes,
+                          const std::vector<std::string>& violations);
+
 template <class Timetable> class GridEditor {
 public:
     static constexpr int kShownClasses = LessonGridView::kColumns;
@@ -174,6 +179,20 @@ public:
     }
     bool isLocked(int grade, int position, int day, int period) const {
         return m_locks[at(grade)][at(position)][at(day)][at(period)];
+    }
+
+    // The shown grade's weeks as an optimiser's outcome gives them, as one undoable step
+    // (teacherView: the view then shows teacher names, as the outcome holds them); the
+    // selection goes and the classes are counted again.
+    void takeGrade(const Timetable& outcome, bool teacherView) {
+        change([&] {
+            for (int c = 0; c < school::kMaxClasses; ++c) {
+                m_timetable.week(m_grade, c) = outcome.week(m_grade, c);
+            }
+            m_viewMode = teacherView ? kTeacherView : m_viewMode;
+        });
+        clearSelection();
+        countClasses();
     }
 
     // Runs a change of the timetable (and maybe of the view mode) as one undoable step.

@@ -143,6 +143,40 @@ bool Reviewlesson::rearrange() {
     return true;
 }
 
+std::optional<Reviewlesson::OptimiseJob> Reviewlesson::optimiseJob(double timeLimitSeconds) {
+    std::optional<OptimiseJob> job;
+    ui::reported(m_messenger, [&] {
+        job.emplace(OptimiseJob{timetable::loadReviewData(m_grid.grade()), {}});
+    });
+    if (job) {
+        job->request.timeLimitSeconds = timeLimitSeconds;
+    }
+    return job;
+}
+
+void Reviewlesson::applyOptimised(const optimise::ReviewOutcome& outcome) {
+    if (outcome.cancelled) {
+        return;
+    }
+    m_grid.takeGrade(outcome.timetable, true);
+    m_grid.setDayCount(outcome.days);
+    redraw();
+    if (!outcome.solved) {
+        m_messenger.error(notSolvedText(kNotSolved, outcome.causes, outcome.violations));
+    }
+}
+
+bool Reviewlesson::optimiseShownGrade(double timeLimitSeconds) {
+    std::optional<OptimiseJob> job = optimiseJob(timeLimitSeconds);
+    if (!job) {
+        return false;
+    }
+    const optimise::ReviewOutcome outcome =
+        optimise::optimiseReview(job->data, job->request, timetable::defaultRandom());
+    applyOptimised(outcome);
+    return outcome.solved;
+}
+
 bool Reviewlesson::save() {
     if (!ui::reported(m_messenger, [&] {
             timetable::saveReviewTimetable(m_grid.timetable(), m_grid.grade());

@@ -13,14 +13,17 @@
 // drops the edits, 取消 stays). save() writes the grade's rows in one transaction; a failure
 // leaves reviewlesson as it was, shows the driver's text and keeps the edits. Changes of the
 // timetable (exchanges, view switches, re-arrangements) can be undone and redone within the
-// grade. Text is UTF-8; construction reads the table and may throw store::DbError.
+// grade; so can the optimiser's arrangement ("优化编排", beside the review arrangement of
+// "重新编排"). Text is UTF-8; construction reads the table and may throw store::DbError.
 #pragma once
 
 #include "arrange/GridEditor.h"
 #include "core/Messenger.h"
 #include "core/SchoolTimetable.h"
+#include "optimise/ReviewOptimiser.h"
 #include "reports/ReportTable.h"
 
+#include <optional>
 #include <string>
 
 namespace arrange {
@@ -67,6 +70,22 @@ public:
     // "重新编排": the review arrangement of the shown grade. False when its tables could not
     // be read (told to the user; nothing changes).
     bool rearrange();
+    // "优化编排": the clash-free review arrangement of the shown grade (every review lesson
+    // placed, doubles at 1-2, 3-4 or 5-6, singles in period 7, no teacher in two classes at
+    // once). optimiseJob() reads the review plan and the class courses (nothing when they
+    // cannot be read, told to the user); the job may then run on another thread
+    // (optimise::optimiseReview with its data and request); applyOptimised() takes the outcome
+    // as one undoable step, and tells the user what could not be met when the outcome is not
+    // solved. A cancelled outcome changes nothing. optimiseShownGrade() does all three.
+    struct OptimiseJob {
+        timetable::ReviewData data;
+        optimise::ReviewRequest request;
+    };
+    std::optional<OptimiseJob> optimiseJob(double timeLimitSeconds = 10.0);
+    void applyOptimised(const optimise::ReviewOutcome& outcome);
+    bool optimiseShownGrade(double timeLimitSeconds = 10.0);
+    static constexpr const char* kNotSolved = "优化编排未能满足所有规则：";
+
     // "存  盘". False when the save failed (told); the edits stay.
     bool save();
     bool modified() const { return m_grid.modified(); }

@@ -1,5 +1,6 @@
 #include "arrange/ReviewlessonDialog.h"
 
+#include "arrange/OptimiseProgress.h"
 #include "core/Reported.h"
 #include "planning/ClassTimetableDialog.h"
 #include "reports/ReportActions.h"
@@ -11,6 +12,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace arrange {
@@ -44,6 +48,9 @@ ReviewlessonDialog::ReviewlessonDialog(QWidget* parent)
         return b;
     };
     addButton("重新编排", [this] { act([](Reviewlesson& l) { l.rearrange(); }); });
+    QPushButton* optimiser = addButton("优化编排", [this] { optimiseGrade(); });
+    optimiser->setToolTip(QStringLiteral(
+        "没有教师碰课的复习课表：每门复习课排满，连堂在第一二、三四、五六节，单节在第七节"));
     addButton("表格导出", [this] { exportReport(); });
     m_undo = addButton("撤  销", [this] { act([](Reviewlesson& l) { l.undo(); }); });
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -105,6 +112,18 @@ void ReviewlessonDialog::showView() {
     m_status->setText(toQString(view.status));
     m_undo->setEnabled(m_logic.canUndo());
     m_redo->setEnabled(m_logic.canRedo());
+}
+
+// The optimiser runs under a progress dialog; a cancelled run changes nothing.
+void ReviewlessonDialog::optimiseGrade() {
+    optimiseWithProgress(
+        this, m_messenger, m_logic,
+        [](Reviewlesson::OptimiseJob& job) {
+            return optimise::optimiseReview(job.data, job.request, timetable::defaultRandom());
+        },
+        [this](const auto& outcome) {
+            act([&outcome](Reviewlesson& l) { l.applyOptimised(outcome); });
+        });
 }
 
 void ReviewlessonDialog::exportReport() {

@@ -2,7 +2,8 @@
 // time, on the grade timetable's panel (LessonGridPanel): the day button shows "第一天" …,
 // the row-0 cells open the class's review week ("复习课程表"), the period cells select and
 // exchange; below the grid the clash list and the status line; at the bottom 重新编排,
-// 表格导出, 撤  销 (Ctrl+Z), 重  做 (Ctrl+Y), 存  盘, 确定 and 取消.
+// 优化编排 (under a progress dialog with 取消 past half a second), 表格导出, 撤  销
+// (Ctrl+Z), 重  做 (Ctrl+Y), 存  盘, 确定 and 取消.
 //
 // All behaviour lives in arrange::Reviewlesson. 确定 writes nothing: it closes, as 取消, Esc
 // and the close button do, after asking about unsaved edits (是 saves first). Constructing it
@@ -39,6 +40,7 @@ public slots:
 private:
     template <class Action> void act(Action&& action);
     void showView();
+    void optimiseGrade();
     void exportReport();
 
     widgets::QtMessenger m_messenger;

@@ -46,19 +46,6 @@ std::optional<unsigned> parseSeed(const std::string& text) {
     return static_cast<unsigned>(value);
 }
 
-// Seconds > 0, at most a day.
-std::optional<double> parseSeconds(const std::string& text) {
-    if (text.empty() || text.find_first_not_of("0123456789.") != text.npos) {
-        return std::nullopt;
-    }
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !(value > 0) || value > 86400) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 struct Options {
     std::set<int> grades; // arranged, in order
     std::set<int> grids;  // shown as a grid
@@ -244,12 +231,6 @@ std::optional<Options> parse(const Given& given, std::ostream& err) {
         }
     }
     return options;
-}
-
-std::string secondsText(double seconds) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f", seconds);
-    return buffer;
 }
 
 // The optimised arrangement of every requested grade in one run, then per grade the same

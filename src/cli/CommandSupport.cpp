@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 
@@ -171,6 +172,24 @@ bool useWorkingDatabase(std::ostream& err) {
     }
     store::useDatabaseFile(path, database.string());
     return true;
+}
+
+std::optional<double> parseSeconds(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789.") != text.npos) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !(value > 0) || value > 86400) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string secondsText(double seconds) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", seconds);
+    return buffer;
 }
 
 std::optional<int> parseGrade(const std::string& text) {

@@ -62,6 +62,12 @@ std::string readInputFile(const std::string& path, std::string_view what, std::s
 // "忽略 N 条无效记录：…" naming each row a command passed over; nothing when there is none.
 void writeIgnoredRows(std::ostream& out, const std::vector<std::string>& rows);
 
+// A time limit in seconds: a number above 0, at most a day (86400).
+std::optional<double> parseSeconds(const std::string& text);
+
+// Seconds as the optimisers' summaries show them: "0.25".
+std::string secondsText(double seconds);
+
 // A grade given by its name (初一 … 高三) or its number (1 … 6), as its index 0 … 5.
 std::optional<int> parseGrade(const std::string& text);
 

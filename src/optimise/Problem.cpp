@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstddef>
 #include <unordered_set>
+#include <utility>
 
 namespace optimise {
 namespace {
@@ -131,6 +132,18 @@ Problem::Problem(const timetable::AutoOrderData& data, const Request& request)
             group.missing += cut;
             cls.freePeriods += cut;
         }
+    }
+}
+
+Problem::Problem(WeekShape shape, std::vector<ClassModel> classes, std::vector<Group> groups,
+                 std::vector<Teacher> teachers)
+    : m_shape(shape), m_classes(std::move(classes)), m_groups(std::move(groups)),
+      m_teachers(std::move(teachers)) {
+    for (Teacher& teacher : m_teachers) {
+        teacher.groups.clear();
+    }
+    for (std::size_t g = 0; g < m_groups.size(); ++g) {
+        m_teachers[at(m_groups[g].teacher)].groups.push_back(static_cast<int>(g));
     }
 }
 

@@ -22,6 +22,21 @@ namespace optimise {
 
 inline constexpr int kCells = school::kDays * school::kPeriods;
 using CellMask = std::uint64_t;
+// Any week the search handles fits these bounds (a review week has more days, fewer cells a
+// day); the term week is kCells cells over school::kDays days.
+inline constexpr int kMaxCells = 64;
+inline constexpr int kMaxDays = 10;
+
+// The shape of a class's week: days of equally many cells, cell = day * cellsPerDay + slot.
+struct WeekShape {
+    int days = school::kDays;
+    int cellsPerDay = school::kPeriods;
+    int cells() const { return days * cellsPerDay; }
+    int dayOf(int cell) const { return cell / cellsPerDay; }
+    CellMask dayCells(int day) const {
+        return ((CellMask{1} << cellsPerDay) - 1) << (day * cellsPerDay);
+    }
+};
 
 inline constexpr int dayOf(int cell) {
     return cell / school::kPeriods;
@@ -64,8 +79,8 @@ struct ClassModel {
     int classIndex = 0; // 0..19
     int position = 0;   // where the class stands in the result
     std::string name;
-    std::array<std::int16_t, kCells> fixed{}; // the content of the cells that are not movable
-    std::array<std::string, kCells> lockedText{};
+    std::array<std::int16_t, kMaxCells> fixed{}; // the content of the cells that are not movable
+    std::array<std::string, kMaxCells> lockedText{};
     CellMask movable = 0;
     CellMask locked = 0;
     CellMask unified = 0;
@@ -81,15 +96,15 @@ struct Teacher {
     int limit = 4;
     long long weekly = 0;
     CellMask preset = 0;
-    std::array<std::uint8_t, kCells> fixedOccupancy{};
-    std::array<std::uint8_t, school::kDays> fixedLoad{};
+    std::array<std::uint8_t, kMaxCells> fixedOccupancy{};
+    std::array<std::uint8_t, kMaxDays> fixedLoad{};
     std::vector<int> groups;
 };
 
 struct Resource {
     std::string course;
     int limit = 0;
-    std::array<std::uint8_t, kCells> fixedUse{};
+    std::array<std::uint8_t, kMaxCells> fixedUse{};
 };
 
 struct DroppedClass {
@@ -99,8 +114,15 @@ struct DroppedClass {
 
 class Problem {
 public:
+    // The term week of a request: the arranged grades' classes around the other grades.
     Problem(const timetable::AutoOrderData& data, const Request& request);
+    // A week of another shape laid out by its caller (the review days): the classes, their
+    // groups and the teachers as given, with no resources, locks, plan or other grades.
+    // Teachers' groups are filled in from the groups.
+    Problem(WeekShape shape, std::vector<ClassModel> classes, std::vector<Group> groups,
+            std::vector<Teacher> teachers);
 
+    const WeekShape& shape() const { return m_shape; }
     const std::vector<ClassModel>& classes() const { return m_classes; }
     const std::vector<Group>& groups() const { return m_groups; }
     const std::vector<Teacher>& teachers() const { return m_teachers; }
@@ -129,6 +151,7 @@ private:
     void addLocks(const Request& request);
     void applyPlan(const Request& request);
 
+    WeekShape m_shape;
     school::SchoolTimetable m_input;
     std::vector<int> m_grades;
     std::vector<ClassModel> m_classes;

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstddef>
 #include <numeric>
+#include <utility>
 
 namespace optimise {
 namespace {
@@ -17,7 +18,6 @@ std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
 
-constexpr int kDays = school::kDays;
 // A cell's content may not come back for kTenure.. kTenure + kTenureSpread - 1 steps.
 constexpr int kTenure = 6;
 constexpr int kTenureSpread = 10;
@@ -34,7 +34,11 @@ std::string where(int cell) {
 } // namespace
 
 Search::Search(const Problem& problem, std::uint64_t seed)
-    : m_problem(problem), m_random(seed | 1) {
+    : m_problem(problem), m_random(seed | 1), m_shape(problem.shape()),
+      m_cellCount(m_shape.cells()), m_dayCount(m_shape.days) {
+    for (int cell = 0; cell < m_cellCount; ++cell) {
+        m_cellDay[at(cell)] = static_cast<std::uint8_t>(m_shape.dayOf(cell));
+    }
     const auto& classes = problem.classes();
     const auto& groups = problem.groups();
     m_classCount = static_cast<int>(classes.size());
@@ -71,9 +75,9 @@ Search::Search(const Problem& problem, std::uint64_t seed)
         }
     }
 
-    Cells cells(at(m_classCount * kCells), kFree);
+    Cells cells(at(m_classCount * m_cellCount), kFree);
     for (int k = 0; k < m_classCount; ++k) {
-        for (int cell = 0; cell < kCells; ++cell) {
+        for (int cell = 0; cell < m_cellCount; ++cell) {
             if ((m_movable[at(k)] & bit(cell)) == 0) {
                 cells[index(k, cell)] = classes[at(k)].fixed[at(cell)];
             }
@@ -95,7 +99,7 @@ Search::Search(const Problem& problem, std::uint64_t seed)
         }
         const int open = std::popcount(m_early[at(k)] & m_movable[at(k)]);
         classFloor += std::max(0, open - mains);
-        for (int cell = 0; cell < kCells; ++cell) {
+        for (int cell = 0; cell < m_cellCount; ++cell) {
             if ((m_early[at(k)] & ~m_movable[at(k)] & bit(cell)) != 0) {
                 m_softFloor += missAt(k, cell, content(k, cell)) ? 1 : 0;
             }
@@ -110,13 +114,32 @@ Search::Search(const Problem& problem, std::uint64_t seed)
             mains += m_groupMain[at(g)] != 0 ? groups[at(g)].movable : 0;
         }
         int late = 0;
-        for (int cell = 0; cell < kCells; ++cell) {
+        for (int cell = 0; cell < m_cellCount; ++cell) {
             const int room = m_resourceLimit[at(r)] - problem.resources()[at(r)].fixedUse[at(cell)];
             late += periodOf(cell) > 2 ? std::max(0, room) : 0;
         }
         resourceFloor += std::max(0, lessons - late - mains);
     }
     m_softFloor += std::max(classFloor, resourceFloor);
+}
+
+std::uint64_t Search::seedFrom(timetable::RandomSource& random) {
+    std::uint64_t seed = 0;
+    for (int i = 0; i < 3; ++i) {
+        seed = seed << 31 ^ static_cast<std::uint64_t>(random.next());
+    }
+    return seed;
+}
+
+Search::Limits Search::limitsFor(std::chrono::steady_clock::time_point start, double seconds,
+                                 std::function<bool()> keepGoing, bool infeasible) {
+    using Clock = std::chrono::steady_clock;
+    const auto limit = std::chrono::duration<double>(seconds > 0 ? std::min(seconds, 1e6) : 0.0);
+    Limits limits;
+    limits.deadline = start + std::chrono::duration_cast<Clock::duration>(limit);
+    limits.keepGoing = std::move(keepGoing);
+    limits.stallSteps = infeasible ? 20000 : 0;
+    return limits;
 }
 
 std::uint64_t Search::nextRandom() {
@@ -142,14 +165,14 @@ bool Search::exchangeable(int cls, int cell) const {
 
 int Search::spreadUnits(int group, int day) const {
     const int start = m_double[at(m_groupClass[at(group)])];
-    const bool doubleDay = m_groupChinese[at(group)] != 0 && start >= 0 && dayOf(start) == day;
-    return m_groupDay[at(group * kDays + day)] - (doubleDay ? 1 : 0);
+    const bool doubleDay = m_groupChinese[at(group)] != 0 && start >= 0 && dayOfCell(start) == day;
+    return m_groupDay[at(group * m_dayCount + day)] - (doubleDay ? 1 : 0);
 }
 
 int Search::spreadPenalty(int group, int day) const {
     const int start = m_double[at(m_groupClass[at(group)])];
-    const bool doubleDay = m_groupChinese[at(group)] != 0 && start >= 0 && dayOf(start) == day;
-    const int units = m_groupDay[at(group * kDays + day)] - (doubleDay ? 1 : 0);
+    const bool doubleDay = m_groupChinese[at(group)] != 0 && start >= 0 && dayOfCell(start) == day;
+    const int units = m_groupDay[at(group * m_dayCount + day)] - (doubleDay ? 1 : 0);
     const int low = m_groupLow[at(group)];
     const int cap = doubleDay ? m_groupDoubleCap[at(group)] : m_groupHigh[at(group)];
     return units > cap ? units - cap : (units < low ? low - units : 0);
@@ -165,10 +188,10 @@ bool Search::missAt(int cls, int cell, int what) const {
 
 void Search::countLesson(int cell, int group, int sign) {
     const int teacher = m_groupTeacher[at(group)];
-    const int day = dayOf(cell);
+    const int day = dayOfCell(cell);
     const auto& fixed = m_problem.teachers()[at(teacher)];
     {
-        const int key = teacher * kCells + cell;
+        const int key = teacher * m_cellCount + cell;
         std::uint8_t& n = m_occupancy[at(key)];
         const int before = std::max(0, n - 1);
         n = static_cast<std::uint8_t>(n + sign);
@@ -177,7 +200,7 @@ void Search::countLesson(int cell, int group, int sign) {
         m_clashes.set(key, after > std::max(0, fixed.fixedOccupancy[at(cell)] - 1));
     }
     {
-        const int key = teacher * kDays + day;
+        const int key = teacher * m_dayCount + day;
         const int limit = m_teacherLimit[at(teacher)];
         std::uint8_t& n = m_load[at(key)];
         const int before = std::max(0, n - limit);
@@ -187,7 +210,7 @@ void Search::countLesson(int cell, int group, int sign) {
         m_overloads.set(key, after > std::max(0, fixed.fixedLoad[at(day)] - limit));
     }
     {
-        const int key = group * kDays + day;
+        const int key = group * m_dayCount + day;
         const int before = spreadPenalty(group, day);
         m_groupDay[at(key)] = static_cast<std::uint8_t>(m_groupDay[at(key)] + sign);
         const int after = spreadPenalty(group, day);
@@ -196,7 +219,7 @@ void Search::countLesson(int cell, int group, int sign) {
     }
     const int resource = m_groupResource[at(group)];
     if (resource >= 0) {
-        const int key = resource * kCells + cell;
+        const int key = resource * m_cellCount + cell;
         const int limit = m_resourceLimit[at(resource)];
         std::uint8_t& n = m_use[at(key)];
         const int before = std::max(0, n - limit);
@@ -244,14 +267,14 @@ void Search::setDouble(int cls, int start) {
     if (old == start || group < 0) {
         return;
     }
-    for (int d = 0; d < kDays; ++d) {
+    for (int d = 0; d < m_dayCount; ++d) {
         m_hard -= spreadPenalty(group, d);
     }
     m_double[at(cls)] = static_cast<std::int8_t>(start);
-    for (int d = 0; d < kDays; ++d) {
+    for (int d = 0; d < m_dayCount; ++d) {
         const int after = spreadPenalty(group, d);
         m_hard += after;
-        m_spreads.set(group * kDays + d, after > 0);
+        m_spreads.set(group * m_dayCount + d, after > 0);
     }
     m_hard += (start < 0 ? 1 : 0) - (old < 0 ? 1 : 0);
     m_noDouble.set(cls, start < 0);
@@ -261,33 +284,32 @@ void Search::rebuild(const Cells& cells, const std::vector<std::int8_t>& doubles
     m_cells = cells;
     m_double = doubles;
     const auto& teachers = m_problem.teachers();
-    m_occupancy.assign(at(m_teacherCount * kCells), 0);
-    m_load.assign(at(m_teacherCount * kDays), 0);
+    m_occupancy.assign(at(m_teacherCount * m_cellCount), 0);
+    m_load.assign(at(m_teacherCount * m_dayCount), 0);
     for (int t = 0; t < m_teacherCount; ++t) {
-        std::copy(teachers[at(t)].fixedOccupancy.begin(), teachers[at(t)].fixedOccupancy.end(),
-                  m_occupancy.begin() + t * kCells);
-        std::copy(teachers[at(t)].fixedLoad.begin(), teachers[at(t)].fixedLoad.end(),
-                  m_load.begin() + t * kDays);
+        std::copy_n(teachers[at(t)].fixedOccupancy.begin(), m_cellCount,
+                    m_occupancy.begin() + t * m_cellCount);
+        std::copy_n(teachers[at(t)].fixedLoad.begin(), m_dayCount, m_load.begin() + t * m_dayCount);
     }
-    m_use.assign(at(m_resourceCount * kCells), 0);
+    m_use.assign(at(m_resourceCount * m_cellCount), 0);
     for (int r = 0; r < m_resourceCount; ++r) {
         const auto& fixed = m_problem.resources()[at(r)].fixedUse;
-        std::copy(fixed.begin(), fixed.end(), m_use.begin() + r * kCells);
+        std::copy_n(fixed.begin(), m_cellCount, m_use.begin() + r * m_cellCount);
     }
-    m_groupDay.assign(at(m_groupCount * kDays), 0);
+    m_groupDay.assign(at(m_groupCount * m_dayCount), 0);
     for (int k = 0; k < m_classCount; ++k) {
-        for (int cell = 0; cell < kCells; ++cell) {
+        for (int cell = 0; cell < m_cellCount; ++cell) {
             const int what = content(k, cell);
             if (what < 0) {
                 continue;
             }
-            ++m_groupDay[at(what * kDays + dayOf(cell))];
+            ++m_groupDay[at(what * m_dayCount + dayOfCell(cell))];
             if ((m_movable[at(k)] & bit(cell)) != 0) {
                 const int teacher = m_groupTeacher[at(what)];
-                ++m_occupancy[at(teacher * kCells + cell)];
-                ++m_load[at(teacher * kDays + dayOf(cell))];
+                ++m_occupancy[at(teacher * m_cellCount + cell)];
+                ++m_load[at(teacher * m_dayCount + dayOfCell(cell))];
                 if (m_groupResource[at(what)] >= 0) {
-                    ++m_use[at(m_groupResource[at(what)] * kCells + cell)];
+                    ++m_use[at(m_groupResource[at(what)] * m_cellCount + cell)];
                 }
             }
         }
@@ -295,47 +317,47 @@ void Search::rebuild(const Cells& cells, const std::vector<std::int8_t>& doubles
 
     m_hard = 0;
     m_soft = 0;
-    m_clashes.reset(m_teacherCount * kCells);
-    m_overloads.reset(m_teacherCount * kDays);
-    m_spreads.reset(m_groupCount * kDays);
-    m_overruns.reset(m_resourceCount * kCells);
-    m_forbidden.reset(m_classCount * kCells);
+    m_clashes.reset(m_teacherCount * m_cellCount);
+    m_overloads.reset(m_teacherCount * m_dayCount);
+    m_spreads.reset(m_groupCount * m_dayCount);
+    m_overruns.reset(m_resourceCount * m_cellCount);
+    m_forbidden.reset(m_classCount * m_cellCount);
     m_noDouble.reset(m_classCount);
-    m_misses.reset(m_classCount * kCells);
+    m_misses.reset(m_classCount * m_cellCount);
     for (int t = 0; t < m_teacherCount; ++t) {
         const Teacher& teacher = teachers[at(t)];
-        for (int cell = 0; cell < kCells; ++cell) {
-            const int n = std::max(0, m_occupancy[at(t * kCells + cell)] - 1) -
+        for (int cell = 0; cell < m_cellCount; ++cell) {
+            const int n = std::max(0, m_occupancy[at(t * m_cellCount + cell)] - 1) -
                           std::max(0, teacher.fixedOccupancy[at(cell)] - 1);
             m_hard += n;
-            m_clashes.set(t * kCells + cell, n > 0);
+            m_clashes.set(t * m_cellCount + cell, n > 0);
         }
-        for (int d = 0; d < kDays; ++d) {
+        for (int d = 0; d < m_dayCount; ++d) {
             const int limit = m_teacherLimit[at(t)];
-            const int n = std::max(0, m_load[at(t * kDays + d)] - limit) -
+            const int n = std::max(0, m_load[at(t * m_dayCount + d)] - limit) -
                           std::max(0, teacher.fixedLoad[at(d)] - limit);
             m_hard += n;
-            m_overloads.set(t * kDays + d, n > 0);
+            m_overloads.set(t * m_dayCount + d, n > 0);
         }
     }
     for (int r = 0; r < m_resourceCount; ++r) {
         const int limit = m_resourceLimit[at(r)];
-        for (int cell = 0; cell < kCells; ++cell) {
-            const int n = std::max(0, m_use[at(r * kCells + cell)] - limit) -
+        for (int cell = 0; cell < m_cellCount; ++cell) {
+            const int n = std::max(0, m_use[at(r * m_cellCount + cell)] - limit) -
                           std::max(0, m_problem.resources()[at(r)].fixedUse[at(cell)] - limit);
             m_hard += n;
-            m_overruns.set(r * kCells + cell, n > 0);
+            m_overruns.set(r * m_cellCount + cell, n > 0);
         }
     }
     for (int g = 0; g < m_groupCount; ++g) {
-        for (int d = 0; d < kDays; ++d) {
+        for (int d = 0; d < m_dayCount; ++d) {
             const int n = spreadPenalty(g, d);
             m_hard += n;
-            m_spreads.set(g * kDays + d, n > 0);
+            m_spreads.set(g * m_dayCount + d, n > 0);
         }
     }
     for (int k = 0; k < m_classCount; ++k) {
-        for (int cell = 0; cell < kCells; ++cell) {
+        for (int cell = 0; cell < m_cellCount; ++cell) {
             const int what = content(k, cell);
             const int key = static_cast<int>(index(k, cell));
             const bool movable = (m_movable[at(k)] & bit(cell)) != 0;
@@ -357,21 +379,22 @@ void Search::rebuild(const Cells& cells, const std::vector<std::int8_t>& doubles
 int Search::exchangeDelta(int cls, int a, int b) const {
     const int x = content(cls, a);
     const int y = content(cls, b);
-    const int da = dayOf(a);
-    const int db = dayOf(b);
+    const int da = dayOfCell(a);
+    const int db = dayOfCell(b);
     int hard = 0;
     const auto lessonMoves = [&](int group, int from, int to, int dayFrom, int dayTo) {
         const int t = m_groupTeacher[at(group)];
-        hard -= m_occupancy[at(t * kCells + from)] >= 2 ? 1 : 0;
-        hard += m_occupancy[at(t * kCells + to)] >= 1 ? 1 : 0;
+        hard -= m_occupancy[at(t * m_cellCount + from)] >= 2 ? 1 : 0;
+        hard += m_occupancy[at(t * m_cellCount + to)] >= 1 ? 1 : 0;
         if (dayFrom != dayTo) {
             const int limit = m_teacherLimit[at(t)];
-            hard -= m_load[at(t * kDays + dayFrom)] > limit ? 1 : 0;
-            hard += m_load[at(t * kDays + dayTo)] >= limit ? 1 : 0;
+            hard -= m_load[at(t * m_dayCount + dayFrom)] > limit ? 1 : 0;
+            hard += m_load[at(t * m_dayCount + dayTo)] >= limit ? 1 : 0;
             const int low = m_groupLow[at(group)];
             const int high = m_groupHigh[at(group)];
             const int start = m_double[at(cls)];
-            const int doubleDay = m_groupChinese[at(group)] != 0 && start >= 0 ? dayOf(start) : -1;
+            const int doubleDay =
+                m_groupChinese[at(group)] != 0 && start >= 0 ? dayOfCell(start) : -1;
             const int doubleCap = m_groupDoubleCap[at(group)];
             const auto penalty = [&](int units, int day) {
                 const int cap = day == doubleDay ? doubleCap : high;
@@ -395,13 +418,13 @@ int Search::exchangeDelta(int cls, int a, int b) const {
     if (rx != ry) {
         if (rx >= 0) {
             const int limit = m_resourceLimit[at(rx)];
-            hard -= m_use[at(rx * kCells + a)] > limit ? 1 : 0;
-            hard += m_use[at(rx * kCells + b)] >= limit ? 1 : 0;
+            hard -= m_use[at(rx * m_cellCount + a)] > limit ? 1 : 0;
+            hard += m_use[at(rx * m_cellCount + b)] >= limit ? 1 : 0;
         }
         if (ry >= 0) {
             const int limit = m_resourceLimit[at(ry)];
-            hard -= m_use[at(ry * kCells + b)] > limit ? 1 : 0;
-            hard += m_use[at(ry * kCells + a)] >= limit ? 1 : 0;
+            hard -= m_use[at(ry * m_cellCount + b)] > limit ? 1 : 0;
+            hard += m_use[at(ry * m_cellCount + a)] >= limit ? 1 : 0;
         }
     }
     const int soft = (missAt(cls, a, y) ? 1 : 0) - (missAt(cls, a, x) ? 1 : 0) +
@@ -411,16 +434,16 @@ int Search::exchangeDelta(int cls, int a, int b) const {
 
 int Search::placementScore(int cls, int cell, int group) const {
     const int t = m_groupTeacher[at(group)];
-    const int day = dayOf(cell);
+    const int day = dayOfCell(cell);
     int hard = 0;
-    hard += m_occupancy[at(t * kCells + cell)] >= 1 ? 1 : 0;
-    hard += m_load[at(t * kDays + day)] >= m_teacherLimit[at(t)] ? 1 : 0;
+    hard += m_occupancy[at(t * m_cellCount + cell)] >= 1 ? 1 : 0;
+    hard += m_load[at(t * m_dayCount + day)] >= m_teacherLimit[at(t)] ? 1 : 0;
     const int start = m_double[at(cls)];
-    const bool doubleDay = m_groupChinese[at(group)] != 0 && start >= 0 && dayOf(start) == day;
+    const bool doubleDay = m_groupChinese[at(group)] != 0 && start >= 0 && dayOfCell(start) == day;
     const int units = spreadUnits(group, day);
     hard += units + 1 > (doubleDay ? m_groupDoubleCap[at(group)] : m_groupHigh[at(group)]) ? 1 : 0;
     const int r = m_groupResource[at(group)];
-    hard += r >= 0 && m_use[at(r * kCells + cell)] >= m_resourceLimit[at(r)] ? 1 : 0;
+    hard += r >= 0 && m_use[at(r * m_cellCount + cell)] >= m_resourceLimit[at(r)] ? 1 : 0;
     hard += forbiddenAt(group, cell) ? 1 : 0;
     int soft = 0;
     if ((m_early[at(cls)] & bit(cell)) != 0) {
@@ -492,10 +515,10 @@ void Search::construct() {
     for (int t = 0; t < m_teacherCount; ++t) {
         const Teacher& teacher = m_problem.teachers()[at(t)];
         int room = 0;
-        for (int d = 0; d < kDays; ++d) {
+        for (int d = 0; d < m_dayCount; ++d) {
             int open = 0;
-            for (int p = 1; p <= school::kPeriods; ++p) {
-                const int cell = cellAt(d, p);
+            for (CellMask cells = m_shape.dayCells(d); cells != 0; cells &= cells - 1) {
+                const int cell = std::countr_zero(cells);
                 open += (teacher.preset & bit(cell)) == 0 && teacher.fixedOccupancy[at(cell)] == 0
                             ? 1
                             : 0;
@@ -557,7 +580,7 @@ bool Search::pickCell(int& cls, int& cell) {
     const auto holding = [&](int group, int cellOf) {
         const int k = m_groupClass[at(group)];
         if (content(k, cellOf) == group && (m_movable[at(k)] & bit(cellOf)) != 0) {
-            m_scratch.push_back(k * kCells + cellOf);
+            m_scratch.push_back(k * m_cellCount + cellOf);
         }
     };
     if (hardSets == 0 || (!m_misses.empty() && below(kSoftTurn) == 0)) {
@@ -565,35 +588,35 @@ bool Search::pickCell(int& cls, int& cell) {
             return false;
         }
         const int key = m_misses[below(m_misses.size())];
-        cls = key / kCells;
-        cell = key % kCells;
+        cls = key / m_cellCount;
+        cell = key % m_cellCount;
         return true;
     }
     int r = below(hardSets);
     if (r < m_clashes.size()) {
         const int key = m_clashes[r];
-        const int slot = key % kCells;
-        for (const int g : teachers[at(key / kCells)].groups) {
+        const int slot = key % m_cellCount;
+        for (const int g : teachers[at(key / m_cellCount)].groups) {
             holding(g, slot);
         }
     } else if ((r -= m_clashes.size()) < m_overloads.size()) {
         const int key = m_overloads[r];
-        const int day = key % kDays;
-        for (const int g : teachers[at(key / kDays)].groups) {
-            for (int p = 1; p <= school::kPeriods; ++p) {
-                holding(g, cellAt(day, p));
+        const int day = key % m_dayCount;
+        for (const int g : teachers[at(key / m_dayCount)].groups) {
+            for (CellMask cells = m_shape.dayCells(day); cells != 0; cells &= cells - 1) {
+                holding(g, std::countr_zero(cells));
             }
         }
     } else if ((r -= m_overloads.size()) < m_spreads.size()) {
         const int key = m_spreads[r];
-        const int g = key / kDays;
-        const int day = key % kDays;
+        const int g = key / m_dayCount;
+        const int day = key % m_dayCount;
         const int k = m_groupClass[at(g)];
         const bool over = spreadUnits(g, day) > m_groupLow[at(g)];
-        for (int p = 1; p <= school::kPeriods; ++p) {
-            const int c = cellAt(day, p);
+        for (CellMask cells = m_shape.dayCells(day); cells != 0; cells &= cells - 1) {
+            const int c = std::countr_zero(cells);
             if ((m_movable[at(k)] & bit(c)) != 0 && (content(k, c) == g) == over) {
-                m_scratch.push_back(k * kCells + c);
+                m_scratch.push_back(k * m_cellCount + c);
             }
         }
         // The double's day decides the caps: moving the double may be the cure (and the
@@ -605,8 +628,8 @@ bool Search::pickCell(int& cls, int& cell) {
         }
     } else if ((r -= m_spreads.size()) < m_overruns.size()) {
         const int key = m_overruns[r];
-        for (const int g : m_resourceGroups[at(key / kCells)]) {
-            holding(g, key % kCells);
+        for (const int g : m_resourceGroups[at(key / m_cellCount)]) {
+            holding(g, key % m_cellCount);
         }
     } else if ((r -= m_overruns.size()) < m_forbidden.size()) {
         m_scratch.push_back(m_forbidden[r]);
@@ -620,8 +643,8 @@ bool Search::pickCell(int& cls, int& cell) {
         return false;
     }
     const int key = m_scratch[static_cast<std::size_t>(below(static_cast<int>(m_scratch.size())))];
-    cls = key / kCells;
-    cell = key % kCells;
+    cls = key / m_cellCount;
+    cell = key % m_cellCount;
     return true;
 }
 
@@ -659,14 +682,16 @@ bool Search::stepFrom(int cls, int a) {
     }
     // No exchange within the class wins: a chain between two periods may, for a teacher
     // clash or a period 1-2 cell without a main course.
-    const bool clash = x >= 0 && m_occupancy[at(m_groupTeacher[at(x)] * kCells + a)] >= 2;
+    const bool clash = x >= 0 && m_occupancy[at(m_groupTeacher[at(x)] * m_cellCount + a)] >= 2;
     const bool miss = missAt(cls, a, x);
     CellMask chains = 0;
     if (clash) {
         chains = m_movable[at(cls)];
     } else if (miss) {
-        for (int p = 3; p <= school::kPeriods; ++p) {
-            const int b = cellAt(dayOf(a), p);
+        // the day's cells after periods 1-2
+        for (CellMask later = m_shape.dayCells(dayOfCell(a)) & ~m_early[at(cls)]; later != 0;
+             later &= later - 1) {
+            const int b = std::countr_zero(later);
             const int y = content(cls, b);
             chains |= y >= 0 && m_groupMain[at(y)] != 0 ? bit(b) : 0;
         }
@@ -847,7 +872,7 @@ void Search::shake() {
         if (!pickCell(cls, cell) || cell < 0 || !exchangeable(cls, cell)) {
             continue;
         }
-        const int b = below(kCells);
+        const int b = below(m_cellCount);
         if (b != cell && exchangeable(cls, b)) {
             exchange(cls, cell, b);
         }
@@ -919,7 +944,7 @@ school::SchoolTimetable Search::timetable() const {
     const auto& teachers = m_problem.teachers();
     for (int k = 0; k < m_classCount; ++k) {
         const ClassModel& cls = m_problem.classes()[at(k)];
-        for (int cell = 0; cell < kCells; ++cell) {
+        for (int cell = 0; cell < m_cellCount; ++cell) {
             std::string& text = result.cell(cls.grade, cls.position, dayOf(cell), periodOf(cell));
             const int what = content(k, cell);
             if ((cls.locked & bit(cell)) != 0) {
@@ -944,8 +969,8 @@ std::vector<std::string> Search::violations(const school::SchoolTimetable& resul
     std::vector<int> keys = m_clashes.keys();
     std::sort(keys.begin(), keys.end());
     for (const int key : keys) {
-        const std::string& name = teachers[at(key / kCells)].name;
-        const int cell = key % kCells;
+        const std::string& name = teachers[at(key / m_cellCount)].name;
+        const int cell = key % m_cellCount;
         std::string line = "教师碰课：" + where(cell) + ' ' + name + "：";
         bool first = true;
         for (const auto& ref : timetable::holdersOf(result, dayOf(cell), periodOf(cell), name)) {
@@ -957,8 +982,8 @@ std::vector<std::string> Search::violations(const school::SchoolTimetable& resul
     keys = m_overloads.keys();
     std::sort(keys.begin(), keys.end());
     for (const int key : keys) {
-        const Teacher& teacher = teachers[at(key / kDays)];
-        const int day = key % kDays;
+        const Teacher& teacher = teachers[at(key / m_dayCount)];
+        const int day = key % m_dayCount;
         out.push_back("教师日超量：" + teacher.name + ' ' +
                       std::string(school::kDayNames[at(day)]) + ' ' +
                       std::to_string(timetable::lessonsOnDay(result, day, teacher.name)) +
@@ -967,8 +992,8 @@ std::vector<std::string> Search::violations(const school::SchoolTimetable& resul
     keys = m_spreads.keys();
     std::sort(keys.begin(), keys.end());
     for (const int key : keys) {
-        const int g = key / kDays;
-        const int day = key % kDays;
+        const int g = key / m_dayCount;
+        const int day = key % m_dayCount;
         const Group& group = groups[at(g)];
         const int units = spreadUnits(g, day);
         const std::string range = group.low == group.high ? std::to_string(group.low)
@@ -983,8 +1008,8 @@ std::vector<std::string> Search::violations(const school::SchoolTimetable& resul
     keys = m_overruns.keys();
     std::sort(keys.begin(), keys.end());
     for (const int key : keys) {
-        const Resource& resource = m_problem.resources()[at(key / kCells)];
-        const int cell = key % kCells;
+        const Resource& resource = m_problem.resources()[at(key / m_cellCount)];
+        const int cell = key % m_cellCount;
         out.push_back("资源超量：" + resource.course + ' ' + where(cell) + ' ' +
                       std::to_string(m_use[at(key)]) + " 个班（上限 " +
                       std::to_string(resource.limit) + "）");
@@ -992,8 +1017,8 @@ std::vector<std::string> Search::violations(const school::SchoolTimetable& resul
     keys = m_forbidden.keys();
     std::sort(keys.begin(), keys.end());
     for (const int key : keys) {
-        const int k = key / kCells;
-        const int cell = key % kCells;
+        const int k = key / m_cellCount;
+        const int cell = key % m_cellCount;
         const Group& group = groups[at(content(k, cell))];
         const std::string& teacher = teachers[at(group.teacher)].name;
         if ((group.planned & bit(cell)) != 0) {

@@ -15,13 +15,19 @@
 // of them is kept. Hard breaks weigh more than any single step can win on periods 1-2, so
 // the soft rule is only ever bought with hard-neutral steps.
 //
+// The week's shape is the problem's (WeekShape): the term's five days of seven periods, or the
+// review days of four cells each (ReviewProblem); a day is a run of cells, and the rules that
+// count by day (teacher loads, spreads) count over it.
+//
 // Deterministic: the same problem and seed give the same steps; only the stop rule reads
 // the clock (and the caller's keepGoing), and only every few hundred steps.
 #pragma once
 
 #include "optimise/KeySet.h"
 #include "optimise/Problem.h"
+#include "timetable/RandomSource.h"
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -42,6 +48,14 @@ public:
 
     Search(const Problem& problem, std::uint64_t seed);
 
+    // A seed from a handful of draws of the caller's random source.
+    static std::uint64_t seedFrom(timetable::RandomSource& random);
+    // The limits of a run started at `start` with a time limit in seconds (at most a million,
+    // so the deadline cannot overflow the clock); a problem known to be infeasible is worth
+    // a short search for its best timetable, not the whole limit.
+    static Limits limitsFor(std::chrono::steady_clock::time_point start, double seconds,
+                            std::function<bool()> keepGoing, bool infeasible);
+
     void construct();
     // Searches until nothing is left to win, a limit is reached or keepGoing says stop; the
     // best timetable found is then the current one.
@@ -54,7 +68,11 @@ public:
     bool cancelled() const { return m_cancelled; }
     long long steps() const { return m_steps; }
 
-    // The whole school with the arranged weeks written in.
+    // What cell 0..shape().cells()-1 of class 0..classes()-1 holds: a group index, or a
+    // Content value below 0.
+    int lessonAt(int cls, int cell) const { return content(cls, cell); }
+
+    // The whole school with the arranged weeks written in (a problem of the term's week).
     school::SchoolTimetable timetable() const;
     // The hard rules still broken, in Chinese, over the given result of timetable().
     std::vector<std::string> violations(const school::SchoolTimetable& result) const;
@@ -81,9 +99,10 @@ private:
     static constexpr int kHardWeight = 4; // above the largest gain on periods 1-2 in one step
 
     std::size_t index(int cls, int cell) const {
-        return static_cast<std::size_t>(cls * kCells + cell);
+        return static_cast<std::size_t>(cls * m_cellCount + cell);
     }
     int content(int cls, int cell) const { return m_cells[index(cls, cell)]; }
+    int dayOfCell(int cell) const { return m_cellDay[static_cast<std::size_t>(cell)]; }
     CellMask doublePair(int cls) const;
     bool exchangeable(int cls, int cell) const;
 
@@ -122,6 +141,10 @@ private:
 
     const Problem& m_problem;
     std::uint64_t m_random;
+    WeekShape m_shape;
+    int m_cellCount = kCells;
+    int m_dayCount = school::kDays;
+    std::array<std::uint8_t, kMaxCells> m_cellDay{}; // the inner loop's cell -> day
     int m_classCount = 0;
     int m_teacherCount = 0;
     int m_groupCount = 0;

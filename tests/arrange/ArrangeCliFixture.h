@@ -47,7 +47,13 @@ protected:
     void TearDown() override { std::filesystem::current_path(m_oldDir); }
 
     static Result run(const std::vector<std::string>& args) {
-        cli::Args argv{"tavlen-cli", "arrange"};
+        std::vector<std::string> command{"arrange"};
+        command.insert(command.end(), args.begin(), args.end());
+        return runCommand(command);
+    }
+    // Any command of tavlen-cli, in-process.
+    static Result runCommand(const std::vector<std::string>& args) {
+        cli::Args argv{"tavlen-cli"};
         argv.insert(argv.end(), args.begin(), args.end());
         std::ostringstream out;
         std::ostringstream err;

@@ -9,6 +9,8 @@
 #include "arrange/GradelessonDialog.h"
 #include "arrange/ReviewlessonDialog.h"
 #include "core/SchoolNames.h"
+#include "store/CCCRecord.h"
+#include "store/CGCRecord.h"
 #include "store/CGLRecord.h"
 #include "store/CRLRecord.h"
 #include "timetable/SchoolTimetableStore.h"
@@ -120,6 +122,16 @@ TEST(ReviewlessonDialog, ExchangesSavesAndAsksBeforeClosingOverUnsavedEdits) {
         rows.push_back(row);
     }
     store::CRLRecord().append(rows);
+    std::vector<store::GradecourseRow> plan = {
+        {"初一", "语文", 6, 5}, {"初一", "数学", 6, 5}, {"初一", "英语", 5, 5}};
+    store::CGCRecord().append(plan);
+    std::vector<store::ClasscourseRow> courses;
+    for (int c = 1; c <= 2; ++c) {
+        for (const char* course : {"语文", "数学", "英语"}) {
+            courses.push_back({school::className(0, c), course, std::string(course) + "师", 5});
+        }
+    }
+    store::CCCRecord().append(courses);
 
     dialogtest::openFromMenu<ReviewlessonDialog>(window, "复习课程编排", [](ReviewlessonDialog& d) {
         EXPECT_EQ(toStdString(d.windowTitle()), "复习课程编排—初一");
@@ -129,6 +141,15 @@ TEST(ReviewlessonDialog, ExchangesSavesAndAsksBeforeClosingOverUnsavedEdits) {
         EXPECT_EQ(toStdString(d.cell(1, 0)->text()), "教师02");
         d.button(QStringLiteral("存  盘"))->click();
         EXPECT_EQ(store::CRLRecord().readAll()[0].days[0], "教师02");
+
+        // 优化编排: two classes sharing every teacher, without a clash; 撤  销 takes it back
+        d.button(QStringLiteral("优化编排"))->click();
+        EXPECT_EQ(d.logic().reviewDays(), 5);
+        EXPECT_TRUE(toStdString(d.statusLabel()->text()).starts_with("剩余：碰课 0 处"));
+        EXPECT_EQ(toStdString(d.cell(0, 1)->text()), "初一⑵");
+        d.button(QStringLiteral("撤  销"))->click();
+        EXPECT_EQ(toStdString(d.cell(1, 0)->text()), "教师02");
+        EXPECT_EQ(d.logic().reviewDays(), 6);
 
         QTest::mouseClick(d.cell(1, 0), Qt::LeftButton);
         QTest::mouseClick(d.cell(3, 0), Qt::LeftButton);

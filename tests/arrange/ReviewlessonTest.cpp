@@ -180,6 +180,57 @@ TEST_F(ReviewlessonTest, RearrangesFromThePlanSwitchesViewsAndBuildsTheReport) {
     EXPECT_EQ(std::find(cells.begin(), cells.end(), "自习"), cells.end());
 }
 
+// "优化编排": three classes sharing two teachers of every course, from the course view; one
+// undoable step that leaves no clash and every review lesson in place; a grade without a plan
+// is told and changes nothing once undone.
+TEST_F(ReviewlessonTest, OptimisesTheShownGradeWithoutClashesAsOneUndoableStep) {
+    std::vector<store::GradecourseRow> plan = {
+        {"初一", "语文", 6, 5}, {"初一", "数学", 5, 5}, {"初一", "英语", 5, 5}};
+    store::CGCRecord().append(plan);
+    std::vector<store::ClasscourseRow> courses;
+    for (int c = 1; c <= 3; ++c) {
+        for (const char* course : {"语文", "数学", "英语"}) {
+            courses.push_back({school::className(0, c), course,
+                               std::string(course) + "师" + std::to_string(c == 3 ? 2 : 1), 5});
+        }
+    }
+    store::CCCRecord().append(courses);
+    Reviewlesson r(m_messenger);
+    ASSERT_TRUE(r.rearrange());
+    r.switchView();
+    const school::ReviewTimetable before = r.timetable();
+
+    ASSERT_TRUE(r.optimiseShownGrade(5));
+    EXPECT_TRUE(m_messenger.entries().empty());
+    EXPECT_EQ(r.viewMode(), Reviewlesson::kTeacherView);
+    EXPECT_EQ(r.reviewDays(), 5);
+    EXPECT_EQ(r.view().grid[0][2].caption, "初一⑶");
+    EXPECT_TRUE(r.view().status.starts_with("剩余：碰课 0 处")) << r.view().status;
+    for (int c = 0; c < 3; ++c) {
+        int placed = 0;
+        for (int d = 0; d < 5; ++d) {
+            for (int p = 1; p <= school::kPeriods; ++p) {
+                placed += gbk::isBlank(r.timetable().cell(0, c, d, p)) ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(placed, 16) << "class " << c;
+    }
+    ASSERT_TRUE(r.undo());
+    EXPECT_TRUE(r.timetable() == before);
+    EXPECT_EQ(r.viewMode(), Reviewlesson::kCourseView);
+    ASSERT_TRUE(r.redo());
+    EXPECT_EQ(r.viewMode(), Reviewlesson::kTeacherView);
+
+    m_messenger.scriptAsks({Answer::No}); // drop the unsaved arrangement
+    ASSERT_TRUE(r.nextGrade());
+    const std::size_t told = m_messenger.entries().size();
+    EXPECT_FALSE(r.optimiseShownGrade(1));
+    ASSERT_EQ(m_messenger.entries().size(), told + 1);
+    const auto& entry = m_messenger.entries().back();
+    EXPECT_EQ(entry.kind, testsupport::RecordingMessenger::Entry::Kind::Error);
+    EXPECT_NE(entry.text.find("初二 没有复习计划"), std::string::npos) << entry.text;
+}
+
 } // namespace
 
 namespace {

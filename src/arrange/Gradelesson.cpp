@@ -163,12 +163,13 @@ void Gradelesson::cancelPick() {
     redraw();
 }
 
-void Gradelesson::hoverCell(const std::optional<GridPlace>& place) {
+bool Gradelesson::hoverCell(const std::optional<GridPlace>& place) {
     if (place == m_hover) {
-        return;
+        return false;
     }
     m_hover = place;
     redraw();
+    return true;
 }
 
 std::vector<MoveSuggestion> Gradelesson::findPlace(const GridPlace& place) {

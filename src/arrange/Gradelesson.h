@@ -133,8 +133,9 @@ public:
     // Esc during a drag: the lesson is put back, nothing moves.
     void cancelPick();
     // The cell under the pointer in the week view: its teacher's week is shown beside the
-    // selected teacher's when it is another teacher.
-    void hoverCell(const std::optional<GridPlace>& place);
+    // selected teacher's when it is another teacher. False when the cell is the one before
+    // (nothing to redraw).
+    bool hoverCell(const std::optional<GridPlace>& place);
     static constexpr const char* kNoRoomForPair = "连堂放不下";
 
     // "为此课找位置" for the lesson at place (reads table orderplan; a failure is told and

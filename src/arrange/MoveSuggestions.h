@@ -27,6 +27,7 @@ struct MoveSuggestion {
 
 inline constexpr int kMaxSuggestions = 5;
 inline constexpr const char* kFindPlace = "为此课找位置";
+inline constexpr const char* kNoSuggestion = "找不到能减少问题的交换。";
 
 std::vector<MoveSuggestion> suggestMoves(const timetable::AutoOrderData& data,
                                          const school::SchoolTimetable& held, int grade,

@@ -69,14 +69,13 @@ Problems reviewAll(const timetable::AutoOrderData& data, int grade,
 }
 
 Shade expectedShade(const timetable::AutoOrderData& data, int grade,
-                    const school::SchoolTimetable& held,
+                    const school::SchoolTimetable& held, const Problems& before,
                     const std::vector<ExchangeCheck::Exchange>& moves) {
     school::SchoolTimetable after = held;
     for (const auto& [a, b] : moves) {
         std::swap(after.cell(grade, a.position, a.day, a.period),
                   after.cell(grade, b.position, b.day, b.period));
     }
-    const Problems before = reviewAll(data, grade, held);
     const Problems now = reviewAll(data, grade, after);
     const auto anyNew = [](const std::set<std::string>& was, const std::set<std::string>& is) {
         return std::any_of(is.begin(), is.end(), [&](const auto& k) { return !was.count(k); });
@@ -106,7 +105,7 @@ struct SmallSchool {
             const std::vector<timetable::CourseEntry> entries = {
                 {"语文", "语文师" + std::to_string(g) + n, 6}, {"数学", "数学师" + n, 5},
                 {"英语", c <= 3 ? "英语师" : "英语师" + n, 4}, {"物理", "物理师" + n, 3},
-                {"体育", "体育师" + std::to_string(g) + n, 2}, {"历史", "历史师", 2},
+                {"体育", "体育师" + std::to_string(g) + n, 2}, {"历史", "历史师", 3},
             };
             std::vector<std::string> lessons;
             for (const auto& e : entries) {
@@ -143,9 +142,10 @@ TEST(ExchangeCheckTest, EveryTargetAgreesWithReviewingTheWholeGradeOnACopy) {
     const auto seed = static_cast<unsigned>(::testing::UnitTest::GetInstance()->random_seed());
     int compared = 0;
     std::set<Shade> seen;
-    for (unsigned round = 0; round < 3; ++round) {
+    for (unsigned round = 0; round < 2; ++round) {
         SmallSchool school(seed + round);
         ExchangeCheck check(school.data, school.held, 0);
+        const Problems before = reviewAll(school.data, 0, school.held);
         // a single lesson and a pair, in two classes
         for (const GridPlace& pick : {GridPlace{0, 1, 2}, GridPlace{2, 3, 5}}) {
             for (const std::vector<GridPlace>& picked :
@@ -161,7 +161,8 @@ TEST(ExchangeCheckTest, EveryTargetAgreesWithReviewingTheWholeGradeOnACopy) {
                         }
                         const auto& verdict =
                             week[static_cast<std::size_t>(d)][static_cast<std::size_t>(p)];
-                        EXPECT_EQ(verdict.shade, expectedShade(school.data, 0, school.held, moves))
+                        EXPECT_EQ(verdict.shade,
+                                  expectedShade(school.data, 0, school.held, before, moves))
                             << "seed " << seed + round << " pick " << pick.day << "/" << pick.period
                             << " ×" << picked.size() << " target " << d << "/" << p << ": "
                             << verdict.reason();
@@ -172,7 +173,7 @@ TEST(ExchangeCheckTest, EveryTargetAgreesWithReviewingTheWholeGradeOnACopy) {
             }
         }
     }
-    EXPECT_GT(compared, 300);
+    EXPECT_GT(compared, 200);
     EXPECT_EQ(seen.size(), 3u) << "the random schools should show all three shades";
 }
 

@@ -13,14 +13,6 @@ std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
 
-std::string periodName(int period) {
-    return std::string(school::kPeriodNames[at(period - 1)]);
-}
-
-std::string dayName(int day) {
-    return std::string(school::kDayNames[at(day)]);
-}
-
 std::string placeKey(int position, int day, int period) {
     return std::to_string(position) + "/" + std::to_string(day) + "/" + std::to_string(period);
 }

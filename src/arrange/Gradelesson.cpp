@@ -26,10 +26,6 @@ std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
 
-std::string periodName(int period) {
-    return std::string(school::kPeriodNames[at(period - 1)]);
-}
-
 // A cell of the timetable windows: the first text over the second, one line when they agree
 // or only one of them names a lesson.
 std::string twoLines(const std::string& top, const std::string& bottom) {

@@ -60,6 +60,10 @@ struct GridPlace {
     friend bool operator==(const GridPlace&, const GridPlace&) = default;
 };
 
+// "第一节" … for period 1..7, "星期一" … for day 0..4.
+std::string periodName(int period);
+std::string dayName(int day);
+
 // Adds a teacher clash to a cell: red, with the other classes in the tooltip.
 void markClash(GridCell& cell, const std::string& teacher, const std::vector<std::string>& others);
 

@@ -22,32 +22,52 @@ std::size_t at(int i) {
 
 } // namespace
 
-QString LessonGridPanel::markColours(CellMark mark) {
+QColor LessonGridPanel::markColour(CellMark mark) {
     switch (mark) {
     case CellMark::Clash:
-        return QStringLiteral("background-color: #e53935; color: white;");
+        return QColor(0xe5, 0x39, 0x35);
     case CellMark::Overrun:
-        return QStringLiteral("background-color: #fb8c00; color: black;");
+        return QColor(0xfb, 0x8c, 0x00);
     case CellMark::Preset:
-        return QStringLiteral("background-color: #8e24aa; color: white;");
+        return QColor(0x8e, 0x24, 0xaa);
     case CellMark::None:
         break;
     }
-    return {};
+    return QColor(Qt::white);
 }
 
-QString LessonGridPanel::shadeColours(Shade shade) {
+QColor LessonGridPanel::shadeColour(Shade shade) {
     switch (shade) {
     case Shade::Green:
-        return QStringLiteral("background-color: #81c784; color: black;");
+        return QColor(0x81, 0xc7, 0x84);
     case Shade::Yellow:
-        return QStringLiteral("background-color: #ffee58; color: black;");
+        return QColor(0xff, 0xee, 0x58);
     case Shade::Red:
-        return QStringLiteral("background-color: #e57373; color: black;");
+        return QColor(0xe5, 0x73, 0x73);
     case Shade::None:
         break;
     }
-    return {};
+    return QColor(Qt::white);
+}
+
+bool LessonGridPanel::whiteText(CellMark mark) {
+    return mark == CellMark::Clash || mark == CellMark::Preset;
+}
+
+QString LessonGridPanel::markColours(CellMark mark) {
+    if (mark == CellMark::None) {
+        return {};
+    }
+    return QStringLiteral("background-color: %1; color: %2;")
+        .arg(markColour(mark).name(),
+             whiteText(mark) ? QStringLiteral("white") : QStringLiteral("black"));
+}
+
+QString LessonGridPanel::shadeColours(Shade shade) {
+    if (shade == Shade::None) {
+        return {};
+    }
+    return QStringLiteral("background-color: %1; color: black;").arg(shadeColour(shade).name());
 }
 
 QString LessonGridPanel::frameStyle(bool locked) {

@@ -11,6 +11,7 @@
 
 #include "arrange/GridEditor.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <array>
@@ -35,6 +36,11 @@ public:
     // The style sheet colours of a conflict mark (empty for none) and the frame of a cell,
     // also for a legend.
     static QString markColours(CellMark mark);
+    // The same colours for painting: a conflict's fill (white for none), whether its text is
+    // white, and the fill of where a selected lesson can go.
+    static QColor markColour(CellMark mark);
+    static bool whiteText(CellMark mark);
+    static QColor shadeColour(Shade shade);
     static QString frameStyle(bool locked);
     // The colours of where a selected lesson can go.
     static QString shadeColours(Shade shade);

@@ -23,8 +23,7 @@ std::string joined(const std::vector<std::string>& texts) {
 
 std::string MoveSuggestion::text() const {
     const GridPlace& to = exchange.second;
-    std::string line = "换到" + std::string(school::kDayNames[static_cast<std::size_t>(to.day)]) +
-                       std::string(school::kPeriodNames[static_cast<std::size_t>(to.period - 1)]);
+    std::string line = "换到" + dayName(to.day) + periodName(to.period);
     line += "：解决 " + joined(fixes);
     if (!breaks.empty()) {
         line += "；新增 " + joined(breaks);

@@ -1,5 +1,6 @@
 #include "arrange/WeekGridWidget.h"
 
+#include "arrange/LessonGridPanel.h"
 #include "core/SchoolNames.h"
 #include "widgets/TextConvert.h"
 
@@ -21,35 +22,6 @@ using widgets::toQString;
 
 std::size_t at(int i) {
     return static_cast<std::size_t>(i);
-}
-
-QColor shadeColour(Shade shade) {
-    switch (shade) {
-    case Shade::Green:
-        return QColor(0x81, 0xc7, 0x84);
-    case Shade::Yellow:
-        return QColor(0xff, 0xee, 0x58);
-    case Shade::Red:
-        return QColor(0xe5, 0x73, 0x73);
-    case Shade::None:
-        break;
-    }
-    return Qt::white;
-}
-
-// The day grid's conflict colours (LessonGridPanel::markColours).
-QColor markColour(CellMark mark) {
-    switch (mark) {
-    case CellMark::Clash:
-        return QColor(0xe5, 0x39, 0x35);
-    case CellMark::Overrun:
-        return QColor(0xfb, 0x8c, 0x00);
-    case CellMark::Preset:
-        return QColor(0x8e, 0x24, 0xaa);
-    case CellMark::None:
-        break;
-    }
-    return Qt::white;
 }
 
 } // namespace
@@ -148,7 +120,8 @@ void WeekGridWidget::paintEvent(QPaintEvent*) {
                 const WeekCell& cell = row.cells[at(d * school::kPeriods + p - 1)];
                 const QRect box = cellRect(static_cast<int>(r), d, p);
                 const bool conflictFill = cell.shade == Shade::None && cell.mark != CellMark::None;
-                QColor fill = conflictFill ? markColour(cell.mark) : shadeColour(cell.shade);
+                QColor fill = conflictFill ? LessonGridPanel::markColour(cell.mark)
+                                           : LessonGridPanel::shadeColour(cell.shade);
                 if (cell.pressed) {
                     fill = QColor(0x64, 0xb5, 0xf6);
                 }
@@ -158,7 +131,7 @@ void WeekGridWidget::paintEvent(QPaintEvent*) {
                     const QPoint triangle[3] = {corner, corner + QPoint(8, 0),
                                                 corner + QPoint(0, 8)};
                     painter.setPen(Qt::NoPen);
-                    painter.setBrush(markColour(cell.mark));
+                    painter.setBrush(LessonGridPanel::markColour(cell.mark));
                     painter.drawPolygon(triangle, 3);
                     painter.setBrush(Qt::NoBrush);
                 }

@@ -27,10 +27,8 @@ namespace {
 using arrange::GradelessonDialog;
 using widgets::toStdString;
 
-TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
-    testsupport::TempDatabase db;
-    testsupport::RecordingMessenger messenger;
-    app::MainWindow window{app::commandTable(), app::ShellServices{&messenger, {}}};
+// 初一⑴ and 高一⑴, 王伟 in both on Monday period 1 (a clash), 李强 in 初一⑴ after him.
+school::SchoolTimetable clashingTimetable() {
     school::SchoolTimetable t;
     for (int g : {0, 3}) {
         for (int d = 0; d < school::kDays; ++d) {
@@ -38,8 +36,16 @@ TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
         }
     }
     t.cell(0, 0, 0, 1) = "王伟";
-    t.cell(3, 0, 0, 1) = "王伟"; // a clash with 高一⑴
+    t.cell(3, 0, 0, 1) = "王伟";
     t.cell(0, 0, 0, 2) = "李强";
+    return t;
+}
+
+TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
+    testsupport::TempDatabase db;
+    testsupport::RecordingMessenger messenger;
+    app::MainWindow window{app::commandTable(), app::ShellServices{&messenger, {}}};
+    school::SchoolTimetable t = clashingTimetable();
     timetable::saveSchoolTimetable(t);
 
     dialogtest::openFromMenu<GradelessonDialog>(window, "年段课程编排", [&](GradelessonDialog& d) {
@@ -109,15 +115,7 @@ TEST(GradelessonDialog, TheWeekViewDragsAcrossDaysAndSharesUndoAndSelection) {
     testsupport::TempDatabase db;
     testsupport::RecordingMessenger messenger;
     app::MainWindow window{app::commandTable(), app::ShellServices{&messenger, {}}};
-    school::SchoolTimetable t;
-    for (int g : {0, 3}) {
-        for (int d = 0; d < school::kDays; ++d) {
-            t.cell(g, 0, d, 0) = school::className(g, 1);
-        }
-    }
-    t.cell(0, 0, 0, 1) = "王伟";
-    t.cell(3, 0, 0, 1) = "王伟"; // a clash with 高一⑴
-    t.cell(0, 0, 0, 2) = "李强";
+    school::SchoolTimetable t = clashingTimetable();
     t.cell(0, 0, 1, 3) = "张敏";
     t.cell(0, 0, 1, 5) = "语文师";
     t.cell(0, 0, 1, 6) = "语文师";

@@ -164,7 +164,10 @@ bool Gradelesson::hoverCell(const std::optional<GridPlace>& place) {
         return false;
     }
     m_hover = place;
-    redraw();
+    if (m_inWeekView) { // only the teacher beside the grid changes
+        drawTargetTeacher(timetable::inTeacherNames(m_data, m_grid.timetable()),
+                          timetable::inCourseNames(m_data, m_grid.timetable()));
+    }
     return true;
 }
 
@@ -502,12 +505,20 @@ void Gradelesson::drawWeek(const school::SchoolTimetable& teachers,
     if (timetable::isLessonText(pickedTeacher)) {
         m_week.pickedTeacher = teacherWeekOf(pickedTeacher, teachers, courses);
     }
-    if (m_hover) {
-        const std::string& target =
-            teachers.cell(grade, m_hover->position, m_hover->day, m_hover->period);
-        if (timetable::isLessonText(target) && target != pickedTeacher) {
-            m_week.targetTeacher = teacherWeekOf(target, teachers, courses);
-        }
+    drawTargetTeacher(teachers, courses);
+}
+
+// The week of the teacher under the pointer, when it is not the selected lesson's teacher.
+void Gradelesson::drawTargetTeacher(const school::SchoolTimetable& teachers,
+                                    const school::SchoolTimetable& courses) {
+    m_week.targetTeacher.reset();
+    if (!m_hover) {
+        return;
+    }
+    const std::string& target =
+        teachers.cell(m_grid.grade(), m_hover->position, m_hover->day, m_hover->period);
+    if (timetable::isLessonText(target) && target != m_grid.selectedText(teachers)) {
+        m_week.targetTeacher = teacherWeekOf(target, teachers, courses);
     }
 }
 

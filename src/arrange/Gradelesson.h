@@ -133,8 +133,8 @@ public:
     // Esc during a drag: the lesson is put back, nothing moves.
     void cancelPick();
     // The cell under the pointer in the week view: its teacher's week is shown beside the
-    // selected teacher's when it is another teacher. False when the cell is the one before
-    // (nothing to redraw).
+    // selected teacher's when it is another teacher. Nothing else is redrawn; false when the
+    // cell is the one before.
     bool hoverCell(const std::optional<GridPlace>& place);
     static constexpr const char* kNoRoomForPair = "连堂放不下";
 
@@ -211,6 +211,8 @@ private:
                       int day, int period) const;
     void drawShades();
     void drawWeek(const school::SchoolTimetable& teachers, const school::SchoolTimetable& courses);
+    void drawTargetTeacher(const school::SchoolTimetable& teachers,
+                           const school::SchoolTimetable& courses);
     std::vector<optimise::CellRef> lockedCells() const;
     void drawLists(const school::SchoolTimetable& teachers, const school::SchoolTimetable& courses);
 

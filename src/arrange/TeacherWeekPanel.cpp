@@ -34,6 +34,8 @@ TeacherWeekPanel::TeacherWeekPanel(QWidget* parent) : QWidget(parent) {
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         table->setSelectionMode(QAbstractItemView::NoSelection);
         table->setFocusPolicy(Qt::NoFocus);
+        table->setWordWrap(true);
+        table->setTextElideMode(Qt::ElideNone); // class over course, two short lines
         QFont small = table->font();
         small.setPixelSize(11);
         table->setFont(small);

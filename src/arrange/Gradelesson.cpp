@@ -26,10 +26,6 @@ std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
 
-std::string periodName(int period) {
-    return std::string(school::kPeriodNames[at(period - 1)]);
-}
-
 // A cell of the timetable windows: the first text over the second, one line when they agree
 // or only one of them names a lesson.
 std::string twoLines(const std::string& top, const std::string& bottom) {
@@ -107,6 +103,87 @@ void Gradelesson::toggleLock(int column, int period) {
     redraw();
 }
 
+void Gradelesson::toggleLockAt(const GridPlace& place) {
+    m_grid.toggleLockAt(place);
+    redraw();
+}
+
+void Gradelesson::toggleWeekView() {
+    m_inWeekView = !m_inWeekView;
+    m_hover.reset();
+    redraw();
+}
+
+bool Gradelesson::pressWeekCell(const GridPlace& place, bool pair) {
+    m_notice.clear();
+    const std::vector<GridPlace> picked = m_grid.picked();
+    const bool inPicked = std::find(picked.begin(), picked.end(), place) != picked.end();
+    if (pair) {
+        m_grid.select(place, true);
+    } else if (!picked.empty() && picked.front().position == place.position && !inPicked) {
+        dropOn(place);
+        return false;
+    } else if (!inPicked) {
+        m_grid.select(place);
+    }
+    redraw();
+    const std::vector<GridPlace> now = m_grid.picked();
+    return std::find(now.begin(), now.end(), place) != now.end();
+}
+
+bool Gradelesson::dropOn(const GridPlace& place) {
+    const std::vector<GridPlace> picked = m_grid.picked();
+    if (picked.empty() || picked.front().position != place.position ||
+        std::find(picked.begin(), picked.end(), place) != picked.end()) {
+        return false;
+    }
+    const std::vector<ExchangeCheck::Exchange> moves = ExchangeCheck::movesTo(picked, place);
+    const auto locked = [this](const GridPlace& p) {
+        return m_grid.isLocked(m_grid.grade(), p.position, p.day, p.period);
+    };
+    const bool anyLocked = std::any_of(moves.begin(), moves.end(), [&](const auto& move) {
+        return locked(move.first) || locked(move.second);
+    });
+    m_notice = moves.empty() ? kNoRoomForPair : anyLocked ? ExchangeCheck::kLocked : "";
+    if (m_notice.empty()) {
+        m_grid.exchange(moves);
+    } else {
+        m_grid.clearSelection();
+    }
+    redraw();
+    return m_notice.empty();
+}
+
+void Gradelesson::cancelPick() {
+    m_grid.clearSelection();
+    redraw();
+}
+
+bool Gradelesson::hoverCell(const std::optional<GridPlace>& place) {
+    if (place == m_hover) {
+        return false;
+    }
+    m_hover = place;
+    if (m_inWeekView) { // only the teacher beside the grid changes
+        drawTargetTeacher(timetable::inTeacherNames(m_data, m_grid.timetable()),
+                          timetable::inCourseNames(m_data, m_grid.timetable()));
+    }
+    return true;
+}
+
+std::vector<MoveSuggestion> Gradelesson::findPlace(const GridPlace& place) {
+    std::vector<optimise::PlanRange> plan;
+    if (!ui::reported(m_messenger, [&] { plan = optimise::loadPlan(); })) {
+        return {};
+    }
+    return suggestMoves(m_data, m_grid.timetable(), m_grid.grade(), place, lockedCells(), plan);
+}
+
+void Gradelesson::applySuggestion(const MoveSuggestion& suggestion) {
+    m_grid.exchange({suggestion.exchange});
+    redraw();
+}
+
 void Gradelesson::switchView() {
     std::vector<timetable::UnifiedCourse> unified; // the grade's first two unified slots
     const std::string grade(school::kGradeNames[at(m_grid.grade())]);
@@ -169,15 +246,13 @@ std::optional<publish::Page> Gradelesson::teacherPage(const std::string& teacher
     return publish::teacherPage(sourceAsEdited(m_data, m_grid.timetable()), teacher);
 }
 
-std::optional<Gradelesson::Week> Gradelesson::personalWeek() {
-    const school::SchoolTimetable teachers = timetable::inTeacherNames(m_data, m_grid.timetable());
-    const school::SchoolTimetable courses = timetable::inCourseNames(m_data, m_grid.timetable());
-    const std::string teacher = m_grid.selectedText(teachers);
-    if (!timetable::isLessonText(teacher)) {
-        m_messenger.info(kNoTeacherSelected);
-        return std::nullopt;
-    }
-    Week week{};
+namespace {
+
+// The week of a teacher in the whole school: slot 0 the teacher, each lesson as its class over
+// its course (a later class in grade and class order wins a period held twice).
+Gradelesson::Week teacherWeekOf(const std::string& teacher, const school::SchoolTimetable& teachers,
+                                const school::SchoolTimetable& courses) {
+    Gradelesson::Week week{};
     for (auto& day : week) {
         day[0] = teacher;
     }
@@ -195,6 +270,19 @@ std::optional<Gradelesson::Week> Gradelesson::personalWeek() {
         }
     }
     return week;
+}
+
+} // namespace
+
+std::optional<Gradelesson::Week> Gradelesson::personalWeek() {
+    const school::SchoolTimetable teachers = timetable::inTeacherNames(m_data, m_grid.timetable());
+    const school::SchoolTimetable courses = timetable::inCourseNames(m_data, m_grid.timetable());
+    const std::string teacher = m_grid.selectedText(teachers);
+    if (!timetable::isLessonText(teacher)) {
+        m_messenger.info(kNoTeacherSelected);
+        return std::nullopt;
+    }
+    return teacherWeekOf(teacher, teachers, courses);
 }
 
 bool Gradelesson::rearrange() {
@@ -222,21 +310,27 @@ std::optional<Gradelesson::OptimiseJob> Gradelesson::optimiseJob(double timeLimi
     if (!job) {
         return std::nullopt;
     }
-    const int grade = m_grid.grade();
     optimise::Request& request = job->request;
     request.timetable = timetable::inTeacherNames(job->data, m_grid.timetable());
-    request.grades = {grade};
+    request.grades = {m_grid.grade()};
     request.timeLimitSeconds = timeLimitSeconds;
+    request.locked = lockedCells();
+    return job;
+}
+
+std::vector<optimise::CellRef> Gradelesson::lockedCells() const {
+    const int grade = m_grid.grade();
+    std::vector<optimise::CellRef> locked;
     for (int c = 0; c < school::kMaxClasses; ++c) {
         for (int d = 0; d < school::kDays; ++d) {
             for (int p = 1; p <= school::kPeriods; ++p) {
                 if (m_grid.isLocked(grade, c, d, p)) {
-                    request.locked.push_back({grade, c, d, p});
+                    locked.push_back({grade, c, d, p});
                 }
             }
         }
     }
-    return job;
+    return locked;
 }
 
 void Gradelesson::applyOptimised(const optimise::Outcome& outcome) {
@@ -310,14 +404,113 @@ void Gradelesson::redraw() {
     m_grid.drawGrid(m_view);
     drawConflicts(teachers, courses);
     drawLists(teachers, courses);
+    drawShades();
+    m_week = WeekGridView{};
+    if (m_inWeekView) {
+        drawWeek(teachers, courses);
+    }
     m_view.status =
         remainingLine(timetable::reviewGrade(m_data, m_grid.grade(), teachers, courses));
+    if (!m_notice.empty()) {
+        m_view.status += "    " + m_notice;
+    }
+}
+
+// Where the selected lesson can go: every cell of its class, in the day grid when the class
+// is shown there.
+void Gradelesson::drawShades() {
+    m_shades = {};
+    const std::vector<GridPlace> picked = m_grid.picked();
+    if (picked.empty()) {
+        return;
+    }
+    ExchangeCheck check(m_data, m_grid.timetable(), m_grid.grade());
+    m_shades = check.shadeWeek(picked, [this](const GridPlace& p) {
+        return m_grid.isLocked(m_grid.grade(), p.position, p.day, p.period);
+    });
+    const int column = picked.front().position - m_grid.firstClass();
+    if (column < 0 || column >= kShownClasses) {
+        return;
+    }
+    for (int row = 1; row < GradelessonView::kRows; ++row) {
+        GridCell& cell = m_view.grid[at(row)][at(column)];
+        const ExchangeVerdict& verdict = m_shades[at(m_grid.day())][at(row)];
+        cell.shade = verdict.shade;
+        cell.shadeReason = verdict.reason();
+    }
+}
+
+// The week view: every named class of the grade by the 35 periods, and the teachers' weeks.
+void Gradelesson::drawWeek(const school::SchoolTimetable& teachers,
+                           const school::SchoolTimetable& courses) {
+    const int grade = m_grid.grade();
+    const std::vector<GridPlace> picked = m_grid.picked();
+    std::array<std::vector<timetable::ResourceOverrun>, school::kDays> overruns;
+    for (int d = 0; d < school::kDays; ++d) {
+        overruns[at(d)] = resourceOverruns(m_data, courses, d);
+    }
+    for (int c = 0; c < school::kMaxClasses; ++c) {
+        const std::string& name = m_grid.timetable().cell(grade, c, 0, 0);
+        if (gbk::isBlank(name, 3)) {
+            continue;
+        }
+        WeekRow row;
+        row.position = c;
+        row.className = name;
+        for (int d = 0; d < school::kDays; ++d) {
+            for (int p = 1; p <= school::kPeriods; ++p) {
+                WeekCell& cell = row.cells[at(d * school::kPeriods + p - 1)];
+                const std::string& teacher = teachers.cell(grade, c, d, p);
+                const std::string& course = courses.cell(grade, c, d, p);
+                const bool lesson = timetable::isLessonText(teacher);
+                cell.course = gbk::cut(lesson ? course : std::string(), 4);
+                cell.teacher = gbk::cut(lesson && course != teacher ? teacher : std::string(), 6);
+                cell.tooltip = lesson ? twoLines(course, teacher) : std::string();
+                GridCell conflicts;
+                addConflicts(conflicts, teachers, courses, overruns[at(d)], c, d, p);
+                cell.mark = conflicts.mark;
+                if (!conflicts.tooltip.empty()) {
+                    cell.tooltip += (cell.tooltip.empty() ? "" : "\n") + conflicts.tooltip;
+                }
+                cell.locked = m_grid.isLocked(grade, c, d, p);
+                const GridPlace place{c, d, p};
+                cell.pressed = std::find(picked.begin(), picked.end(), place) != picked.end();
+                if (!picked.empty() && picked.front().position == c) {
+                    const ExchangeVerdict& verdict = m_shades[at(d)][at(p)];
+                    cell.shade = verdict.shade;
+                    const std::string reason = verdict.reason();
+                    if (!reason.empty()) {
+                        cell.tooltip += (cell.tooltip.empty() ? "" : "\n") + reason;
+                    }
+                }
+            }
+        }
+        m_week.rows.push_back(std::move(row));
+    }
+    const std::string pickedTeacher = m_grid.selectedText(teachers);
+    if (timetable::isLessonText(pickedTeacher)) {
+        m_week.pickedTeacher = teacherWeekOf(pickedTeacher, teachers, courses);
+    }
+    drawTargetTeacher(teachers, courses);
+}
+
+// The week of the teacher under the pointer, when it is not the selected lesson's teacher.
+void Gradelesson::drawTargetTeacher(const school::SchoolTimetable& teachers,
+                                    const school::SchoolTimetable& courses) {
+    m_week.targetTeacher.reset();
+    if (!m_hover) {
+        return;
+    }
+    const std::string& target =
+        teachers.cell(m_grid.grade(), m_hover->position, m_hover->day, m_hover->period);
+    if (timetable::isLessonText(target) && target != m_grid.selectedText(teachers)) {
+        m_week.targetTeacher = teacherWeekOf(target, teachers, courses);
+    }
 }
 
 // The colour and tooltip of each shown cell that breaks a rule, judged in teacher names.
 void Gradelesson::drawConflicts(const school::SchoolTimetable& teachers,
                                 const school::SchoolTimetable& courses) {
-    const int grade = m_grid.grade();
     const int day = m_grid.day();
     const std::vector<timetable::ResourceOverrun> overruns = resourceOverruns(m_data, courses, day);
     for (int column = 0; column < kShownClasses; ++column) {
@@ -326,36 +519,42 @@ void Gradelesson::drawConflicts(const school::SchoolTimetable& teachers,
             continue;
         }
         for (int row = 1; row < GradelessonView::kRows; ++row) {
-            GridCell& cell = m_view.grid[at(row)][at(column)];
-            const std::string& teacher = teachers.cell(grade, a, day, row);
-            const std::vector<timetable::ClassRef> holders =
-                timetable::holdersOf(teachers, day, row, teacher);
-            if (holders.size() > 1) {
-                std::vector<std::string> others;
-                for (const timetable::ClassRef& h : holders) {
-                    if (!(h == timetable::ClassRef{grade, a})) {
-                        others.push_back(teachers.cell(h.grade, h.position, 0, 0));
-                    }
-                }
-                markClash(cell, teacher, others);
-            }
-            const std::string& course = courses.cell(grade, a, day, row);
-            const auto addTip = [&cell](const std::string& tip, CellMark mark) {
-                cell.tooltip += (cell.tooltip.empty() ? "" : "\n") + tip;
-                cell.mark = cell.mark == CellMark::None ? mark : cell.mark;
-            };
-            for (const timetable::ResourceOverrun& o : overruns) {
-                if (o.period == row && o.course == course) {
-                    addTip(course + periodName(row) + "共" + std::to_string(o.classes) +
-                               "个班上课，上限" + std::to_string(o.limit) + "个班",
-                           CellMark::Overrun);
-                }
-            }
-            if (timetable::isLessonText(teacher) &&
-                timetable::presetBlocks(m_data, teacher, day, row)) {
-                addTip(teacher + "预设此时不排课", CellMark::Preset);
+            addConflicts(m_view.grid[at(row)][at(column)], teachers, courses, overruns, a, day,
+                         row);
+        }
+    }
+}
+
+// The conflicts of one cell of the shown grade: its colour and a tooltip line each.
+void Gradelesson::addConflicts(GridCell& cell, const school::SchoolTimetable& teachers,
+                               const school::SchoolTimetable& courses,
+                               const std::vector<timetable::ResourceOverrun>& overruns,
+                               int position, int day, int period) const {
+    const int grade = m_grid.grade();
+    const std::string& teacher = teachers.cell(grade, position, day, period);
+    const std::vector<timetable::ClassRef> holders =
+        timetable::holdersOf(teachers, day, period, teacher);
+    if (holders.size() > 1) {
+        std::vector<std::string> others;
+        for (const timetable::ClassRef& h : holders) {
+            if (!(h == timetable::ClassRef{grade, position})) {
+                others.push_back(teachers.cell(h.grade, h.position, 0, 0));
             }
         }
+        markClash(cell, teacher, others);
+    }
+    const std::string& course = courses.cell(grade, position, day, period);
+    const auto addTip = [&cell](const std::string& tip, CellMark mark) {
+        cell.tooltip += (cell.tooltip.empty() ? "" : "\n") + tip;
+        cell.mark = cell.mark == CellMark::None ? mark : cell.mark;
+    };
+    for (const timetable::ResourceOverrun& o : overruns) {
+        if (o.period == period && o.course == course) {
+            addTip(overrunText(o), CellMark::Overrun);
+        }
+    }
+    if (timetable::isLessonText(teacher) && timetable::presetBlocks(m_data, teacher, day, period)) {
+        addTip(teacher + "预设此时不排课", CellMark::Preset);
     }
 }
 

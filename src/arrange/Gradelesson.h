@@ -20,6 +20,15 @@
 // in, and a unified slot holding its course is never a clash. The clash list (teacher view
 // only) names each clash with its period ("付庆晓 第三节").
 //
+// The week view ("按周查看") shows the same timetable, selection, locks and colours as all
+// classes of the grade by the 35 periods of the week; lessons are picked up and dropped (or
+// clicked twice) within a class, across days, a double period as a pair. While a lesson is
+// selected, in either view, every cell of its class is shaded by what exchanging with it
+// would leave (ExchangeCheck), and the week view shows the selected teacher's week and that
+// of the teacher under the pointer. In the week view a drop that would move a locked cell is
+// refused and the status line says why. "为此课找位置" offers the optimiser's best exchanges
+// for a lesson (MoveSuggestions).
+//
 // Every change to the timetable (exchange, view switch, re-arrangement) can be undone and
 // redone; modified() tells whether the timetable differs from what was last saved. save()
 // replaces every row of gradelesson in one transaction, always in teacher names: a grade
@@ -28,6 +37,8 @@
 #pragma once
 
 #include "arrange/GridEditor.h"
+#include "arrange/MoveSuggestions.h"
+#include "arrange/WeekGridView.h"
 #include "core/Messenger.h"
 #include "core/SchoolTimetable.h"
 #include "optimise/Optimiser.h"
@@ -104,6 +115,34 @@ public:
     // selected cell of the same class (on any day).
     void clickCell(int column, int period);
 
+    // The week view: toggled by "按周查看" / "按天查看"; nothing else changes. weekView()
+    // holds what it shows after every redraw.
+    bool inWeekView() const { return m_inWeekView; }
+    void toggleWeekView();
+    const WeekGridView& weekView() const { return m_week; }
+    // A press on a cell of the week view (class position, day, period): with pair, picks the
+    // lesson and its double-period neighbour; on another cell of the selected lesson's class,
+    // drops the selection there; otherwise picks the lesson. True when a lesson is picked up
+    // at the place afterwards (a drag may start).
+    bool pressWeekCell(const GridPlace& place, bool pair = false);
+    // Moves the selected lesson (or pair) to the place of its class by exchange, as one
+    // undoable step. False, and nothing moves, when no lesson of that class is selected, the
+    // place is the lesson itself, a pair has no room there, or a cell either way is locked
+    // (the status line says so; the selection goes).
+    bool dropOn(const GridPlace& place);
+    // Esc during a drag: the lesson is put back, nothing moves.
+    void cancelPick();
+    // The cell under the pointer in the week view: its teacher's week is shown beside the
+    // selected teacher's when it is another teacher. Nothing else is redrawn; false when the
+    // cell is the one before.
+    bool hoverCell(const std::optional<GridPlace>& place);
+    static constexpr const char* kNoRoomForPair = "连堂放不下";
+
+    // "为此课找位置" for the lesson at place (reads table orderplan; a failure is told and
+    // nothing is offered), and the chosen exchange applied as one undoable step.
+    std::vector<MoveSuggestion> findPlace(const GridPlace& place);
+    void applySuggestion(const MoveSuggestion& suggestion);
+
     // Right-click on the period cell of column 0..9, period 1..7: locks it for the optimiser,
     // or frees it again. Locks belong to the cell's place (grade, class position, day,
     // period) and are not saved.
@@ -111,6 +150,8 @@ public:
     bool isLocked(int grade, int position, int day, int period) const {
         return m_grid.isLocked(grade, position, day, period);
     }
+    // The same for a cell of the shown grade, in the week view.
+    void toggleLockAt(const GridPlace& place);
 
     // The week of the class in column 0..9 for the class timetable window: each lesson as its
     // course over its teacher (one line where the plan cannot tell them apart).
@@ -164,12 +205,26 @@ private:
     void redraw();
     void drawConflicts(const school::SchoolTimetable& teachers,
                        const school::SchoolTimetable& courses);
+    void addConflicts(GridCell& cell, const school::SchoolTimetable& teachers,
+                      const school::SchoolTimetable& courses,
+                      const std::vector<timetable::ResourceOverrun>& overruns, int position,
+                      int day, int period) const;
+    void drawShades();
+    void drawWeek(const school::SchoolTimetable& teachers, const school::SchoolTimetable& courses);
+    void drawTargetTeacher(const school::SchoolTimetable& teachers,
+                           const school::SchoolTimetable& courses);
+    std::vector<optimise::CellRef> lockedCells() const;
     void drawLists(const school::SchoolTimetable& teachers, const school::SchoolTimetable& courses);
 
     ui::Messenger& m_messenger;
     timetable::AutoOrderData m_data;
     GridEditor<school::SchoolTimetable> m_grid{GridEditor<school::SchoolTimetable>::DayMove::Wrap};
     GradelessonView m_view;
+    bool m_inWeekView = false;
+    WeekGridView m_week;
+    ExchangeCheck::Week m_shades{};
+    std::optional<GridPlace> m_hover;
+    std::string m_notice; // why the last drop was refused, until the next pick
 };
 
 } // namespace arrange

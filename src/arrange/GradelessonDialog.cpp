@@ -2,6 +2,7 @@
 
 #include "arrange/OptimiseProgress.h"
 #include "core/Reported.h"
+#include "core/SchoolNames.h"
 #include "planning/ClassTimetableDialog.h"
 #include "reports/ReportActions.h"
 #include "widgets/DialogButtons.h"
@@ -11,7 +12,10 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <cstddef>
@@ -50,6 +54,41 @@ GradelessonDialog::GradelessonDialog(QWidget* parent)
     m_panel = new LessonGridPanel(std::move(handlers), this);
     layout->addWidget(m_panel);
 
+    // the week view, hidden until 按周查看
+    WeekGridWidget::Handlers week;
+    week.press = [this](const GridPlace& place, bool pair) {
+        bool picked = false;
+        act([&](Gradelesson& l) { picked = l.pressWeekCell(place, pair); });
+        return picked;
+    };
+    week.drop = [this](const GridPlace& place) { act([&](Gradelesson& l) { l.dropOn(place); }); };
+    week.cancel = [this] { act([](Gradelesson& l) { l.cancelPick(); }); };
+    week.hover = [this](const std::optional<GridPlace>& place) {
+        bool changed = false;
+        ui::reported(m_messenger, [&] { changed = m_logic.hoverCell(place); });
+        if (changed) {
+            showView();
+        }
+    };
+    week.menu = [this](const GridPlace& place, const QPoint& globalPos) {
+        offerWeekMenu(place, globalPos);
+    };
+    m_weekArea = new QWidget(this);
+    auto* weekLayout = new QHBoxLayout(m_weekArea);
+    weekLayout->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(m_weekArea);
+    m_weekGrid = new WeekGridWidget(std::move(week), scroll);
+    scroll->setWidget(m_weekGrid);
+    scroll->setWidgetResizable(false);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(m_weekGrid->sizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width() + 4);
+    weekLayout->addWidget(scroll, 1);
+    m_teacherWeeks = new TeacherWeekPanel(m_weekArea);
+    weekLayout->addWidget(m_teacherWeeks);
+    m_weekArea->hide();
+    layout->addWidget(m_weekArea, 1);
+
     // one line saying what the colours and the frame of a cell mean
     auto* legend = new QHBoxLayout;
     for (const Gradelesson::LegendEntry& entry : Gradelesson::kLegend) {
@@ -74,15 +113,19 @@ GradelessonDialog::GradelessonDialog(QWidget* parent)
         return b;
     };
 
-    layout->addWidget(new QLabel(QStringLiteral("教学设施："), this));
+    m_overrunArea = new QWidget(this);
+    auto* overrunLayout = new QVBoxLayout(m_overrunArea);
+    overrunLayout->setContentsMargins(0, 0, 0, 0);
+    overrunLayout->addWidget(new QLabel(QStringLiteral("教学设施："), m_overrunArea));
     auto* overrunGrid = new QGridLayout;
     for (int i = 0; i < Gradelesson::kMaxOverruns; ++i) {
-        auto* label = new QLabel(this);
+        auto* label = new QLabel(m_overrunArea);
         label->setMinimumWidth(3 * LessonGridPanel::kCellWidth / 2);
         overrunGrid->addWidget(label, i / kOverrunsPerRow, i % kOverrunsPerRow);
         m_overruns[at(i)] = label;
     }
-    layout->addLayout(overrunGrid);
+    overrunLayout->addLayout(overrunGrid);
+    layout->addWidget(m_overrunArea);
 
     m_status = new QLabel(this);
     layout->addWidget(m_status);
@@ -92,6 +135,8 @@ GradelessonDialog::GradelessonDialog(QWidget* parent)
     personal->setAutoDefault(false);
     bottom->addWidget(personal);
     connect(personal, &QPushButton::clicked, this, &GradelessonDialog::openPersonalWeek);
+    m_weekToggle =
+        addButton(bottom, WeekGridView::kWeekView, [](Gradelesson& l) { l.toggleWeekView(); });
     addButton(bottom, "重新编排", [](Gradelesson& l) { l.rearrange(); });
     auto* optimiser = new QPushButton(QStringLiteral("优化编排"), this);
     optimiser->setAutoDefault(false);
@@ -155,6 +200,16 @@ void GradelessonDialog::showView() {
     const GradelessonView& view = m_logic.view();
     setWindowTitle(toQString(view.title));
     m_panel->show(view);
+    const bool week = m_logic.inWeekView();
+    m_panel->setDayAreaShown(!week);
+    m_overrunArea->setVisible(!week);
+    m_weekArea->setVisible(week);
+    m_weekToggle->setText(
+        QString::fromUtf8(week ? WeekGridView::kDayView : WeekGridView::kWeekView));
+    if (week) {
+        m_weekGrid->show(m_logic.weekView());
+        m_teacherWeeks->show(m_logic.weekView());
+    }
     for (std::size_t i = 0; i < m_overruns.size(); ++i) {
         m_overruns[i]->setText(i < view.overruns.size() ? toQString(view.overruns[i]) : QString());
     }
@@ -173,6 +228,45 @@ void GradelessonDialog::optimiseGrade() {
         [this](const auto& outcome) {
             act([&outcome](Gradelesson& l) { l.applyOptimised(outcome); });
         });
+}
+
+// The week view's right-click: lock or free the cell; on a cell with a conflict, the
+// exchanges that would mend it, one to choose.
+void GradelessonDialog::offerWeekMenu(const GridPlace& place, const QPoint& globalPos) {
+    QMenu menu(this);
+    const bool locked = m_logic.isLocked(m_logic.grade(), place.position, place.day, place.period);
+    QAction* lock = menu.addAction(locked ? QStringLiteral("解锁") : QStringLiteral("锁定"));
+    QAction* find = nullptr;
+    for (const WeekRow& row : m_logic.weekView().rows) {
+        const WeekCell& cell =
+            row.cells[static_cast<std::size_t>(place.day * school::kPeriods + place.period - 1)];
+        if (row.position == place.position && cell.mark != CellMark::None) {
+            find = menu.addAction(QString::fromUtf8(kFindPlace));
+        }
+    }
+    QAction* chosen = menu.exec(globalPos);
+    if (chosen == lock) {
+        act([&](Gradelesson& l) { l.toggleLockAt(place); });
+        return;
+    }
+    if (chosen == nullptr || chosen != find) {
+        return;
+    }
+    std::vector<MoveSuggestion> suggestions;
+    ui::reported(m_messenger, [&] { suggestions = m_logic.findPlace(place); });
+    if (suggestions.empty()) {
+        m_messenger.info(kNoSuggestion);
+        return;
+    }
+    QMenu offers(this);
+    for (std::size_t i = 0; i < suggestions.size(); ++i) {
+        offers.addAction(toQString(suggestions[i].text()))->setData(static_cast<int>(i));
+    }
+    if (QAction* pick = offers.exec(globalPos)) {
+        const MoveSuggestion suggestion =
+            suggestions[static_cast<std::size_t>(pick->data().toInt())];
+        act([&](Gradelesson& l) { l.applySuggestion(suggestion); });
+    }
 }
 
 void GradelessonDialog::openClassWeek(int column) {

@@ -12,6 +12,12 @@
 // under the grid says so, and what the blue frame of a locked cell means. The shown grade's
 // name stands at the top left.
 //
+// "按周查看" swaps the day grid for the week view (WeekGridWidget: every class of the grade by
+// the 35 periods, lessons dragged or clicked twice within a class, Shift for a double period,
+// Esc to put a dragged lesson back) with the teachers' weeks beside it (TeacherWeekPanel);
+// "按天查看" swaps back. A right-click there offers to lock or free the cell and, on a cell
+// with a conflict, "为此课找位置" with up to five exchanges to choose from.
+//
 // All behaviour lives in arrange::Gradelesson; this class builds the controls, forwards the
 // clicks and shows the logic's view. 取消, Esc and the close button ask before unsaved
 // changes are thrown away. Constructing it reads the tables: a store::DbError propagates to
@@ -20,6 +26,8 @@
 
 #include "arrange/Gradelesson.h"
 #include "arrange/LessonGridPanel.h"
+#include "arrange/TeacherWeekPanel.h"
+#include "arrange/WeekGridWidget.h"
 #include "widgets/QtMessenger.h"
 
 #include <QDialog>
@@ -49,6 +57,9 @@ public:
     widgets::DialogButtons* buttons() const { return m_buttons; }
     QLabel* statusLabel() const { return m_status; }
     const std::array<QLabel*, 10>& clashLabels() const { return m_panel->clashLabels(); }
+    QPushButton* weekToggle() const { return m_weekToggle; }
+    WeekGridWidget* weekGrid() const { return m_weekGrid; }
+    TeacherWeekPanel* teacherWeeks() const { return m_teacherWeeks; }
 
 public slots:
     void reject() override;
@@ -61,11 +72,17 @@ private:
     void exportReport();
     void optimiseGrade();
     void printReport();
+    void offerWeekMenu(const GridPlace& place, const QPoint& globalPos);
 
     widgets::QtMessenger m_messenger;
     Gradelesson m_logic;
     LessonGridPanel* m_panel = nullptr;
     std::array<QLabel*, Gradelesson::kMaxOverruns> m_overruns{};
+    QWidget* m_overrunArea = nullptr;
+    QWidget* m_weekArea = nullptr;
+    WeekGridWidget* m_weekGrid = nullptr;
+    TeacherWeekPanel* m_teacherWeeks = nullptr;
+    QPushButton* m_weekToggle = nullptr;
     QLabel* m_status = nullptr;
     QPushButton* m_undo = nullptr;
     QPushButton* m_redo = nullptr;

@@ -2,6 +2,14 @@
 
 namespace arrange {
 
+std::string periodName(int period) {
+    return std::string(school::kPeriodNames[static_cast<std::size_t>(period - 1)]);
+}
+
+std::string dayName(int day) {
+    return std::string(school::kDayNames[static_cast<std::size_t>(day)]);
+}
+
 void markClash(GridCell& cell, const std::string& teacher, const std::vector<std::string>& others) {
     std::string names;
     for (std::size_t i = 0; i < others.size(); ++i) {

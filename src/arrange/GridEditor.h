@@ -25,6 +25,8 @@
 namespace arrange {
 
 enum class CellMark { None, Clash, Overrun, Preset };
+// Where the selected lesson can go: what exchanging it with a cell would leave (ExchangeCheck).
+enum class Shade { None, Green, Yellow, Red };
 
 struct GridCell {
     std::string caption; // the held text cut to 6 GBK bytes
@@ -32,6 +34,8 @@ struct GridCell {
     bool locked = false;            // kept as it is by the optimiser ("锁定")
     CellMark mark = CellMark::None; // the first of clash, overrun, preset that holds
     std::string tooltip;            // every conflict of the cell, one a line
+    Shade shade = Shade::None;      // while a lesson of its class is selected
+    std::string shadeReason;        // why it is red or yellow, one reason a line
 };
 
 struct LessonGridView {
@@ -55,6 +59,10 @@ struct GridPlace {
     int period = 0;
     friend bool operator==(const GridPlace&, const GridPlace&) = default;
 };
+
+// "第一节" … for period 1..7, "星期一" … for day 0..4.
+std::string periodName(int period);
+std::string dayName(int day);
 
 // Adds a teacher clash to a cell: red, with the other classes in the tooltip.
 void markClash(GridCell& cell, const std::string& teacher, const std::vector<std::string>& others);
@@ -138,29 +146,72 @@ public:
     // the selected one is selected; a second cell of the selected class is exchanged with it
     // (on whatever day the selection lies); the selected cell again changes nothing.
     void click(int column, int period) {
-        const int a = m_firstClass + column;
-        if (!inGrid(column, period)) {
+        if (inGrid(column, period)) {
+            clickAt({m_firstClass + column, m_day, period});
+        }
+    }
+    // The same for any place of the shown grade, on its own day (the week view).
+    void clickAt(const GridPlace& clicked) {
+        if (!inGrade(clicked)) {
             return;
         }
-        const GridPlace clicked{a, m_day, period};
-        if (!m_selection || m_selection->position != a) {
-            if (m_selection) {
-                mark(*m_selection) = false;
-            }
-            mark(clicked) = true;
-            m_selection = clicked;
+        if (!m_selection || m_selection->position != clicked.position) {
+            select(clicked);
         } else if (*m_selection != clicked) {
-            mark(*m_selection) = false;
             const GridPlace selected = *m_selection;
-            change([&] {
-                std::swap(m_timetable.cell(m_grade, a, m_day, period),
-                          m_timetable.cell(m_grade, a, selected.day, selected.period));
-            });
-            m_selection.reset();
+            clearSelection();
+            change([&] { swapCells(clicked, selected); });
         }
+    }
+    // Selects one place, or a lesson and the neighbour on its day holding the same text (a
+    // double period; the later period first, so the pair stands in period order). Without
+    // such a neighbour only the place is selected. False for a place outside the grade.
+    bool select(const GridPlace& place, bool pair = false) {
+        if (!inGrade(place)) {
+            return false;
+        }
+        clearSelection();
+        m_selection = place;
+        mark(place) = true;
+        if (pair) {
+            const std::string& text = cellAt(place);
+            for (const int step : {1, -1}) {
+                const GridPlace next{place.position, place.day, place.period + step};
+                if (!m_partner && next.period >= 1 && next.period <= school::kPeriods &&
+                    !gbk::isBlank(text) && cellAt(next) == text) {
+                    m_partner = next;
+                    mark(next) = true;
+                }
+            }
+            if (m_partner && m_partner->period < place.period) {
+                std::swap(*m_selection, *m_partner);
+            }
+        }
+        return true;
+    }
+    // The selected places: none, one, or the two halves of a double in period order.
+    std::vector<GridPlace> picked() const {
+        std::vector<GridPlace> places;
+        if (m_selection) {
+            places.push_back(*m_selection);
+        }
+        if (m_partner) {
+            places.push_back(*m_partner);
+        }
+        return places;
+    }
+    // Exchanges each pair of places in turn, as one undoable step; the selection goes.
+    void exchange(const std::vector<std::pair<GridPlace, GridPlace>>& moves) {
+        clearSelection();
+        change([&] {
+            for (const auto& [a, b] : moves) {
+                swapCells(a, b);
+            }
+        });
     }
     void clearSelection() {
         m_selection.reset();
+        m_partner.reset();
         m_marks = {};
     }
 
@@ -173,7 +224,12 @@ public:
 
     void toggleLock(int column, int period) {
         if (inGrid(column, period)) {
-            bool& lock = m_locks[at(m_grade)][at(m_firstClass + column)][at(m_day)][at(period)];
+            toggleLockAt({m_firstClass + column, m_day, period});
+        }
+    }
+    void toggleLockAt(const GridPlace& place) {
+        if (inGrade(place)) {
+            bool& lock = m_locks[at(m_grade)][at(place.position)][at(place.day)][at(place.period)];
             lock = !lock;
         }
     }
@@ -251,6 +307,14 @@ private:
                m_firstClass + column < school::kMaxClasses && period >= 1 &&
                period <= school::kPeriods;
     }
+    bool inGrade(const GridPlace& p) const {
+        return p.position >= 0 && p.position < school::kMaxClasses && p.day >= 0 &&
+               p.day < m_dayCount && p.period >= 1 && p.period <= school::kPeriods;
+    }
+    std::string& cellAt(const GridPlace& p) {
+        return m_timetable.cell(m_grade, p.position, p.day, p.period);
+    }
+    void swapCells(const GridPlace& a, const GridPlace& b) { std::swap(cellAt(a), cellAt(b)); }
     bool& mark(const GridPlace& p) { return m_marks[at(p.position)][at(p.day)][at(p.period)]; }
     EditorState editorState() const { return {m_viewMode, m_grade, m_day}; }
     bool restore(const std::optional<EditorState>& state) {
@@ -309,6 +373,7 @@ private:
     int m_classCount = 0;
     int m_viewMode = kTeacherView;
     std::optional<GridPlace> m_selection;
+    std::optional<GridPlace> m_partner; // the other half of a selected double period
     using DayMarks = std::array<std::array<bool, school::kSlots>, static_cast<std::size_t>(kDays)>;
     std::array<DayMarks, school::kMaxClasses> m_marks{};
     std::array<std::array<DayMarks, school::kMaxClasses>, school::kGrades> m_locks{};

@@ -22,18 +22,52 @@ std::size_t at(int i) {
 
 } // namespace
 
-QString LessonGridPanel::markColours(CellMark mark) {
+QColor LessonGridPanel::markColour(CellMark mark) {
     switch (mark) {
     case CellMark::Clash:
-        return QStringLiteral("background-color: #e53935; color: white;");
+        return QColor(0xe5, 0x39, 0x35);
     case CellMark::Overrun:
-        return QStringLiteral("background-color: #fb8c00; color: black;");
+        return QColor(0xfb, 0x8c, 0x00);
     case CellMark::Preset:
-        return QStringLiteral("background-color: #8e24aa; color: white;");
+        return QColor(0x8e, 0x24, 0xaa);
     case CellMark::None:
         break;
     }
-    return {};
+    return QColor(Qt::white);
+}
+
+QColor LessonGridPanel::shadeColour(Shade shade) {
+    switch (shade) {
+    case Shade::Green:
+        return QColor(0x81, 0xc7, 0x84);
+    case Shade::Yellow:
+        return QColor(0xff, 0xee, 0x58);
+    case Shade::Red:
+        return QColor(0xe5, 0x73, 0x73);
+    case Shade::None:
+        break;
+    }
+    return QColor(Qt::white);
+}
+
+bool LessonGridPanel::whiteText(CellMark mark) {
+    return mark == CellMark::Clash || mark == CellMark::Preset;
+}
+
+QString LessonGridPanel::markColours(CellMark mark) {
+    if (mark == CellMark::None) {
+        return {};
+    }
+    return QStringLiteral("background-color: %1; color: %2;")
+        .arg(markColour(mark).name(),
+             whiteText(mark) ? QStringLiteral("white") : QStringLiteral("black"));
+}
+
+QString LessonGridPanel::shadeColours(Shade shade) {
+    if (shade == Shade::None) {
+        return {};
+    }
+    return QStringLiteral("background-color: %1; color: black;").arg(shadeColour(shade).name());
 }
 
 QString LessonGridPanel::frameStyle(bool locked) {
@@ -43,15 +77,18 @@ QString LessonGridPanel::frameStyle(bool locked) {
 
 namespace {
 
-// The look of a cell: its conflict colour, a thick blue frame while it is locked, and a
-// sunken frame while it is selected.
-QString cellStyle(CellMark mark, bool locked) {
-    if (mark == CellMark::None && !locked) {
+// The look of a cell: its conflict colour (or, while a lesson of its class is selected, the
+// shade of where that lesson can go), a thick blue frame while it is locked, and a sunken
+// frame while it is selected.
+QString cellStyle(CellMark mark, bool locked, Shade shade) {
+    if (mark == CellMark::None && !locked && shade == Shade::None) {
         return {};
     }
     return QStringLiteral("QPushButton { %1 %2 padding: 3px; }"
                           "QPushButton:checked { border: 3px inset #222; }")
-        .arg(LessonGridPanel::markColours(mark), LessonGridPanel::frameStyle(locked));
+        .arg(shade == Shade::None ? LessonGridPanel::markColours(mark)
+                                  : LessonGridPanel::shadeColours(shade),
+             LessonGridPanel::frameStyle(locked));
 }
 
 } // namespace
@@ -86,15 +123,20 @@ LessonGridPanel::LessonGridPanel(Handlers handlers, QWidget* parent)
     top->addStretch(1);
     layout->addLayout(top);
 
-    m_summary = new QLabel(this);
+    m_dayArea = new QWidget(this);
+    auto* dayLayout = new QVBoxLayout(m_dayArea);
+    dayLayout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_dayArea);
+
+    m_summary = new QLabel(m_dayArea);
     m_summary->setMinimumHeight(m_summary->fontMetrics().height() + 4); // no jump when it fills
-    layout->addWidget(m_summary);
+    dayLayout->addWidget(m_summary);
 
     auto* grid = new QGridLayout;
     grid->setSpacing(2);
     for (int row = 0; row < LessonGridView::kRows; ++row) {
         for (int column = 0; column < LessonGridView::kColumns; ++column) {
-            auto* b = new QPushButton(this);
+            auto* b = new QPushButton(m_dayArea);
             b->setAutoDefault(false);
             b->setCheckable(row > 0);
             b->setFixedWidth(kCellWidth);
@@ -114,20 +156,25 @@ LessonGridPanel::LessonGridPanel(Handlers handlers, QWidget* parent)
             }
         }
     }
-    layout->addLayout(grid);
+    dayLayout->addLayout(grid);
 
     // two rows of five: an entry names the teacher and the period
     auto* clashRow = new QGridLayout;
-    clashRow->addWidget(new QLabel(QStringLiteral("碰课教师："), this), 0, 0);
+    clashRow->addWidget(new QLabel(QStringLiteral("碰课教师："), m_dayArea), 0, 0);
     for (std::size_t i = 0; i < m_clashes.size(); ++i) {
         QLabel*& label = m_clashes[i];
-        label = new QLabel(this);
+        label = new QLabel(m_dayArea);
         label->setMinimumWidth(kCellWidth - 12);
         const int perRow = static_cast<int>(m_clashes.size()) / 2;
         clashRow->addWidget(label, static_cast<int>(i) / perRow, 1 + static_cast<int>(i) % perRow);
     }
     clashRow->setColumnStretch(static_cast<int>(m_clashes.size()) / 2 + 1, 1);
-    layout->addLayout(clashRow);
+    dayLayout->addLayout(clashRow);
+}
+
+void LessonGridPanel::setDayAreaShown(bool shown) {
+    m_dayArea->setVisible(shown);
+    m_dayButton->setVisible(shown);
 }
 
 QPushButton* LessonGridPanel::cell(int row, int column) const {
@@ -143,8 +190,11 @@ void LessonGridPanel::show(const LessonGridView& view) {
             QPushButton* b = m_cells[at(row)][at(column)];
             b->setText(toQString(cell.caption));
             b->setChecked(cell.pressed);
-            b->setStyleSheet(cellStyle(cell.mark, cell.locked));
-            b->setToolTip(toQString(cell.tooltip));
+            b->setStyleSheet(cellStyle(cell.mark, cell.locked, cell.shade));
+            const std::string tip = cell.tooltip +
+                                    (cell.tooltip.empty() || cell.shadeReason.empty() ? "" : "\n") +
+                                    cell.shadeReason;
+            b->setToolTip(toQString(tip));
         }
     }
     QString summary = toQString(view.summaryHead);

@@ -939,6 +939,58 @@ void Search::run(const Limits& limits) {
     }
 }
 
+int Search::classAt(int grade, int position) const {
+    const std::string& name = m_problem.input().cell(grade, position, 0, 0);
+    const auto& classes = m_problem.classes();
+    for (int k = 0; k < m_classCount; ++k) {
+        if (classes[at(k)].grade == grade && classes[at(k)].name == name) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+void Search::adopt() {
+    const auto& classes = m_problem.classes();
+    const auto& teachers = m_problem.teachers();
+    Cells cells = m_empty;
+    std::vector<std::int8_t> doubles(at(m_classCount), -1);
+    for (int k = 0; k < m_classCount; ++k) {
+        const ClassModel& cls = classes[at(k)];
+        int position = -1;
+        for (int c = 0; c < school::kMaxClasses && position < 0; ++c) {
+            position = m_problem.input().cell(cls.grade, c, 0, 0) == cls.name ? c : -1;
+        }
+        if (position < 0) {
+            continue;
+        }
+        for (int cell = 0; cell < kCells; ++cell) {
+            if ((m_movable[at(k)] & bit(cell)) == 0) {
+                continue;
+            }
+            const std::string& text =
+                m_problem.input().cell(cls.grade, position, dayOf(cell), periodOf(cell));
+            for (const int g : cls.groups) {
+                if (teachers[at(m_groupTeacher[at(g)])].name == text) {
+                    cells[index(k, cell)] = static_cast<std::int16_t>(g);
+                    break;
+                }
+            }
+        }
+        for (CellMask starts = m_doubleStarts[at(k)]; cls.chinese >= 0 && starts != 0;
+             starts &= starts - 1) {
+            const int start = std::countr_zero(starts);
+            if (cells[index(k, start)] == cls.chinese &&
+                cells[index(k, start + 1)] == cls.chinese) {
+                doubles[at(k)] = static_cast<std::int8_t>(start);
+                break;
+            }
+        }
+    }
+    rebuild(cells, doubles);
+    keepIfBest();
+}
+
 school::SchoolTimetable Search::timetable() const {
     school::SchoolTimetable result = m_problem.frame();
     const auto& teachers = m_problem.teachers();

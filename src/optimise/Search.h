@@ -57,6 +57,18 @@ public:
                             std::function<bool()> keepGoing, bool infeasible);
 
     void construct();
+    // Instead of construct(): starts from the arranged classes' weeks as the request holds
+    // them (each class found by the name in its slot 0; a text that is none of the class's
+    // teachers counts as a free period), with the double where two 语文 lessons stand at a
+    // start it may take. For weighing exchanges on a timetable being edited.
+    void adopt();
+    // The class of the arranged grade whose slot 0 at that position names it, or -1.
+    int classAt(int grade, int position) const;
+    // Whether cell a of the class may take part in an exchange (movable, not a half of the
+    // double), and the change of the weighted cost of the rules if cells a and b exchanged
+    // their contents (below 0: better), as the search itself weighs its steps.
+    bool canExchange(int cls, int cell) const { return exchangeable(cls, cell); }
+    int exchangeCost(int cls, int a, int b) const { return exchangeDelta(cls, a, b); }
     // Searches until nothing is left to win, a limit is reached or keepGoing says stop; the
     // best timetable found is then the current one.
     void run(const Limits& limits);

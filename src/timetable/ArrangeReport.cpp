@@ -10,22 +10,6 @@
 #include <utility>
 
 namespace timetable {
-namespace {
-
-std::size_t at(int i) {
-    return static_cast<std::size_t>(i);
-}
-
-// The class course list of the class whose name stands in slot 0, if it belongs to grade.
-const ClassCourseList* listOf(const AutoOrderData& data, int grade, const std::string& name) {
-    const auto id = school::parseClassName(name);
-    if (!id || id->gradeIndex != grade) {
-        return nullptr;
-    }
-    return &data.classList(grade, id->classNumber - 1);
-}
-
-} // namespace
 
 GradeReview reviewGrade(const AutoOrderData& data, int grade, const school::SchoolTimetable& held) {
     return reviewGrade(data, grade, inTeacherNames(data, held), inCourseNames(data, held));
@@ -75,7 +59,7 @@ GradeReview reviewGrade(const AutoOrderData& data, int grade,
     std::set<std::string> teachers;
     for (int c : positions) {
         const std::string& name = timetable.cell(grade, c, 0, 0);
-        const ClassCourseList* list = listOf(data, grade, name);
+        const ClassCourseList* list = ownCourseList(data, grade, name);
         for (int d = 0; d < school::kDays; ++d) {
             for (int p = 1; p <= school::kPeriods; ++p) {
                 const std::string& text = timetable.cell(grade, c, d, p);
@@ -88,14 +72,8 @@ GradeReview reviewGrade(const AutoOrderData& data, int grade,
                         review.presets.push_back({name, d, p, text});
                     }
                 }
-                if (p <= 2 && !isUnified(d, p)) {
-                    int entry = -1;
-                    for (int i = 0; list != nullptr && i < kEntries && entry < 0; ++i) {
-                        entry = list->entries[at(i)].teacher == text ? i : -1;
-                    }
-                    if (!isLessonText(text) || entry < 0 || entry >= kMainCourses) {
-                        review.mainCourseFirst.push_back({name, d, p, text});
-                    }
+                if (p <= 2 && !isUnified(d, p) && missesMainCourse(list, text)) {
+                    review.mainCourseFirst.push_back({name, d, p, text});
                 }
             }
         }

@@ -3,7 +3,9 @@
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <utility>
 
 namespace timetable {
 namespace {
@@ -47,11 +49,17 @@ const ClassCourseList& courseListAt(const AutoOrderData& data,
 
 const ClassCourseList& courseListNamed(const AutoOrderData& data, int grade, int position,
                                        std::string_view className) {
+    const ClassCourseList* own = ownCourseList(data, grade, className);
+    return own != nullptr ? *own : data.classList(grade, position);
+}
+
+const ClassCourseList* ownCourseList(const AutoOrderData& data, int grade,
+                                     std::string_view className) {
     const auto id = school::parseClassName(className);
-    if (id && id->gradeIndex == grade) {
-        return data.classList(grade, id->classNumber - 1);
+    if (!id || id->gradeIndex != grade) {
+        return nullptr;
     }
-    return data.classList(grade, position);
+    return &data.classList(grade, id->classNumber - 1);
 }
 
 std::vector<UnifiedCourse> unifiedSlotsOf(const AutoOrderData& data, int grade) {
@@ -165,35 +173,78 @@ school::SchoolTimetable inCourseNames(const AutoOrderData& data,
                                       const school::SchoolTimetable& timetable) {
     return readEveryCell(data, timetable,
                          [](const ClassCourseList& list, const std::vector<UnifiedCourse>&, int,
-                            int, const std::string& cell) {
-                             if (gbk::isBlank(cell)) {
-                                 return cell;
-                             }
-                             for (const CourseEntry& entry : list.entries) {
-                                 if (entry.teacher == cell) {
-                                     return entry.course;
-                                 }
-                             }
-                             return cell;
-                         });
+                            int, const std::string& cell) { return courseText(list, cell); });
+}
+
+std::string courseText(const ClassCourseList& list, const std::string& cell) {
+    if (gbk::isBlank(cell)) {
+        return cell;
+    }
+    for (const CourseEntry& entry : list.entries) {
+        if (entry.teacher == cell) {
+            return entry.course;
+        }
+    }
+    return cell;
+}
+
+bool missesMainCourse(const ClassCourseList* list, std::string_view teacher) {
+    int entry = -1;
+    for (int i = 0; list != nullptr && i < kEntries && entry < 0; ++i) {
+        entry = list->entries[at(i)].teacher == teacher ? i : -1;
+    }
+    return !isLessonText(teacher) || entry < 0 || entry >= kMainCourses;
+}
+
+bool missesChineseDouble(const ClassCourseList& list, const school::SchoolTimetable& teachers,
+                         int grade, int position) {
+    const auto chinese = std::find_if(list.entries.begin(), list.entries.end(),
+                                      [](const CourseEntry& e) { return e.course == kChinese; });
+    if (chinese == list.entries.end() || chinese->weekly < 2 || !namesTeacher(chinese->teacher)) {
+        return false;
+    }
+    for (int d = 0; d < school::kDays; ++d) {
+        for (int p = 1; p < school::kPeriods; ++p) {
+            if (teachers.cell(grade, position, d, p) == chinese->teacher &&
+                teachers.cell(grade, position, d, p + 1) == chinese->teacher) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+int classesHolding(const school::SchoolTimetable& courseNames, int day, int period,
+                   std::string_view course) {
+    int classes = 0;
+    for (int g = 0; g < school::kGrades; ++g) {
+        for (int c = 0; c < school::kMaxClasses; ++c) {
+            classes += courseNames.cell(g, c, day, period) == course ? 1 : 0;
+        }
+    }
+    return classes;
+}
+
+std::optional<ResourceOverrun> overrunAt(const SubjectResource& resource,
+                                         const school::SchoolTimetable& courseNames, int day,
+                                         int period) {
+    if (resource.limit <= 0 || gbk::isBlank(resource.course)) {
+        return std::nullopt;
+    }
+    const int classes = classesHolding(courseNames, day, period, resource.course);
+    if (classes <= resource.limit) {
+        return std::nullopt;
+    }
+    return ResourceOverrun{resource.course, day, period, classes, resource.limit};
 }
 
 std::vector<ResourceOverrun> resourceOverruns(const AutoOrderData& data,
                                               const school::SchoolTimetable& courseNames, int day) {
     std::vector<ResourceOverrun> overruns;
     for (const SubjectResource& resource : data.resources) {
-        if (resource.limit <= 0 || gbk::isBlank(resource.course)) {
-            continue;
-        }
         for (int p = 1; p <= school::kPeriods; ++p) {
-            int classes = 0;
-            for (int g = 0; g < school::kGrades; ++g) {
-                for (int c = 0; c < school::kMaxClasses; ++c) {
-                    classes += courseNames.cell(g, c, day, p) == resource.course ? 1 : 0;
-                }
-            }
-            if (classes > resource.limit) {
-                overruns.push_back({resource.course, day, p, classes, resource.limit});
+            if (auto overrun = overrunAt(resource, courseNames, day, p)) {
+                overruns.push_back(std::move(*overrun));
             }
         }
     }

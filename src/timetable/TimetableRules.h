@@ -17,6 +17,7 @@
 #include "core/SchoolTimetable.h"
 #include "timetable/AutoOrderData.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,10 @@ const ClassCourseList& courseListAt(const AutoOrderData& data,
 // The same for a class position whose slot 0 holds className.
 const ClassCourseList& courseListNamed(const AutoOrderData& data, int grade, int position,
                                        std::string_view className);
+
+// The course list of the class named className if the name belongs to grade, else none.
+const ClassCourseList* ownCourseList(const AutoOrderData& data, int grade,
+                                     std::string_view className);
 
 // The unified slots of grade 0..5 (the first four samelesson rows of the grade).
 std::vector<UnifiedCourse> unifiedSlotsOf(const AutoOrderData& data, int grade);
@@ -76,6 +81,18 @@ school::SchoolTimetable inTeacherNames(const AutoOrderData& data,
 // takes that entry's course (the first matching entry); course names stay as they are.
 school::SchoolTimetable inCourseNames(const AutoOrderData& data,
                                       const school::SchoolTimetable& timetable);
+// The course a held cell stands for, as inCourseNames() reads it.
+std::string courseText(const ClassCourseList& list, const std::string& cell);
+
+// A period 1..2 cell (outside a unified slot) that holds no main course: not a lesson, or a
+// teacher who is none of the first four entries of the class's list (or no list at all).
+bool missesMainCourse(const ClassCourseList* list, std::string_view teacher);
+
+// The class's Chinese double period is missing: its first 语文 entry has a teacher and a
+// weekly count of 2 or more, yet no day of the class's week (in teacher names) holds that
+// teacher in two neighbouring periods.
+bool missesChineseDouble(const ClassCourseList& list, const school::SchoolTimetable& teachers,
+                         int grade, int position);
 
 struct ResourceOverrun {
     std::string course;
@@ -85,6 +102,15 @@ struct ResourceOverrun {
     int limit = 0;
     int over() const { return classes - limit; }
 };
+
+// Classes of the school holding course at day 0..4, period 1..7 (over course names).
+int classesHolding(const school::SchoolTimetable& courseNames, int day, int period,
+                   std::string_view course);
+// The overrun of one subject resource at day 0..4, period 1..7, if it has a limit and more
+// classes hold it than the limit allows.
+std::optional<ResourceOverrun> overrunAt(const SubjectResource& resource,
+                                         const school::SchoolTimetable& courseNames, int day,
+                                         int period);
 
 // The periods of day 0..4 in which a limited resource is held by more classes than its
 // limit, resource by resource (table order) and period by period; over a timetable in

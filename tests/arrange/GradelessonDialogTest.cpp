@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -28,10 +29,8 @@ namespace {
 using arrange::GradelessonDialog;
 using widgets::toStdString;
 
-TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
-    testsupport::TempDatabase db;
-    testsupport::RecordingMessenger messenger;
-    app::MainWindow window{app::commandTable(), app::ShellServices{&messenger, {}}};
+// 初一⑴ and 高一⑴, 王伟 in both on Monday period 1 (a clash), 李强 in 初一⑴ after him.
+school::SchoolTimetable clashingTimetable() {
     school::SchoolTimetable t;
     for (int g : {0, 3}) {
         for (int d = 0; d < school::kDays; ++d) {
@@ -39,8 +38,16 @@ TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
         }
     }
     t.cell(0, 0, 0, 1) = "王伟";
-    t.cell(3, 0, 0, 1) = "王伟"; // a clash with 高一⑴
+    t.cell(3, 0, 0, 1) = "王伟";
     t.cell(0, 0, 0, 2) = "李强";
+    return t;
+}
+
+TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
+    testsupport::TempDatabase db;
+    testsupport::RecordingMessenger messenger;
+    app::MainWindow window{app::commandTable(), app::ShellServices{&messenger, {}}};
+    school::SchoolTimetable t = clashingTimetable();
     timetable::saveSchoolTimetable(t);
 
     dialogtest::openFromMenu<GradelessonDialog>(window, "年段课程编排", [&](GradelessonDialog& d) {
@@ -99,6 +106,95 @@ TEST(GradelessonDialog, ExchangesSavesUndoesAndAsksBeforeLosingEdits) {
         EXPECT_TRUE(d.logic().modified());
         d.logic().undo();
         d.buttons()->cancelButton()->click(); // as saved: closes at once
+        EXPECT_FALSE(d.isVisible());
+    });
+}
+
+// The week view: 按周查看 swaps the grids, a lesson dragged across days with the teachers'
+// weeks beside it clears a clash, undo and redo, Esc puts a dragged lesson back, Shift drags a
+// double period, a locked cell refuses a drop, and the selection survives 按天查看.
+TEST(GradelessonDialog, TheWeekViewDragsAcrossDaysAndSharesUndoAndSelection) {
+    testsupport::TempDatabase db;
+    testsupport::RecordingMessenger messenger;
+    app::MainWindow window{app::commandTable(), app::ShellServices{&messenger, {}}};
+    school::SchoolTimetable t = clashingTimetable();
+    t.cell(0, 0, 1, 3) = "张敏";
+    t.cell(0, 0, 1, 5) = "语文师";
+    t.cell(0, 0, 1, 6) = "语文师";
+    timetable::saveSchoolTimetable(t);
+
+    dialogtest::openFromMenu<GradelessonDialog>(window, "年段课程编排", [&](GradelessonDialog& d) {
+        arrange::WeekGridWidget* grid = d.weekGrid();
+        EXPECT_FALSE(grid->isVisibleTo(&d));
+        EXPECT_EQ(toStdString(d.weekToggle()->text()), "按周查看");
+        d.weekToggle()->click();
+        EXPECT_TRUE(grid->isVisibleTo(&d));
+        EXPECT_FALSE(d.cell(1, 0)->isVisibleTo(&d));
+        EXPECT_EQ(toStdString(d.weekToggle()->text()), "按天查看");
+        const auto centre = [&](int day, int period) {
+            return grid->cellRect(0, day, period).center();
+        };
+        const auto cellText = [&](int day, int period) {
+            return d.logic().timetable().cell(0, 0, day, period);
+        };
+        EXPECT_NE(toStdString(d.statusLabel()->text()).find("碰课 1 处"), std::string::npos);
+
+        // drag 王伟 from Monday 1 over 张敏 (Tuesday 3) to Wednesday 5
+        QTest::mousePress(grid, Qt::LeftButton, Qt::NoModifier, centre(0, 1));
+        EXPECT_EQ(toStdString(d.teacherWeeks()->title(0)->text()), "所选教师：王伟");
+        // Monday period 1 in two classes: the later one stands in the teacher's week
+        EXPECT_EQ(toStdString(d.teacherWeeks()->table(0)->item(0, 0)->text()), "高一⑴");
+        QTest::mouseMove(grid, centre(1, 3));
+        EXPECT_TRUE(grid->dragging());
+        EXPECT_EQ(toStdString(d.teacherWeeks()->title(1)->text()), "目标教师：张敏");
+        EXPECT_EQ(d.logic().weekView().rows[0].cells[2 * 7 + 4].shade, arrange::Shade::Green);
+        QTest::mouseMove(grid, centre(2, 5));
+        QTest::mouseRelease(grid, Qt::LeftButton, Qt::NoModifier, centre(2, 5));
+        EXPECT_EQ(cellText(2, 5), "王伟");
+        EXPECT_TRUE(cellText(0, 1).empty());
+        EXPECT_NE(toStdString(d.statusLabel()->text()).find("碰课 0 处"), std::string::npos);
+        d.button(QStringLiteral("撤  销"))->click();
+        EXPECT_EQ(cellText(0, 1), "王伟");
+        EXPECT_TRUE(grid->isVisibleTo(&d)); // undo keeps the view
+        d.button(QStringLiteral("重  做"))->click();
+        EXPECT_EQ(cellText(2, 5), "王伟");
+
+        // Esc during a drag: nothing moves
+        QTest::mousePress(grid, Qt::LeftButton, Qt::NoModifier, centre(0, 2));
+        QTest::mouseMove(grid, centre(3, 4));
+        QTest::keyClick(grid, Qt::Key_Escape);
+        EXPECT_FALSE(grid->dragging());
+        EXPECT_TRUE(d.isVisible());
+        QTest::mouseRelease(grid, Qt::LeftButton, Qt::NoModifier, centre(3, 4));
+        EXPECT_EQ(cellText(0, 2), "李强");
+        EXPECT_EQ(d.logic().selection(), 0);
+
+        // Shift drags the double period: Tuesday 5-6 to Friday 3-4
+        QTest::mousePress(grid, Qt::LeftButton, Qt::ShiftModifier, centre(1, 6));
+        QTest::mouseMove(grid, centre(4, 3));
+        QTest::mouseRelease(grid, Qt::LeftButton, Qt::ShiftModifier, centre(4, 3));
+        EXPECT_EQ(cellText(4, 3), "语文师");
+        EXPECT_EQ(cellText(4, 4), "语文师");
+        EXPECT_TRUE(cellText(1, 5).empty());
+
+        // a locked cell refuses the drop
+        d.logic().toggleLockAt({0, 3, 2});
+        const school::SchoolTimetable before = d.logic().timetable();
+        QTest::mousePress(grid, Qt::LeftButton, Qt::NoModifier, centre(0, 2));
+        QTest::mouseMove(grid, centre(3, 2));
+        QTest::mouseRelease(grid, Qt::LeftButton, Qt::NoModifier, centre(3, 2));
+        EXPECT_TRUE(d.logic().timetable() == before);
+        EXPECT_NE(toStdString(d.statusLabel()->text()).find("已锁定"), std::string::npos);
+
+        // a click picks 李强 up; the day grid shows it selected, its class shaded
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, centre(0, 2));
+        d.weekToggle()->click();
+        EXPECT_TRUE(d.cell(2, 0)->isVisibleTo(&d));
+        EXPECT_TRUE(d.cell(2, 0)->isChecked());
+        EXPECT_NE(d.cell(3, 0)->styleSheet().indexOf(QStringLiteral("#81c784")), -1); // green
+        d.logic().undo();
+        d.logic().undo();
+        d.buttons()->cancelButton()->click();
         EXPECT_FALSE(d.isVisible());
     });
 }

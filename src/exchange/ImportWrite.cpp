@@ -44,16 +44,8 @@ public:
                 return;
             }
             store::odbc::Connection& db = this->connection();
-            store::odbc::Statement del(db);
-            del.prepare(this->deleteSql());
-            for (const store::StoredRow& row : m_stored) {
-                this->deleteByKey(del, row.key);
-            }
-            store::odbc::Statement insert(db);
-            insert.prepare(this->insertSql());
-            for (const Row& row : m_rows) {
-                this->insertRow(insert, Record::toFields(row));
-            }
+            this->deleteRows(db, m_stored);
+            this->insertRows(db, m_rows, nullptr);
         });
     }
 

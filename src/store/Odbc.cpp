@@ -1,5 +1,7 @@
 #include "store/Odbc.h"
 
+#include "store/ConnectionPool.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -152,6 +154,26 @@ void removeDriverLogAtExit() {
     });
 }
 
+bool knownDead(SQLHDBC dbc) {
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    return SQL_SUCCEEDED(SQLGetConnectAttr(dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&
+           dead == SQL_CD_TRUE;
+}
+
+// Whether a failure says the connection is gone: a communication failure (class 08) or the
+// server ending the session (57P01 shutdown, 57P02 crash, 57P03 not yet accepting).
+bool lostState(SQLSMALLINT handleType, SQLHANDLE handle) {
+    std::array<SQLCHAR, 6> state{};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(
+            SQLGetDiagRec(handleType, handle, 1, state.data(), &native, nullptr, 0, &length))) {
+        return false;
+    }
+    const std::string_view code(reinterpret_cast<const char*>(state.data()));
+    return code.starts_with("08") || code == "57P01" || code == "57P02" || code == "57P03";
+}
+
 } // namespace
 
 void Connection::connect(const std::string& connectionString) {
@@ -162,8 +184,8 @@ void Connection::connect(const std::string& connectionString) {
         own += ";CommLog=0";
     }
     const std::optional<Engine> known = knownEngine(connectionString);
+    std::string settings;
     if (!known || *known == Engine::PostgreSQL) {
-        std::string settings;
         if (!containsNoCase(connectionString, "ConnSettings")) {
             // The driver converts text by the client encoding; only a setting made while
             // connecting reaches it.
@@ -175,19 +197,43 @@ void Connection::connect(const std::string& connectionString) {
             // whole timetable take two thirds longer.
             settings += ";Protocol=7.4-1";
         }
-        if (known) {
+    }
+    disconnect();
+    if (known) {
+        if (*known == Engine::PostgreSQL) {
             own += settings;
-        } else {
-            open(own);
-            rememberEngine(connectionString, m_engine);
-            if (m_engine == Engine::PostgreSQL && !settings.empty()) {
-                open(own + settings);
+        }
+        if (*known != Engine::SQLite) {
+            if (SQLHDBC pooled = pool::take(own); pooled != SQL_NULL_HDBC) {
+                ++m_generation;
+                m_dbc = pooled;
+                m_connected = true;
+                m_engine = *known;
+                m_pooledAs = own;
+                m_untried = true;
+                return;
             }
         }
-    }
-    if (!connected()) {
         open(own);
+        m_engine = *known;
+    } else {
+        open(own);
+        m_engine = engineOf(m_dbc);
+        rememberEngine(connectionString, m_engine);
+        if (m_engine == Engine::PostgreSQL && !settings.empty()) {
+            own += settings;
+            const Engine engine = m_engine;
+            open(own);
+            m_engine = engine;
+        }
     }
+    if (m_engine != Engine::SQLite) {
+        m_pooledAs = own;
+    }
+    startSession();
+}
+
+void Connection::startSession() {
     if (m_engine == Engine::PostgreSQL) {
         removeDriverLogAtExit();
         // A table locked by another program (or by one that stopped) is waited for this long,
@@ -197,7 +243,12 @@ void Connection::connect(const std::string& connectionString) {
 }
 
 void Connection::open(const std::string& connectionString) {
-    disconnect();
+    if (m_dbc != SQL_NULL_HDBC) {
+        pool::close(m_dbc);
+        m_dbc = SQL_NULL_HDBC;
+        m_connected = false;
+    }
+    ++m_generation;
     check(SQLAllocHandle(SQL_HANDLE_DBC, environment(), &m_dbc), SQL_HANDLE_ENV, environment(),
           "cannot allocate an ODBC connection");
     std::array<SQLCHAR, 1024> out{};
@@ -213,20 +264,65 @@ void Connection::open(const std::string& connectionString) {
         throw DbError(text);
     }
     m_connected = true;
-    m_engine = engineOf(m_dbc);
+    m_autoCommit = true;
+}
+
+bool Connection::resetForPool() {
+    if (!m_autoCommit) {
+        // An open transaction never reaches the next user of the connection.
+        if (!SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, m_dbc, SQL_ROLLBACK)) ||
+            !SQL_SUCCEEDED(SQLSetConnectAttr(
+                m_dbc, SQL_ATTR_AUTOCOMMIT,
+                reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_AUTOCOMMIT_ON)), 0))) {
+            return false;
+        }
+        m_autoCommit = true;
+    }
+    return !m_broken && !knownDead(m_dbc);
 }
 
 void Connection::disconnect() {
     if (m_dbc == SQL_NULL_HDBC) {
         return;
     }
-    if (m_connected) {
-        SQLDisconnect(m_dbc);
+    if (m_connected && !m_pooledAs.empty() && resetForPool()) {
+        pool::give(m_pooledAs, m_dbc);
+    } else if (m_connected) {
+        pool::close(m_dbc);
+    } else {
+        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
     }
-    SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
     m_dbc = SQL_NULL_HDBC;
     m_connected = false;
+    ++m_generation;
     m_engine = Engine::Other;
+    m_pooledAs.clear();
+    m_autoCommit = true;
+    m_untried = false;
+    m_broken = false;
+}
+
+bool Connection::lost(SQLSMALLINT handleType, SQLHANDLE handle) {
+    if (!m_broken && (knownDead(m_dbc) || lostState(handleType, handle))) {
+        m_broken = true;
+    }
+    return m_broken;
+}
+
+void Connection::replace() {
+    const std::string pooledAs = m_pooledAs;
+    const Engine engine = m_engine;
+    const bool autoCommit = m_autoCommit;
+    m_untried = false;
+    m_broken = false;
+    pool::drop(pooledAs);
+    open(pooledAs);
+    m_engine = engine;
+    m_pooledAs = pooledAs;
+    startSession();
+    if (!autoCommit) {
+        setAutoCommit(false);
+    }
 }
 
 void Connection::execute(const std::string& sql) {
@@ -239,6 +335,7 @@ void Connection::setAutoCommit(bool on) {
     check(SQLSetConnectAttr(m_dbc, SQL_ATTR_AUTOCOMMIT,
                             reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(value)), 0),
           SQL_HANDLE_DBC, m_dbc, "cannot change the commit mode");
+    m_autoCommit = on;
 }
 
 void Connection::commit() {
@@ -251,27 +348,79 @@ void Connection::rollback() {
           "cannot roll back the changes");
 }
 
-Statement::Statement(Connection& connection) : m_dbc(connection.handle()) {
+Statement::Statement(Connection& connection) : m_connection(&connection) {
     if (!connection.connected()) {
         throw DbError("not connected to the database");
     }
-    check(SQLAllocHandle(SQL_HANDLE_STMT, connection.handle(), &m_stmt), SQL_HANDLE_DBC,
-          connection.handle(), "cannot allocate an ODBC statement");
+    allocate();
 }
 
 Statement::~Statement() {
-    if (m_stmt != SQL_NULL_HSTMT) {
+    // A statement of a connection since replaced went with it.
+    if (m_stmt != SQL_NULL_HSTMT && !stale()) {
         SQLFreeHandle(SQL_HANDLE_STMT, m_stmt);
     }
 }
 
+void Statement::allocate() {
+    m_dbc = m_connection->handle();
+    m_generation = m_connection->m_generation;
+    check(SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &m_stmt), SQL_HANDLE_DBC, m_dbc,
+          "cannot allocate an ODBC statement");
+}
+
+bool Statement::stale() const {
+    return m_generation != m_connection->m_generation;
+}
+
+void Statement::renew() {
+    m_stmt = SQL_NULL_HSTMT;
+    allocate();
+    if (!m_prepared.empty()) {
+        prepare(m_prepared);
+    }
+}
+
+template <class Run> void Statement::executeOnce(Run&& run, const std::string& what) {
+    if (stale()) {
+        renew();
+    }
+    SQLRETURN rc = run();
+    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA && m_connection->lost(SQL_HANDLE_STMT, m_stmt) &&
+        m_connection->m_untried && !m_connection->m_pooledAs.empty()) {
+        // Broken while it waited in the pool (the server restarted or closed it).
+        SQLFreeHandle(SQL_HANDLE_STMT, m_stmt);
+        m_connection->replace();
+        renew();
+        rc = run();
+    }
+    check(rc, SQL_HANDLE_STMT, m_stmt, what);
+    m_connection->m_untried = false;
+}
+
 void Statement::prepare(const std::string& sql) {
+    // The drivers prepare without the server (psqlODBC parses at the first execution), so a
+    // lost connection shows at the execution, which then prepares again.
+    if (stale()) {
+        m_prepared.clear();
+        renew();
+    }
     check(SQLPrepare(m_stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
                      static_cast<SQLINTEGER>(sql.size())),
           SQL_HANDLE_STMT, m_stmt, sql);
+    m_prepared = sql;
 }
 
 void Statement::execute(const std::vector<Value>& params) {
+    executeOnce(
+        [&] {
+            bind(params);
+            return SQLExecute(m_stmt);
+        },
+        "cannot execute the statement");
+}
+
+void Statement::bind(const std::vector<Value>& params) {
     SQLFreeStmt(m_stmt, SQL_CLOSE);
     SQLFreeStmt(m_stmt, SQL_RESET_PARAMS);
     m_textParams.assign(params.size(), std::string());
@@ -306,14 +455,17 @@ void Statement::execute(const std::vector<Value>& params) {
         }
         check(rc, SQL_HANDLE_STMT, m_stmt, "cannot bind a parameter");
     }
-    check(SQLExecute(m_stmt), SQL_HANDLE_STMT, m_stmt, "cannot execute the statement");
 }
 
 void Statement::executeDirect(const std::string& sql) {
-    SQLFreeStmt(m_stmt, SQL_CLOSE);
-    check(SQLExecDirect(m_stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
-                        static_cast<SQLINTEGER>(sql.size())),
-          SQL_HANDLE_STMT, m_stmt, sql);
+    m_prepared.clear();
+    executeOnce(
+        [&] {
+            SQLFreeStmt(m_stmt, SQL_CLOSE);
+            return SQLExecDirect(m_stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
+                                 static_cast<SQLINTEGER>(sql.size()));
+        },
+        sql);
 }
 
 std::vector<TextRow> Statement::fetchAllText() {

@@ -1,6 +1,7 @@
 // A thin RAII wrapper over unixODBC's ANSI API: the process-wide environment, one
-// connection, and statements with bound parameters. Text crosses as UTF-8 bytes,
-// untouched. Every failure throws DbError carrying the driver's diagnostic records.
+// connection (a server's reused from the pool of ConnectionPool.h), and statements with bound
+// parameters. Text crosses as UTF-8 bytes, untouched. Every failure throws DbError carrying
+// the driver's diagnostic records.
 #pragma once
 
 #include "store/DbError.h"
@@ -47,12 +48,19 @@ public:
     // one that does not set Protocol a failed statement rolling back the whole transaction.
     // The driver's communication log is off unless the string sets CommLog, and a server
     // statement waits kLockTimeoutMs for a locked table. The engine behind a connection
-    // string is told on its first connection; later ones open once, with the settings.
+    // string is told on its first connection (once per data source); later ones open once,
+    // with the settings. A server connection is taken from the pool (ConnectionPool.h) when
+    // one is idle there, its session and settings as they were made.
     void connect(const std::string& connectionString);
     Engine engine() const { return m_engine; }
+    // Hands a server connection back to the pool, its open transaction rolled back and
+    // auto-commit restored; closes it instead when that fails or it is known to be broken.
     void disconnect();
     bool connected() const { return m_dbc != SQL_NULL_HDBC && m_connected; }
     SQLHDBC handle() const { return m_dbc; }
+    // The pool this connection goes back to when it is closed: the connection string it was
+    // opened with; empty for a database file.
+    const std::string& pooledAs() const { return m_pooledAs; }
 
     // Executes a statement that returns no rows.
     void execute(const std::string& sql);
@@ -62,11 +70,34 @@ public:
     void rollback();
 
 private:
+    friend class Statement;
+    // Connects with exactly this string, the engine left to the caller.
     void open(const std::string& connectionString);
+    // What every new server session is set up with.
+    void startSession();
+    // Rolls back an open transaction and restores auto-commit; false when the connection is
+    // not fit to be used again.
+    bool resetForPool();
+    // Whether a failure says the connection is lost (the server restarted or closed it, the
+    // network failed); such a connection never goes back to the pool.
+    bool lost(SQLSMALLINT handleType, SQLHANDLE handle);
+    // Replaces a lost connection by a new one in the same commit mode, and closes the other
+    // idle connections of its pool, which went with the same server.
+    void replace();
 
     SQLHDBC m_dbc = SQL_NULL_HDBC;
     bool m_connected = false;
     Engine m_engine = Engine::Other;
+    // The connection string this server connection was opened with (its pool); empty for a
+    // database file, which is never pooled.
+    std::string m_pooledAs;
+    bool m_autoCommit = true;
+    // Taken from the pool and not yet used for a statement.
+    bool m_untried = false;
+    bool m_broken = false;
+    // Counts the physical connections this object has had; a statement of an earlier one is
+    // gone.
+    unsigned m_generation = 0;
 };
 
 // A date and time as "YYYY-MM-DD HH:MM:SS", bound as a timestamp.
@@ -81,6 +112,8 @@ using TextRow = std::vector<std::optional<std::string>>;
 // as a timestamp: the only columns left NULL are dates).
 using Value = std::variant<std::monostate, std::string, std::int32_t, Timestamp>;
 
+// A statement on a connection. On a connection fresh from the pool whose server went away
+// meanwhile, the first execution goes to a new connection instead (Connection::connect).
 class Statement {
 public:
     explicit Statement(Connection& connection);
@@ -115,9 +148,20 @@ private:
     std::vector<TextRow> fetchRowByRow(SQLSMALLINT columns);
     // The bytes a column's value buffer holds, its terminating zero included.
     SQLLEN bufferWidth(SQLUSMALLINT column);
+    void allocate();
+    // Whether the connection was replaced since the statement was made.
+    bool stale() const;
+    // A new handle on the connection's current one, prepared again if it was.
+    void renew();
+    void bind(const std::vector<Value>& params);
+    // Runs an execution; once more on a new connection when the pooled one proved lost.
+    template <class Run> void executeOnce(Run&& run, const std::string& what);
 
+    Connection* m_connection = nullptr;
+    unsigned m_generation = 0;
     SQLHDBC m_dbc = SQL_NULL_HDBC;
     SQLHSTMT m_stmt = SQL_NULL_HSTMT;
+    std::string m_prepared; // the SQL prepare() was given, for a new connection
     // Parameter buffers must outlive the execute call.
     std::vector<std::string> m_textParams;
     std::vector<std::int32_t> m_intParams;

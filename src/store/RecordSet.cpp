@@ -4,6 +4,7 @@
 #include "store/SqlDialect.h"
 #include "store/TableWatch.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <optional>
@@ -25,6 +26,13 @@ odbc::Value toValue(const Field& field) {
     return odbc::Timestamp{date.toText()};
 }
 
+// The values of a row's fields, added to the parameters of a statement.
+void addValues(std::vector<odbc::Value>& params, const FieldList& fields) {
+    for (const Field& field : fields) {
+        params.push_back(toValue(field));
+    }
+}
+
 // A stored whole number read wide, from its digits: nothing when the text is no whole number
 // ("abc", "3.7", "5abc") or does not fit 32 bits, so a value never wraps into another.
 std::optional<std::int32_t> wholeNumber(std::string_view text) {
@@ -41,6 +49,30 @@ std::optional<std::int32_t> wholeNumber(std::string_view text) {
         return std::nullopt;
     }
     return static_cast<std::int32_t>(value);
+}
+
+// The most parameters one statement of a batched save binds: what every SQLite build accepts
+// (newer ones take more), far below PostgreSQL's limit.
+constexpr std::size_t kBatchParameters = 999;
+
+// Runs `write` for each batch of at most `perBatch` of `count` items: (first item, items); the
+// statement of a full batch is prepared once.
+template <class Write>
+void inBatches(odbc::Connection& db, std::size_t count, std::size_t perBatch, Write&& write) {
+    std::optional<odbc::Statement> full;
+    for (std::size_t first = 0; first < count; first += perBatch) {
+        const std::size_t items = std::min(perBatch, count - first);
+        if (items < perBatch) {
+            odbc::Statement last(db);
+            write(last, first, items, true);
+            continue;
+        }
+        const bool fresh = !full;
+        if (fresh) {
+            full.emplace(db);
+        }
+        write(*full, first, items, fresh);
+    }
 }
 
 } // namespace
@@ -150,7 +182,7 @@ std::vector<StoredRow> RecordSet::readRowsAsStored() {
     return rows;
 }
 
-std::string RecordSet::insertSql() {
+std::string RecordSet::insertSql(std::size_t rows) {
     std::string names;
     std::string markers;
     for (const ColumnDef& column : m_table.columns) {
@@ -161,15 +193,54 @@ std::string RecordSet::insertSql() {
         names += q(column.name);
         markers += "?";
     }
-    return "INSERT INTO " + q(m_table.name) + " (" + names + ") VALUES (" + markers + ")";
+    std::string sql = "INSERT INTO " + q(m_table.name) + " (" + names + ") VALUES ";
+    for (std::size_t i = 0; i < rows; ++i) {
+        sql += (i == 0 ? "(" : ", (") + markers + ")";
+    }
+    return sql;
+}
+
+void RecordSet::insertInOrder(odbc::Connection& db, const std::vector<FieldList>& rows) {
+    const std::size_t perBatch =
+        std::max<std::size_t>(1, kBatchParameters / m_table.columns.size());
+    inBatches(db, rows.size(), perBatch,
+              [&](odbc::Statement& insert, std::size_t first, std::size_t count, bool fresh) {
+                  if (fresh) {
+                      insert.prepare(insertSql(count));
+                  }
+                  std::vector<odbc::Value> params;
+                  params.reserve(count * m_table.columns.size());
+                  for (std::size_t r = first; r < first + count; ++r) {
+                      addValues(params, rows[r]);
+                  }
+                  insert.execute(params);
+              });
+}
+
+void RecordSet::deleteRows(odbc::Connection& db, const std::vector<StoredRow>& rows) {
+    inBatches(db, rows.size(), kBatchParameters,
+              [&](odbc::Statement& del, std::size_t first, std::size_t count, bool fresh) {
+                  if (fresh) {
+                      std::string sql =
+                          "DELETE FROM " + q(m_table.name) + " WHERE " + q(kHiddenKey) + " IN (";
+                      for (std::size_t i = 0; i < count; ++i) {
+                          sql += i == 0 ? "?" : ", ?";
+                      }
+                      del.prepare(sql + ")");
+                  }
+                  std::vector<odbc::Value> keys;
+                  keys.reserve(count);
+                  for (std::size_t r = first; r < first + count; ++r) {
+                      keys.emplace_back(rows[r].key);
+                  }
+                  del.execute(keys);
+              });
 }
 
 void RecordSet::insertRow(odbc::Statement& insert, const FieldList& fields) {
     std::vector<odbc::Value> params;
     params.reserve(fields.size());
-    for (const Field& field : fields) {
-        params.push_back(toValue(field));
-    }
+    addValues(params, fields);
     insert.execute(params);
 }
 
@@ -298,9 +369,7 @@ void RecordSet::writePending() {
         }
         sql += " WHERE " + q(kHiddenKey) + " = ?";
         std::vector<odbc::Value> params;
-        for (const Field& field : m_fields) {
-            params.push_back(toValue(field));
-        }
+        addValues(params, m_fields);
         auto& row = m_rows[static_cast<std::size_t>(m_position)];
         params.emplace_back(row.key);
         odbc::Statement stmt(connection());

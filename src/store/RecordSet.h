@@ -87,7 +87,14 @@ protected:
     // program can write between the comparison and the save.
     void lockForWrite(odbc::Connection& db);
     void insertRow(odbc::Statement& insert, const FieldList& fields);
-    std::string insertSql();
+    // Adds the rows in this order, many in one statement, so that a save takes a few round
+    // trips to a server rather than one a row; the hidden keys follow the same order, as when
+    // the rows are added one at a time.
+    void insertInOrder(odbc::Connection& db, const std::vector<FieldList>& rows);
+    // Deletes these rows (by their hidden keys), many in one statement.
+    void deleteRows(odbc::Connection& db, const std::vector<StoredRow>& rows);
+    // Adds `rows` rows in one statement.
+    std::string insertSql(std::size_t rows = 1);
     void deleteByKey(odbc::Statement& del, std::int32_t key);
     // Runs a step against the database; a failure's text is said plainly (DbMessages.h).
     template <class Step> decltype(auto) explained(Step&& step) {

@@ -4,9 +4,9 @@
 //
 // On top of the cursor operations it offers the common usage steps every dialog uses:
 // readAll() (open and read the whole table in stored order), replace() (delete the rows
-// the dialog owns and add its non-blank rows, in one transaction: when any statement
-// fails nothing is changed and DbError carries the driver's text) and append(). A replace
-// first makes sure it does not silently undo another program's save (TableWatch.h).
+// the dialog owns and add its non-blank rows, in one transaction, many rows a statement: when
+// any statement fails nothing is changed and DbError carries the driver's text) and append(). A
+// replace first makes sure it does not silently undo another program's save (TableWatch.h).
 #pragma once
 
 #include "core/Reported.h"
@@ -108,6 +108,18 @@ protected:
     // a table an older database may lack creates it here, so a failed save undoes that too.
     virtual void prepareTable(odbc::Connection&) {}
 
+    // Adds each row that is not blank, in order, many in one statement.
+    void insertRows(odbc::Connection& db, std::span<const Row> rows, const Predicate& blank) {
+        std::vector<FieldList> fields;
+        fields.reserve(rows.size());
+        for (const Row& row : rows) {
+            if (!blank || !blank(row)) {
+                fields.push_back(toFields(row));
+            }
+        }
+        insertInOrder(db, fields);
+    }
+
 private:
     void replaceRows(const Predicate& owned, std::span<const Row> rows, const Predicate& blank) {
         odbc::Connection& db = connection();
@@ -131,11 +143,7 @@ private:
                 expected = std::move(mine);
                 continue;
             }
-            odbc::Statement del(db);
-            del.prepare(deleteSql());
-            for (const StoredRow& stored : mine) {
-                deleteByKey(del, stored.key);
-            }
+            deleteRows(db, mine);
             insertRows(db, rows, blank);
             std::vector<StoredRow> saved = readRows();
             transaction.commit();
@@ -174,17 +182,6 @@ private:
             }
         }
         return out;
-    }
-
-    void insertRows(odbc::Connection& db, std::span<const Row> rows, const Predicate& blank) {
-        odbc::Statement insert(db);
-        insert.prepare(insertSql());
-        for (const Row& row : rows) {
-            if (blank && blank(row)) {
-                continue;
-            }
-            insertRow(insert, toFields(row));
-        }
     }
 
     static void assign(std::string& member, const Field& field) {

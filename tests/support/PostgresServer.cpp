@@ -124,14 +124,18 @@ bool PostgresServer::start(std::string& why) {
         why = "initdb 失败，跳过 PostgreSQL 测试";
         return false;
     }
-    if (!run(m_bin + "/pg_ctl -D " + quotedArg(data) + " -w -l " + quotedArg(m_folder + "/log") +
-             " -o " + quotedArg("-k " + m_folder + " -c listen_addresses='' -c fsync=off") +
-             " start")) {
+    if (!run(startCommand("start"))) {
         why = "PostgreSQL 服务器未能启动，跳过（日志 " + m_folder + "/log）";
         return false;
     }
     m_running = true;
     return true;
+}
+
+std::string PostgresServer::startCommand(const std::string& action) const {
+    return m_bin + "/pg_ctl -D " + quotedArg(m_folder + "/data") + " -w -l " +
+           quotedArg(m_folder + "/log") + " -o " +
+           quotedArg("-k " + m_folder + " -c listen_addresses='' -c fsync=off") + " " + action;
 }
 
 PostgresServer::~PostgresServer() {
@@ -147,12 +151,31 @@ std::string PostgresServer::connectionString(const std::string& name) const {
            ";Database=" + name + ";Username=postgres;CommLog=0;Debug=0";
 }
 
-std::string PostgresServer::newDatabase() {
+std::string PostgresServer::connectionString(const std::string& name, int port) const {
+    return std::string("DRIVER=") + kDriverLibrary +
+           ";Servername=127.0.0.1;Port=" + std::to_string(port) + ";Database=" + name +
+           ";Username=postgres;CommLog=0;Debug=0";
+}
+
+std::string PostgresServer::socketFile() const {
+    return m_folder + "/.s.PGSQL.5432";
+}
+
+std::string PostgresServer::newDatabaseName() {
     const std::string name = "t" + std::to_string(++m_databases);
     store::odbc::Connection admin;
     admin.connect(connectionString("postgres"));
     admin.execute("CREATE DATABASE " + name + " ENCODING 'UTF8' TEMPLATE template0");
-    return connectionString(name);
+    return name;
+}
+
+std::string PostgresServer::newDatabase() {
+    return connectionString(newDatabaseName());
+}
+
+bool PostgresServer::restart() {
+    m_running = run(startCommand("-m fast restart"));
+    return m_running;
 }
 
 } // namespace testsupport

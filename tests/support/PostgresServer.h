@@ -18,8 +18,17 @@ public:
     // A new, empty database (without tables); its ODBC connection string, DSN-less through
     // the ANSI driver library, without the communication log.
     std::string newDatabase();
+    // The same, its name.
+    std::string newDatabaseName();
     // The connection string of database `name`.
     std::string connectionString(const std::string& name) const;
+    // The same over TCP to 127.0.0.1:port, where a LatencyProxy forwards to socketFile().
+    std::string connectionString(const std::string& name, int port) const;
+    // The server's Unix socket.
+    std::string socketFile() const;
+    // Stops the server and starts it again on the same data (every connection is closed);
+    // false when it does not come back.
+    bool restart();
 
     PostgresServer(const PostgresServer&) = delete;
     PostgresServer& operator=(const PostgresServer&) = delete;
@@ -28,6 +37,8 @@ public:
 private:
     PostgresServer() = default;
     bool start(std::string& why);
+    // pg_ctl with the server's folder, log and options, then `action`.
+    std::string startCommand(const std::string& action) const;
 
     std::string m_folder;
     std::string m_bin;

@@ -66,6 +66,9 @@ public:
     // Reads [teachername], the arrangement's lists, [gradelesson] and [courseteacher]; throws
     // store::DbError when one of them cannot be read.
     static SubstituteCandidates load();
+    // The roster as load() takes it: the names of [teachername] that name a teacher, in
+    // table order.
+    static std::vector<std::string> readRoster();
 
     // The roster name a text names: the name itself, or the one roster name whose first
     // 6 bytes it is.

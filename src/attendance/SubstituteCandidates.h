@@ -83,6 +83,8 @@ public:
     // roster, a day or period out of range, or a school timetable without any lesson (nobody
     // can be judged free then).
     std::vector<Candidate> rank(const Absence& absence) const;
+    // Whether the school timetable holds any lesson at all.
+    bool anyLesson() const { return m_arranged; }
     // Whether the teacher (a roster name or its shown 6 bytes) has a lesson in that period.
     bool busy(std::string_view teacher, int day, int period) const;
 

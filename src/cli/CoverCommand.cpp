@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
+#include "cli/PublishCommand.h"
 #include "cli/ReportOutput.h"
 #include "core/SchoolNames.h"
 #include "cover/CoverApply.h"
@@ -119,12 +120,7 @@ int runCover(const Given& given, std::ostream& out, std::ostream& err) {
             out << "已写出代课通知单：" << given.notice << '\n';
         }
     } catch (const publish::PublishError& e) {
-        err << kPrefix << e.what();
-        if (e.kind() == publish::PublishError::Kind::Exists) {
-            err << "（用 --force 替换）";
-        }
-        err << '\n';
-        return 1;
+        return publishFailure(err, kPrefix, e);
     } catch (const store::DbError& e) {
         err << kPrefix << e.what() << '\n';
         return 1;

@@ -167,6 +167,9 @@ CoverPlanner::Made CoverPlanner::plan(const CoverRequest& request) const {
             }
         }
     }
+    if (plan.lessons.empty() && !m_candidates.anyLesson()) {
+        return {std::nullopt, "课程表中还没有课，请先编排并保存年段课程表。"};
+    }
     if (plan.lessons.empty()) {
         const std::string range = sameDay(request.from, request.to)
                                       ? dateText(request.from)
@@ -306,10 +309,17 @@ bool CoverPlanner::cleanSwap(const CoverLesson& lesson, const std::string& absen
                               !withinDayLoad(data, m_teachers, day, absent))) {
         return false;
     }
-    const int before = excessAt(data, courses, lesson.day, lesson.period);
-    const int beforeOther = excessAt(data, courses, day, period);
     std::string& missedCell = courses.cell(grade, position, lesson.day, lesson.period);
     std::string& otherCell = courses.cell(grade, position, day, period);
+    // Only a limited resource among the two courses can run over.
+    if (std::none_of(data.resources.begin(), data.resources.end(),
+                     [&](const timetable::SubjectResource& resource) {
+                         return resource.course == missedCell || resource.course == otherCell;
+                     })) {
+        return true;
+    }
+    const int before = excessAt(data, courses, lesson.day, lesson.period);
+    const int beforeOther = excessAt(data, courses, day, period);
     std::swap(missedCell, otherCell);
     const bool clean = excessAt(data, courses, lesson.day, lesson.period) <= before &&
                        excessAt(data, courses, day, period) <= beforeOther;

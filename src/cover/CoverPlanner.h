@@ -5,7 +5,8 @@
 // class, the date's week and weekday from the Monday of week 1. It refuses, with the text to
 // show: a teacher not on the roster, a category other than 事  假, 公  假 and 缺  勤, a date
 // that is no date, a first date after the last, no Monday of week 1 in the settings, a date
-// before week 1 or after week 60, and a teacher without any lesson in the range ("…没有课").
+// before week 1 or after week 60, a timetable without any lesson, and a teacher without any
+// lesson in the range ("…没有课").
 //
 // candidates() ranks who can cover one lesson: the substitution candidates' own ranking
 // (attendance/SubstituteCandidates.h: free then, no preset, within the day load; same subject

@@ -11,6 +11,7 @@ namespace cover {
 bool CoverPlanning::load() {
     return ui::reported(m_messenger, [&] {
         m_planner.emplace(CoverSchool::load());
+        m_choicesOf.reset();
         m_saved = cover::savedPlans();
     });
 }
@@ -82,7 +83,18 @@ std::vector<CoverPlanning::Row> CoverPlanning::rows() const {
     return rows;
 }
 
-std::vector<CoverPlanning::Choice> CoverPlanning::choicesFor(std::size_t lesson) const {
+const std::vector<CoverPlanning::Choice>& CoverPlanning::choicesFor(std::size_t lesson) const {
+    if (m_choicesOf != m_plan) {
+        m_choices.clear();
+        for (std::size_t i = 0; i < m_plan->lessons.size(); ++i) {
+            m_choices.push_back(workOutChoices(i));
+        }
+        m_choicesOf = m_plan;
+    }
+    return m_choices.at(lesson);
+}
+
+std::vector<CoverPlanning::Choice> CoverPlanning::workOutChoices(std::size_t lesson) const {
     std::vector<Choice> choices;
     const CoverLesson& missed = m_plan->lessons.at(lesson);
     bool chosenListed = missed.substitute.empty();
@@ -116,7 +128,7 @@ std::vector<std::string> CoverPlanning::options(std::size_t lesson) const {
 }
 
 std::size_t CoverPlanning::chosenOption(std::size_t lesson) const {
-    const std::vector<Choice> choices = choicesFor(lesson);
+    const std::vector<Choice>& choices = choicesFor(lesson);
     const CoverLesson& missed = m_plan->lessons.at(lesson);
     for (std::size_t i = 0; i < choices.size(); ++i) {
         if (choices[i].substitute == missed.substitute && choices[i].swap == missed.swap) {
@@ -175,6 +187,7 @@ bool CoverPlanning::apply() {
             m_plan->timetableDigest = now.school().timetableDigest;
             savePlan(*m_plan);
             m_planner.emplace(CoverSchool::load());
+            m_choicesOf.reset();
             reloadSaved();
             m_kept = m_plan;
         }

@@ -93,7 +93,9 @@ private:
         std::optional<Swap> swap;
         std::string reason; // the swap's text, or why the substitute is offered
     };
-    std::vector<Choice> choicesFor(std::size_t lesson) const;
+    // The choices of every lesson, worked out once for each state of the plan.
+    const std::vector<Choice>& choicesFor(std::size_t lesson) const;
+    std::vector<Choice> workOutChoices(std::size_t lesson) const;
     void reloadSaved();
 
     ui::Messenger& m_messenger;
@@ -101,6 +103,8 @@ private:
     std::vector<SavedPlan> m_saved;
     std::optional<CoverPlan> m_plan;
     std::optional<CoverPlan> m_kept; // as last saved (or made: nothing to lose yet)
+    mutable std::optional<CoverPlan> m_choicesOf;
+    mutable std::vector<std::vector<Choice>> m_choices;
 };
 
 } // namespace cover

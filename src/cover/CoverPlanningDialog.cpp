@@ -52,9 +52,11 @@ CoverPlanningDialog::CoverPlanningDialog(QWidget* parent)
         m_category->addItem(toQString(category));
     }
     auto* plan = new QPushButton(QStringLiteral("制定"), this);
+    m_buttons.insert(plan->text(), plan);
     m_saved = new QComboBox(this);
     m_saved->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* open = new QPushButton(QStringLiteral("打开"), this);
+    m_buttons.insert(open->text(), open);
 
     m_list = new QTableWidget(0, 7, this);
     m_list->setHorizontalHeaderLabels({QStringLiteral("日期"), QStringLiteral("星期"),
@@ -87,6 +89,7 @@ CoverPlanningDialog::CoverPlanningDialog(QWidget* parent)
         auto* button = new QPushButton(toQString(caption), this);
         button->setAutoDefault(false);
         actions->addWidget(button);
+        m_buttons.insert(button->text(), button);
         connect(button, &QPushButton::clicked, this, slot);
     };
     addButton("存盘", [this] {
@@ -134,12 +137,7 @@ QComboBox* CoverPlanningDialog::choiceBox(int row) const {
 }
 
 QPushButton* CoverPlanningDialog::button(const QString& caption) const {
-    for (QPushButton* b : findChildren<QPushButton*>()) {
-        if (b->text() == caption) {
-            return b;
-        }
-    }
-    return nullptr;
+    return m_buttons.value(caption, nullptr);
 }
 
 void CoverPlanningDialog::makePlan() {

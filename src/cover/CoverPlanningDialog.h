@@ -13,6 +13,8 @@
 #include "widgets/QtMessenger.h"
 
 #include <QDialog>
+#include <QHash>
+#include <QString>
 
 class QComboBox;
 class QLineEdit;
@@ -58,6 +60,7 @@ private:
     QComboBox* m_category = nullptr;
     QComboBox* m_saved = nullptr;
     QTableWidget* m_list = nullptr;
+    QHash<QString, QPushButton*> m_buttons;
 };
 
 } // namespace cover

@@ -98,6 +98,11 @@ TEST(CoverPlannerTest, RefusesWhatCannotBePlanned) {
     // The last day of week 60 is still taken.
     EXPECT_EQ(planner.plan("王伟", "2025-10-20", "2025-10-26", "事假").plan->lessons.size(), 5u);
 
+    cover::CoverSchool empty = smallSchool();
+    empty.timetable = covertest::timetableOf({});
+    EXPECT_EQ(CoverPlanner(empty).plan("王伟", "2024-09-09", "", "事假").refusal,
+              "课程表中还没有课，请先编排并保存年段课程表。");
+
     cover::CoverSchool unset = smallSchool();
     unset.settings.weekOneMonday.clear();
     EXPECT_EQ(CoverPlanner(unset).plan("王伟", "2024-09-09", "", "事假").refusal,
@@ -167,6 +172,7 @@ TEST(CoverPlannerTest, OffersASwapOnlyWhereItBreaksNoRule) {
         std::vector<covertest::Placed> extra;
         std::vector<std::pair<std::string, std::string>> presets;
         bool offered;
+        int englishRooms = 0; // a limit on 英语 classes at once (初一⑶ has 英语 then)
     };
     const std::vector<Case> cases = {
         {"free on both sides", {{"刘洋", 0, kFriday, 2}}, {}, true},
@@ -191,9 +197,15 @@ TEST(CoverPlannerTest, OffersASwapOnlyWhereItBreaksNoRule) {
          {},
          false},
         {"on a day the teacher is away", {{"刘洋", 0, kTuesday, 5}}, {}, false},
+        {"a resource at its limit", {{"刘洋", 0, kFriday, 2}}, {}, true, 2},
+        {"a resource over its limit", {{"刘洋", 0, kFriday, 2}}, {}, false, 1},
     };
     for (const Case& c : cases) {
-        const CoverPlanner planner(smallSchool(c.extra, {}, c.presets));
+        cover::CoverSchool school = smallSchool(c.extra, {}, c.presets);
+        if (c.englishRooms > 0) {
+            school.data.addCourseshare("英语", c.englishRooms);
+        }
+        const CoverPlanner planner(std::move(school));
         const CoverPlan plan = planOf(planner, "2024-09-09", "2024-09-11");
         const std::vector<cover::Swap> swaps = planner.swaps(plan, 0);
         ASSERT_FALSE(swaps.empty()) << c.what;

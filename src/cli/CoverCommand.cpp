@@ -58,8 +58,9 @@ void printPlan(const cover::CoverPlanner& planner, const cover::CoverPlan& plan,
     int uncovered = 0;
     for (std::size_t i = 0; i < plan.lessons.size(); ++i) {
         const cover::CoverLesson& lesson = plan.lessons[i];
-        out << cover::dateText(lesson.date) << '\t' << school::kDayNames[std::size_t(lesson.day)]
-            << '\t' << school::kPeriodNames[std::size_t(lesson.period - 1)] << '\t'
+        out << cover::dateText(lesson.date) << '\t'
+            << school::kDayNames[static_cast<std::size_t>(lesson.day)] << '\t'
+            << school::kPeriodNames[static_cast<std::size_t>(lesson.period - 1)] << '\t'
             << lesson.className << '\t' << lesson.course << '\t';
         if (lesson.substitute.empty()) {
             ++uncovered;
@@ -90,7 +91,10 @@ int runCover(const Given& given, std::ostream& out, std::ostream& err) {
         return 1;
     }
     // the notice's PDF pages and the fonts they are measured with need a GUI application
-    const auto app = given.notice.empty() ? nullptr : drawingApplication();
+    std::unique_ptr<QGuiApplication> app;
+    if (!given.notice.empty()) {
+        app = drawingApplication();
+    }
     try {
         const cover::CoverPlanner planner(cover::CoverSchool::load());
         cover::CoverPlanner::Made made =

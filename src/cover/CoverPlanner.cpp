@@ -1,7 +1,9 @@
 #include "cover/CoverPlanner.h"
 
+#include "attendance/Attendanceinput.h"
 #include "attendance/StatisticsInput.h"
 #include "attendance/WorkloadTable.h"
+#include "core/Gbk.h"
 #include "core/SchoolNames.h"
 #include "timetable/TimetableRules.h"
 
@@ -94,8 +96,22 @@ std::optional<CoverCalendar> CoverPlanner::calendar() const {
     return std::nullopt;
 }
 
-std::string CoverPlanner::rosterName(std::string_view name) const {
-    return m_candidates.rosterName(name).value_or(std::string(name));
+bool CoverPlanner::recordNames(std::string_view recorded, const std::string& teacher) {
+    return recorded == teacher ||
+           recorded == gbk::cut(teacher, attendance::Attendanceinput::kShownNameBytes);
+}
+
+void CoverPlanner::addNamed(std::set<std::string>& names, std::string_view recorded) const {
+    bool found = false;
+    for (const std::string& teacher : m_school.roster) {
+        if (recordNames(recorded, teacher)) {
+            names.insert(teacher);
+            found = true;
+        }
+    }
+    if (!found) {
+        names.insert(std::string(recorded));
+    }
 }
 
 CoverPlanner::Made CoverPlanner::plan(std::string_view teacher, std::string_view from,
@@ -180,7 +196,7 @@ CoverPlanner::Made CoverPlanner::plan(const CoverRequest& request) const {
 }
 
 bool CoverPlanner::owns(const CoverPlan& plan, const store::AttendanceRow& record) const {
-    if (rosterName(record.teacher) != rosterName(plan.request.teacher)) {
+    if (!recordNames(record.teacher, plan.request.teacher)) {
         return false;
     }
     return std::any_of(plan.lessons.begin(), plan.lessons.end(), [&](const CoverLesson& lesson) {
@@ -221,10 +237,10 @@ std::set<std::string> CoverPlanner::taken(const CoverPlan& plan, std::size_t exc
             continue;
         }
         if (!attendance::namesNobody(record.substitute)) {
-            names.insert(rosterName(record.substitute));
+            addNamed(names, record.substitute);
         }
         if (isCoverCategory(record.kind)) {
-            names.insert(rosterName(record.teacher));
+            addNamed(names, record.teacher);
         }
     }
     return names;
@@ -242,7 +258,7 @@ int CoverPlanner::coversOn(const CoverPlan& plan, std::size_t except, const scho
     }
     for (const store::AttendanceRow& record : m_school.attendance) {
         if (sameDay(record.date, date) && !attendance::namesNobody(record.substitute) &&
-            rosterName(record.substitute) == teacher && !owns(plan, record)) {
+            recordNames(record.substitute, teacher) && !owns(plan, record)) {
             ++covers;
         }
     }
@@ -258,7 +274,7 @@ int CoverPlanner::termCovers(const CoverPlan& plan, std::size_t except,
     for (const store::AttendanceRow& record : m_school.attendance) {
         const std::optional<int> week = attendance::wholeNumber(record.week);
         if (week && inTerm(*week) && !attendance::namesNobody(record.substitute) &&
-            rosterName(record.substitute) == teacher && !owns(plan, record)) {
+            recordNames(record.substitute, teacher) && !owns(plan, record)) {
             ++covers;
         }
     }

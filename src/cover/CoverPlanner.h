@@ -29,7 +29,9 @@
 // lessons whose substitute or swap no longer holds on this school (re-checked at apply).
 //
 // The records a plan owns in [attendance] are those of its teacher (his roster name, or its
-// first 6 bytes) at the date, period and class of one of its lessons.
+// first 6 bytes) at the date, period and class of one of its lessons. A recorded name stands
+// for every roster teacher it is the name or the first 6 bytes of: when two share those
+// bytes, both count as taken.
 #pragma once
 
 #include "attendance/SubstituteCandidates.h"
@@ -89,8 +91,12 @@ public:
 
 private:
     std::optional<CoverCalendar> calendar() const;
-    // The roster names a record names, or the name itself.
-    std::string rosterName(std::string_view name) const;
+    // Whether a name in a record stands for the teacher: his name, or the first 6 bytes of it
+    // the attendance form keeps.
+    static bool recordNames(std::string_view recorded, const std::string& teacher);
+    // Every roster teacher a recorded name stands for (two, when they share the shown bytes),
+    // or the name itself.
+    void addNamed(std::set<std::string>& names, std::string_view recorded) const;
     // Who is taken at a date and period, leaving out lesson `except` of the plan.
     std::set<std::string> taken(const CoverPlan& plan, std::size_t except,
                                 const school::DateTime& date, int period) const;

@@ -139,6 +139,17 @@ TEST(CoverPlannerTest, NobodyIsGivenTwoClassesAtOnce) {
               (std::vector<std::string>{"陈静", "刘洋", "张强"}));
     EXPECT_EQ(names(recorded.candidates(monday, 1)).front(), "李娜");
 
+    // A record keeps the first 6 bytes of a name: both teachers it may stand for are taken.
+    cover::CoverSchool sharing =
+        smallSchool({}, {record("孙丽", "2024-09-09", "第一节", "公  假", "欧阳明")});
+    sharing.roster.insert(sharing.roster.end(), {"欧阳明月", "欧阳明辉"});
+    const CoverPlanner shared(std::move(sharing));
+    const CoverPlan sharedPlan = planOf(shared, "2024-09-09", "");
+    EXPECT_EQ(names(shared.candidates(sharedPlan, 0)),
+              (std::vector<std::string>{"李娜", "周杰", "陈静", "刘洋", "张强"}));
+    const std::vector<std::string> third = names(shared.candidates(sharedPlan, 1));
+    EXPECT_EQ(std::count(third.begin(), third.end(), "欧阳明月"), 1);
+
     // Three covers that day on top of his own lesson reach 李娜's day load of four.
     const CoverPlanner loaded(smallSchool({{"王伟", 0, kMonday, 5}, {"王伟", 1, kMonday, 6}}));
     CoverPlan busy = planOf(loaded, "2024-09-09", "");

@@ -22,7 +22,9 @@
 // is someone else, present and not taken in the missed period, where the exchange breaks no
 // rule of the timetable (TimetableRules.h): neither teacher then holds another class in the
 // period he moves to, nor has a preset there, nor goes over his day load, and no subject
-// resource runs further over its limit in either period. The term timetable is never changed.
+// resource runs further over its limit in either period. An absence takes whole days, so a
+// lesson of the same day is never offered: the absent teacher would miss that one instead.
+// The term timetable is never changed.
 //
 // assignFirst() gives each lesson without a substitute or swap its first candidate, lesson by
 // lesson, so nobody is given two classes at once and the covers spread. conflicts() names the

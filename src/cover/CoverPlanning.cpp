@@ -74,9 +74,12 @@ std::vector<CoverPlanning::Row> CoverPlanning::rows() const {
             row.reason = swapText(*lesson.swap);
         } else if (lesson.substitute.empty()) {
             row.taking = kNobody;
+            // Only 不安排代课 on offer: nobody is free.
+            row.reason = choicesFor(i).size() == 1 ? kNobodyFree : kLeftUncovered;
         } else {
             row.taking = lesson.substitute;
-            row.reason = choicesFor(i)[chosenOption(i)].reason;
+            const std::string& reason = choicesFor(i)[chosenOption(i)].reason;
+            row.reason = reason == kNoLongerFree ? reason : std::string();
         }
         rows.push_back(std::move(row));
     }

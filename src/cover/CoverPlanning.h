@@ -36,6 +36,8 @@ public:
     static constexpr const char* kSaved = "代课安排已存盘。";
     static constexpr const char* kDiscardQuestion = "代课安排尚未存盘，放弃修改吗？";
     static constexpr const char* kNoLongerFree = "（已不能代课）";
+    static constexpr const char* kNobodyFree = "没有可代课的教师";
+    static constexpr const char* kLeftUncovered = "未安排代课";
 
     explicit CoverPlanning(ui::Messenger& messenger) : m_messenger(messenger) {}
 
@@ -61,6 +63,8 @@ public:
         std::string className;
         std::string course;
         std::string taking; // the substitute, "调课：赵敏" or "无人代课"
+        // The swap's text; for no cover kNobodyFree or kLeftUncovered; kNoLongerFree for a
+        // substitute who is no longer free; else empty (the box shows why he is offered).
         std::string reason;
         bool uncovered = false;
         friend bool operator==(const Row&, const Row&) = default;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -183,17 +184,21 @@ void CoverPlanningDialog::showPlan() {
             }
             m_list->setItem(r, c, item);
         }
-        auto* box = new QComboBox(m_list);
+        // A row keeps its box: the box whose choice brought us here must outlive its signal.
+        QComboBox* box = choiceBox(r);
+        if (box == nullptr) {
+            box = new QComboBox(m_list);
+            connect(box, &QComboBox::activated, this, [this, r](int option) { chosen(r, option); });
+            m_list->setCellWidget(r, kChoiceColumn, box);
+        }
+        const QSignalBlocker quiet(box);
+        box->clear();
         const auto lesson = static_cast<std::size_t>(r);
         for (const std::string& option : m_logic.options(lesson)) {
             box->addItem(toQString(option));
         }
         box->setCurrentIndex(static_cast<int>(m_logic.chosenOption(lesson)));
-        if (row.uncovered) {
-            box->setStyleSheet(QStringLiteral("color: red;"));
-        }
-        connect(box, &QComboBox::activated, this, [this, r](int option) { chosen(r, option); });
-        m_list->setCellWidget(r, kChoiceColumn, box);
+        box->setStyleSheet(row.uncovered ? QStringLiteral("color: red;") : QString());
     }
     m_list->resizeColumnsToContents();
     m_list->setColumnWidth(kChoiceColumn, std::max(m_list->columnWidth(kChoiceColumn), 260));

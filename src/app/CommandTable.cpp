@@ -8,6 +8,7 @@
 #include "attendance/AttendancesquireDialog.h"
 #include "attendance/AttendancetermDialog.h"
 #include "attendance/WeekworkSetDialog.h"
+#include "cover/CoverPlanningDialog.h"
 #include "exchange/WorkbookImportDialog.h"
 #include "maintain/GTBrowseDialog.h"
 #include "maintain/GTReplaceDialog.h"
@@ -71,6 +72,7 @@ const DialogFactory kAttendancecount = modal<attendance::AttendancecountDialog>(
 const DialogFactory kAttendancemonth = modal<attendance::AttendancemonthDialog>();
 const DialogFactory kAttendanceterm = modal<attendance::AttendancetermDialog>();
 const DialogFactory kWeekworkSet = modal<attendance::WeekworkSetDialog>();
+const DialogFactory kCoverPlanning = cover::CoverPlanningDialog::run;
 
 } // namespace
 
@@ -189,6 +191,13 @@ CommandTable commandTable(const ModeDialogFactory& gradecourse) {
          .toolBarGlyph = "月"},
         {attendance, "出勤情况学期统计", "", "Attendanceterm", kAttendanceterm},
         {attendance, "工作量设置", "各科标准工作量设定", "WeekworkSet", kWeekworkSet},
+        // Beyond the described menu: a teacher's absence planned, applied and noticed at once.
+        {.menu = attendance,
+         .caption = "代课安排",
+         .prompt = "为缺课教师安排代课或调课，写入出勤记录，打印代课通知单",
+         .module = "CoverPlanning",
+         .open = kCoverPlanning,
+         .separatorBefore = true},
     };
 }
 

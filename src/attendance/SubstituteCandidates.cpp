@@ -74,13 +74,18 @@ SubstituteCandidates::SubstituteCandidates(std::vector<std::string> roster,
     }
 }
 
-SubstituteCandidates SubstituteCandidates::load() {
+std::vector<std::string> SubstituteCandidates::readRoster() {
     std::vector<std::string> roster;
     for (store::TeachernameRow& row : store::CTNRecord().readAll()) {
         if (timetable::namesTeacher(row.name)) {
             roster.push_back(std::move(row.name));
         }
     }
+    return roster;
+}
+
+SubstituteCandidates SubstituteCandidates::load() {
+    std::vector<std::string> roster = readRoster();
     timetable::AutoOrderData data = timetable::loadAutoOrderData();
     const school::SchoolTimetable timetable = timetable::loadSchoolTimetable();
     return {std::move(roster), std::move(data), timetable, store::CCTRecord().readAll()};

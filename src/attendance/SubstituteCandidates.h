@@ -66,6 +66,9 @@ public:
     // Reads [teachername], the arrangement's lists, [gradelesson] and [courseteacher]; throws
     // store::DbError when one of them cannot be read.
     static SubstituteCandidates load();
+    // The roster as load() takes it: the names of [teachername] that name a teacher, in
+    // table order.
+    static std::vector<std::string> readRoster();
 
     // The roster name a text names: the name itself, or the one roster name whose first
     // 6 bytes it is.
@@ -80,6 +83,8 @@ public:
     // roster, a day or period out of range, or a school timetable without any lesson (nobody
     // can be judged free then).
     std::vector<Candidate> rank(const Absence& absence) const;
+    // Whether the school timetable holds any lesson at all.
+    bool anyLesson() const { return m_arranged; }
     // Whether the teacher (a roster name or its shown 6 bytes) has a lesson in that period.
     bool busy(std::string_view teacher, int day, int period) const;
 

@@ -3,6 +3,7 @@
 #include "cli/ArrangeCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandSupport.h"
+#include "cli/CoverCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/InitCommand.h"
@@ -73,6 +74,8 @@ const std::vector<Command>& commands() {
         {"import", "由学校工作簿（.xlsx 或 .csv）导入课程、教师、班级和课务分工等，先检查并预览",
          &importUsage, &defineImport},
         {"substitutes", "为缺课的一节课排列可代课的教师", &substitutesUsage, &defineSubstitutes},
+        {"cover", "为缺课教师制定代课安排（列出、写入出勤记录、写出代课通知单）", &coverUsage,
+         &defineCover},
         {"publish", "发布课表：每班、每位教师一页，或年段总课表、任课表；PDF、Excel、网页或日历",
          &publishUsage, &definePublish},
     };

@@ -106,12 +106,7 @@ int runPublish(const Given& given, std::ostream& out, std::ostream& err) {
         }
         out << "已写出 " << result.pages << " 页：" << request.target.string() << '\n';
     } catch (const publish::PublishError& e) {
-        err << kPrefix << e.what();
-        if (e.kind() == publish::PublishError::Kind::Exists) {
-            err << "（用 --force 替换）";
-        }
-        err << '\n';
-        return 1;
+        return publishFailure(err, kPrefix, e);
     } catch (const store::DbError& e) {
         err << kPrefix << e.what() << '\n';
         return 1;
@@ -120,6 +115,15 @@ int runPublish(const Given& given, std::ostream& out, std::ostream& err) {
 }
 
 } // namespace
+
+int publishFailure(std::ostream& err, const std::string& prefix, const publish::PublishError& e) {
+    err << prefix << e.what();
+    if (e.kind() == publish::PublishError::Kind::Exists) {
+        err << "（用 --force 替换）";
+    }
+    err << '\n';
+    return 1;
+}
 
 std::string publishUsage() {
     return "usage: tavlen-cli publish classes|teachers|overview|assignments [GRADE|all] "

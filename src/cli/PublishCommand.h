@@ -10,11 +10,20 @@
 
 #include "cli/Command.h"
 
+#include <iosfwd>
 #include <string>
+
+namespace publish {
+class PublishError;
+}
 
 namespace cli {
 
 Run definePublish(CLI::App& command);
 std::string publishUsage();
+
+// Says on err, after prefix, why a published file was refused or not written (with
+// "（用 --force 替换）" for an existing one); returns 1, the exit code.
+int publishFailure(std::ostream& err, const std::string& prefix, const publish::PublishError& e);
 
 } // namespace cli

@@ -15,7 +15,9 @@
 
 namespace publish {
 
-enum class PageKind { Class, Teacher, Overview, Assignment };
+// A notice (the cover notice of a day) is no timetable: it is never published with them,
+// its sheet and file are named by its name.
+enum class PageKind { Class, Teacher, Overview, Assignment, Notice };
 
 struct Span {
     std::string text;

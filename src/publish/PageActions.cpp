@@ -21,8 +21,8 @@ ExportChooser exportDialog(QWidget* parent) {
         const QString pdf = QStringLiteral("PDF 文件 (*.pdf)");
         const QString xlsx = QStringLiteral("Excel 工作簿 (*.xlsx)");
         QString filter = pdf;
-        const QString proposed =
-            QDir::current().filePath(widgets::toQString(page.name + "课程表.pdf"));
+        const QString proposed = QDir::current().filePath(widgets::toQString(
+            page.name + (page.kind == PageKind::Notice ? "" : "课程表") + ".pdf"));
         QString chosen = QFileDialog::getSaveFileName(parent, QStringLiteral("导出"), proposed,
                                                       pdf + QStringLiteral(";;") + xlsx, &filter);
         if (chosen.isEmpty())
@@ -38,7 +38,14 @@ ExportChooser exportDialog(QWidget* parent) {
 }
 
 void exportPage(const Page& page, ui::Messenger& messenger, const ExportChooser& choose) {
-    const std::optional<ExportChoice> choice = choose(page);
+    exportPages({page}, messenger, choose);
+}
+
+void exportPages(const std::vector<Page>& pages, ui::Messenger& messenger,
+                 const ExportChooser& choose) {
+    if (pages.empty())
+        return;
+    const std::optional<ExportChoice> choice = choose(pages.front());
     if (!choice)
         return;
     std::error_code ec;
@@ -47,9 +54,9 @@ void exportPage(const Page& page, ui::Messenger& messenger, const ExportChooser&
         return;
     try {
         if (choice->workbook)
-            writeWorkbook({page}, choice->file, true);
+            writeWorkbook(pages, choice->file, true);
         else
-            writePdf({page}, choice->file, true);
+            writePdf(pages, choice->file, true);
     } catch (const PublishError& e) {
         messenger.error(e.what());
         return;

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -30,9 +31,13 @@ struct ExportChoice {
 };
 using ExportChooser = std::function<std::optional<ExportChoice>(const Page& page)>;
 
-// The save dialog over parent, in the working directory, proposing the page's name.
+// The save dialog over parent, in the working directory, proposing the page's name (and
+// "课程表" after it, but for a notice).
 ExportChooser exportDialog(QWidget* parent);
 
 void exportPage(const Page& page, ui::Messenger& messenger, const ExportChooser& choose);
+// The same for several pages in one file (a page a sheet), the first page proposing the name.
+void exportPages(const std::vector<Page>& pages, ui::Messenger& messenger,
+                 const ExportChooser& choose);
 
 } // namespace publish

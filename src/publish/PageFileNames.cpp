@@ -38,6 +38,8 @@ std::string baseStem(const Page& page) {
         return "overview-" + gradePart(page.grade.empty() ? page.name : page.grade);
     case PageKind::Assignment:
         return "assignment-" + gradePart(page.grade.empty() ? page.name : page.grade);
+    case PageKind::Notice:
+        return "notice-" + cutHex(page.name);
     }
     return "page";
 }

@@ -17,6 +17,8 @@ std::vector<Page> built(const SchoolSource& source, PageKind kind, GradeChoice g
         return teacherPages(source, grade);
     case PageKind::Overview:
         return overviewPages(source, grade);
+    case PageKind::Notice:
+        return {};
     case PageKind::Assignment:
         break;
     }

@@ -97,6 +97,7 @@ std::string pageSheetName(const Page& page) {
         return page.name + "任课表";
     case PageKind::Class:
     case PageKind::Teacher:
+    case PageKind::Notice:
         break;
     }
     return page.name;

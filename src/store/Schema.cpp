@@ -46,6 +46,11 @@ constexpr ColumnDef kSupervise[] = {
     {"classname", K::Text}, {"time", K::Text}, {"teacher", K::Text}};
 constexpr ColumnDef kTeachername[] = {{"姓名", K::Text}};
 constexpr ColumnDef kSetting[] = {{"名称", K::Text}, {"值", K::Text}};
+constexpr ColumnDef kCoverplan[] = {
+    {"教师", K::Text},     {"起始日期", K::Text}, {"终止日期", K::Text}, {"性质", K::Text},
+    {"日期", K::Text},     {"周别", K::Text},     {"节别", K::Text},     {"班级", K::Text},
+    {"学科", K::Text},     {"代课", K::Text},     {"调课日期", K::Text}, {"调课节别", K::Text},
+    {"调课教师", K::Text}, {"调课学科", K::Text}, {"课程表", K::Text},   {"状态", K::Text}};
 
 const char* sqlType(ColumnKind kind) {
     switch (kind) {
@@ -80,6 +85,7 @@ const TableDef samelesson{"samelesson", kSamelesson, "统一课程表"};
 const TableDef supervise{"supervise", kSupervise, "督修教师安排"};
 const TableDef teachername{"teachername", kTeachername, "教师名单"};
 const TableDef setting{"setting", kSetting, "学校设置"};
+const TableDef coverplan{"coverplan", kCoverplan, "代课安排"};
 
 const std::array<const TableDef*, 16>& allTables() {
     static const std::array<const TableDef*, 16> tables = {

@@ -2,6 +2,8 @@
 // column kinds are written down, and the statements that create them in a new database.
 // Beside them lies table setting (名称, 值), the school's own settings (SchoolSettingsStore.h):
 // a new database holds it, an older one may lack it, and it is created on its first save.
+// Table coverplan (CCVRecord.h), the saved cover plans, is created on its first save alike;
+// no new database holds it.
 #pragma once
 
 #include "store/Odbc.h"
@@ -31,6 +33,8 @@ extern const TableDef teachername;
 
 // The school's settings, one row a setting; not one of the sixteen.
 extern const TableDef setting;
+// The saved cover plans, one row a missed lesson; not one of the sixteen.
+extern const TableDef coverplan;
 
 // All sixteen, in the order above.
 const std::array<const TableDef*, 16>& allTables();

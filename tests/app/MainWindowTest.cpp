@@ -104,7 +104,9 @@ std::vector<Menu> expectedMenus() {
           {"出勤情况周统计", "出勤情况周统计", ""},
           {"出勤情况月统计", "出勤情况月统计", ""},
           {"出勤情况学期统计", "", ""},
-          {"工作量设置", "各科标准工作量设定", ""}}},
+          {"工作量设置", "各科标准工作量设定", ""},
+          {"-", "", ""},
+          {"代课安排", "为缺课教师安排代课或调课，写入出勤记录，打印代课通知单", ""}}},
         {"查看(&V)",
          {{"工具栏(&T)", "显示或隐藏工具栏", "显隐工具栏"},
           {"状态栏(&S)", "显示或隐藏状态栏", "显隐状态栏"},
@@ -197,7 +199,7 @@ TEST_F(MainWindowTest, CtrlXOpensTheGradeWideTeacherReplacement) {
 
 TEST_F(MainWindowTest, EntriesAreEnabledExactlyWhenTheirDialogExists) {
     app::MainWindow window(app::commandTable(), services());
-    ASSERT_EQ(window.commands().size(), 33u);
+    ASSERT_EQ(window.commands().size(), 34u);
     for (std::size_t row = 0; row < window.commands().size(); ++row) {
         EXPECT_EQ(window.commandAction(row)->isEnabled(),
                   static_cast<bool>(window.commands()[row].open))

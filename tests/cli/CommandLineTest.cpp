@@ -23,8 +23,9 @@ namespace {
 namespace fs = std::filesystem;
 using clitest::runCli;
 
-const std::vector<std::string> kCommands = {"init",   "show",   "report",      "arrange", "review",
-                                            "export", "import", "substitutes", "publish"};
+const std::vector<std::string> kCommands = {"init",   "show",   "report", "arrange",
+                                            "review", "export", "import", "substitutes",
+                                            "cover",  "publish"};
 const std::vector<std::string> kKinds = {"lessons",  "lessonr",  "teachers", "weeks",   "months",
                                          "supervis", "weekwork", "term",     "workbook"};
 

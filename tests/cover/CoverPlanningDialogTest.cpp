@@ -87,8 +87,8 @@ TEST_F(CoverPlanningDialogTest, PlansSwapsAppliesAndReopens) {
                       "调课：与 9月12日 星期四 第三节 语文（张强）对调");
             choose(*d.choiceBox(3), d.choiceBox(3)->count() - 1);
             EXPECT_EQ(toStdString(list.item(3, 5)->text()), "无人代课");
-        EXPECT_EQ(toStdString(list.item(3, 6)->text()), "未安排代课");
-        EXPECT_EQ(toStdString(list.item(1, 6)->text()), "");
+            EXPECT_EQ(toStdString(list.item(3, 6)->text()), "未安排代课");
+            EXPECT_EQ(toStdString(list.item(1, 6)->text()), "");
             EXPECT_EQ(list.item(3, 5)->foreground().color(), QColor(Qt::red));
             EXPECT_NE(list.item(2, 5)->foreground().color(), QColor(Qt::red));
 

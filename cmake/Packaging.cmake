@@ -6,6 +6,8 @@
 include(GNUInstallDirs)
 
 install(TARGETS tavlen tavlen-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Every command tavlen-cli does not run itself: found by tavlen-cli in ../libexec/tavlen.
+install(TARGETS tavlen-cli-full RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tavlen)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/templates/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/tavlen/templates)
 install(FILES ${PROJECT_SOURCE_DIR}/data/desktop/tavlen.desktop

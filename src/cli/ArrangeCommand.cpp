@@ -271,8 +271,8 @@ int optimised(const Options& options, std::ostream& text) {
     }
     text << "优化编排：" << (outcome.solved ? "全部规则已满足" : "未能满足全部规则")
          << (outcome.cancelled ? "（已取消）" : "") << "，第一二节非主课 " << outcome.earlyMisses
-         << " 处，用时 " << secondsText(outcome.seconds) << " 秒（搜索 " << outcome.iterations
-         << " 步）\n";
+         << " 处（下界 " << outcome.earlyMissesBound << "），用时 " << secondsText(outcome.seconds)
+         << " 秒（搜索 " << outcome.iterations << " 步）\n";
     if (options.save) {
         // Only the arranged grades: another program's save of other grades stays.
         timetable::saveGrades(outcome.timetable, options.grades);

@@ -36,4 +36,19 @@ const std::vector<Command>& commands();
 // print on out and return 0.
 int dispatch(const Args& argv, std::ostream& out, std::ostream& err);
 
+// The same over a table of some of the commands (the front program's own; everything else it
+// hands to the whole program).
+int dispatchWith(const std::vector<Command>& table, const Args& argv, std::ostream& out,
+                 std::ostream& err);
+// The table being dispatched (empty outside a dispatch).
+const std::vector<Command>& dispatchedCommands();
+
+// The commands the front program runs itself: no Qt below them, so they start in a blink.
+const std::vector<Command>& leanCommands();
+
+// main(): argv converted from the locale's character set, the dispatch's output converted
+// back.
+int runMain(int argc, char** argv,
+            int (*run)(const Args& argv, std::ostream& out, std::ostream& err));
+
 } // namespace cli

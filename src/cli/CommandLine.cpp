@@ -33,7 +33,7 @@ void addText(CLI::App& app, const std::string& name, std::string& value,
 
 int usageError(std::ostream& err, const std::string& command, const std::string& problem) {
     err << "tavlen-cli " << command << ": " << problem << '\n';
-    for (const Command& known : commands()) {
+    for (const Command& known : dispatchedCommands()) {
         if (command == known.name) {
             err << known.usage();
         }

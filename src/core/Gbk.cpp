@@ -1,6 +1,7 @@
 #include "Gbk.h"
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <iconv.h>
 #include <mutex>
@@ -46,33 +47,47 @@ private:
     iconv_t m_cd;
 };
 
-// Width of every Basic Multilingual Plane scalar, computed once; GBK encodes nothing
-// outside the BMP.
+// Width of every Basic Multilingual Plane scalar, each found the first time it is asked for
+// (a school's data holds a few hundred distinct characters; converting all 65,536 would cost
+// every program start a few milliseconds); GBK encodes nothing outside the BMP. Safe across
+// threads: each thread converts with its own descriptor, and a width is stored once, the same
+// by whichever thread.
 class WidthTable {
 public:
     WidthTable() {
-        Converter conv("GBK", "UTF-32LE");
-        std::string out;
-        for (std::size_t cp = 0; cp < m_widths.size(); ++cp) {
-            if (cp < 0x80) {
-                m_widths[cp] = 1;
-                continue;
-            }
-            if (cp >= 0xD800 && cp <= 0xDFFF) {
-                continue;
-            }
-            const std::array<char, 4> in{static_cast<char>(cp & 0xFF),
-                                         static_cast<char>((cp >> 8) & 0xFF), 0, 0};
-            if (conv.convert(std::string_view(in.data(), in.size()), out) && !out.empty() &&
-                out.size() <= 2) {
-                m_widths[cp] = static_cast<unsigned char>(out.size());
-            }
+        for (auto& width : m_widths) {
+            width.store(kUnknown, std::memory_order_relaxed);
+        }
+        for (std::size_t cp = 0; cp < 0x80; ++cp) {
+            m_widths[cp].store(1, std::memory_order_relaxed);
+        }
+        for (std::size_t cp = 0xD800; cp <= 0xDFFF; ++cp) {
+            m_widths[cp].store(0, std::memory_order_relaxed);
         }
     }
-    int at(char32_t ch) const { return ch < m_widths.size() ? m_widths[ch] : 0; }
+    int at(char32_t ch) const {
+        if (ch >= m_widths.size()) {
+            return 0;
+        }
+        const unsigned char known = m_widths[ch].load(std::memory_order_relaxed);
+        if (known != kUnknown) {
+            return known;
+        }
+        thread_local Converter conv("GBK", "UTF-32LE");
+        thread_local std::string out;
+        const std::array<char, 4> in{static_cast<char>(ch & 0xFF),
+                                     static_cast<char>((ch >> 8) & 0xFF), 0, 0};
+        const unsigned char width = conv.convert(std::string_view(in.data(), in.size()), out) &&
+                                            !out.empty() && out.size() <= 2
+                                        ? static_cast<unsigned char>(out.size())
+                                        : 0;
+        m_widths[ch].store(width, std::memory_order_relaxed);
+        return width;
+    }
 
 private:
-    std::array<unsigned char, 0x10000> m_widths{};
+    static constexpr unsigned char kUnknown = 0xFF;
+    mutable std::array<std::atomic<unsigned char>, 0x10000> m_widths;
 };
 
 const WidthTable& widthTable() {

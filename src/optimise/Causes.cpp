@@ -205,6 +205,7 @@ private:
     }
 
     void teachers() {
+        const WeekShape& shape = m_problem.shape();
         for (const Teacher& teacher : m_teachers) {
             int lessons = 0;
             CellMask usable = 0;
@@ -220,21 +221,32 @@ private:
             if (lessons == 0) {
                 continue;
             }
+            // The plain count first: more lessons than the week has periods.
+            int fixed = 0;
             for (int cell = 0; cell < kCells; ++cell) {
+                fixed += teacher.fixedOccupancy[at(cell)];
                 usable &= teacher.fixedOccupancy[at(cell)] > 0 ? ~bit(cell) : ~CellMask{0};
             }
+            const bool overfull = lessons + fixed > kCells;
+            if (overfull) {
+                add("教师" + teacher.name + "每周 " + n(lessons + fixed) + " 节，超过一周可排的 " +
+                    n(kCells) + " 节");
+            }
+            // After it, a day or the week's room only where presets, unified slots, locks or
+            // other grades' lessons make it smaller than the day limit alone would.
+            const int plainDay = std::min(teacher.limit, shape.cellsPerDay);
             int room = 0;
             for (int d = 0; d < school::kDays; ++d) {
                 const int left = std::max(0, teacher.limit - teacher.fixedLoad[at(d)]);
                 const int free = std::min(left, count(usable & dayCells(d)));
                 room += free;
-                if (need[at(d)] > free) {
+                if (need[at(d)] > free && (!overfull || free < plainDay)) {
                     add("教师 " + teacher.name + ' ' + dayName(d) + "：要给各班上 " +
                         n(need[at(d)]) + " 节（每班每天至少的节数），这天只有 " + n(free) +
                         " 节可排");
                 }
             }
-            if (lessons > room) {
+            if (lessons > room && (!overfull || room < plainDay * school::kDays)) {
                 add("教师 " + teacher.name + "：要排 " + n(lessons) + " 节，除去预设、统一课、" +
                     "已排的课和每天最多 " + n(teacher.limit) + " 节的上限，只能排 " + n(room) +
                     " 节");
@@ -289,23 +301,10 @@ private:
     void resources() {
         const auto& resources = m_problem.resources();
         for (std::size_t r = 0; r < resources.size(); ++r) {
-            int lessons = 0;
-            CellMask usable = 0;
-            for (const Group& group : m_groups) {
-                if (group.resource == static_cast<int>(r)) {
-                    lessons += group.movable;
-                    usable |= open(group);
-                }
-            }
-            int room = 0;
-            for (int cell = 0; cell < kCells; ++cell) {
-                if ((usable & bit(cell)) != 0) {
-                    room += std::max(0, resources[r].limit - resources[r].fixedUse[at(cell)]);
-                }
-            }
-            if (lessons > room) {
-                add("资源 " + resources[r].course + "：要排 " + n(lessons) + " 节，每节最多 " +
-                    n(resources[r].limit) + " 个班，只能排 " + n(room) + " 节");
+            const ResourceRoom room = resourceRoom(m_problem, static_cast<int>(r));
+            if (room.lessons > room.room) {
+                add("资源 " + resources[r].course + "：要排 " + n(room.lessons) + " 节，每节最多 " +
+                    n(resources[r].limit) + " 个班，只能排 " + n(room.room) + " 节");
             }
         }
     }
@@ -318,6 +317,24 @@ private:
 };
 
 } // namespace
+
+ResourceRoom resourceRoom(const Problem& problem, int resource) {
+    const Resource& r = problem.resources()[at(resource)];
+    ResourceRoom room;
+    CellMask usable = 0;
+    for (const Group& group : problem.groups()) {
+        if (group.resource == resource) {
+            room.lessons += group.movable;
+            usable |= problem.classes()[at(group.cls)].movable & ~group.forbidden;
+        }
+    }
+    for (int cell = 0; cell < kCells; ++cell) {
+        if ((usable & bit(cell)) != 0) {
+            room.room += std::max(0, r.limit - r.fixedUse[at(cell)]);
+        }
+    }
+    return room;
+}
 
 std::vector<std::string> findCauses(const Problem& problem) {
     return Finder(problem).run();

@@ -14,4 +14,12 @@ namespace optimise {
 
 std::vector<std::string> findCauses(const Problem& problem);
 
+// A subject resource's movable lessons and the room its limit leaves them in the cells their
+// groups may take; lessons above room are a cause, and that many overruns are forced.
+struct ResourceRoom {
+    int lessons = 0;
+    int room = 0;
+};
+ResourceRoom resourceRoom(const Problem& problem, int resource);
+
 } // namespace optimise

@@ -25,6 +25,7 @@ Outcome optimise(const timetable::AutoOrderData& data, const Request& request,
     outcome.timetable = search.timetable();
     outcome.cancelled = search.cancelled();
     outcome.earlyMisses = search.earlyMisses();
+    outcome.earlyMissesBound = search.earlyMissesFloor();
     outcome.iterations = search.steps();
     std::vector<std::string> violations = search.violations(outcome.timetable);
     outcome.solved = outcome.causes.empty() && violations.empty();

@@ -83,7 +83,8 @@ struct Outcome {
     std::vector<std::string> causes;
     // Hard violations left when not solved, in Chinese.
     std::vector<std::string> violations;
-    int earlyMisses = 0; // periods 1-2 of arranged classes without a main course
+    int earlyMisses = 0;      // periods 1-2 of arranged classes without a main course
+    int earlyMissesBound = 0; // what no timetable can go below (EarlyBound.h)
     double seconds = 0;
     long long iterations = 0; // search steps taken (same seed and data: same count)
 };

@@ -1,5 +1,8 @@
 #include "optimise/Search.h"
 
+#include "optimise/Causes.h"
+#include "optimise/EarlyBound.h"
+
 #include "core/Gbk.h"
 #include "core/SchoolNames.h"
 #include "timetable/TimetableRules.h"
@@ -69,6 +72,15 @@ Search::Search(const Problem& problem, std::uint64_t seed)
     for (const Resource& r : problem.resources()) {
         m_resourceLimit.push_back(r.limit);
     }
+    // A resource its limit leaves short by k lessons must run over by k: so many overruns
+    // are taken as given, and only those beyond them count.
+    for (int r = 0; r < m_resourceCount; ++r) {
+        const ResourceRoom room = resourceRoom(problem, r);
+        m_resourceSpare.push_back(std::max(0, room.lessons - room.room));
+        if (m_resourceSpare.back() > 0) {
+            m_shortResources.push_back(r);
+        }
+    }
     for (int g = 0; g < m_groupCount; ++g) {
         if (m_groupResource[at(g)] >= 0) {
             m_resourceGroups[at(m_groupResource[at(g)])].push_back(g);
@@ -88,39 +100,7 @@ Search::Search(const Problem& problem, std::uint64_t seed)
     m_tabuUntil.assign(cells.size(), 0);
     rebuild(cells, std::vector<std::int8_t>(at(m_classCount), -1));
 
-    // What periods 1-2 can reach at best: the early cells of a class beyond its main lessons
-    // stay without one, and so do the lessons of a resource that its limit cannot take in
-    // periods 3-7; the larger of the two counts, plus the locked early cells.
-    int classFloor = 0;
-    for (int k = 0; k < m_classCount; ++k) {
-        int mains = 0;
-        for (const int g : classes[at(k)].groups) {
-            mains += m_groupMain[at(g)] != 0 ? groups[at(g)].movable : 0;
-        }
-        const int open = std::popcount(m_early[at(k)] & m_movable[at(k)]);
-        classFloor += std::max(0, open - mains);
-        for (int cell = 0; cell < m_cellCount; ++cell) {
-            if ((m_early[at(k)] & ~m_movable[at(k)] & bit(cell)) != 0) {
-                m_softFloor += missAt(k, cell, content(k, cell)) ? 1 : 0;
-            }
-        }
-    }
-    int resourceFloor = 0;
-    for (int r = 0; r < m_resourceCount; ++r) {
-        int lessons = 0;
-        int mains = 0;
-        for (const int g : m_resourceGroups[at(r)]) {
-            lessons += groups[at(g)].movable;
-            mains += m_groupMain[at(g)] != 0 ? groups[at(g)].movable : 0;
-        }
-        int late = 0;
-        for (int cell = 0; cell < m_cellCount; ++cell) {
-            const int room = m_resourceLimit[at(r)] - problem.resources()[at(r)].fixedUse[at(cell)];
-            late += periodOf(cell) > 2 ? std::max(0, room) : 0;
-        }
-        resourceFloor += std::max(0, lessons - late - mains);
-    }
-    m_softFloor += std::max(classFloor, resourceFloor);
+    m_softFloor = earlyBound(problem).total();
 }
 
 std::uint64_t Search::seedFrom(timetable::RandomSource& random) {
@@ -225,10 +205,24 @@ void Search::countLesson(int cell, int group, int sign) {
         const int before = std::max(0, n - limit);
         n = static_cast<std::uint8_t>(n + sign);
         const int after = std::max(0, n - limit);
-        m_hard += after - before;
-        const int base = m_problem.resources()[at(resource)].fixedUse[at(cell)];
-        m_overruns.set(key, after > std::max(0, base - limit));
+        const int base =
+            std::max(0, m_problem.resources()[at(resource)].fixedUse[at(cell)] - limit);
+        m_hard += overrunChange(resource, after - before);
+        m_overrunUnits[at(resource)] += after - before;
+        m_overrunKeys[at(resource)] += (after > base ? 1 : 0) - (before > base ? 1 : 0);
+        m_overruns.set(key, after > base);
     }
+}
+
+int Search::overrunChange(int resource, int units) const {
+    const int spare = m_resourceSpare[at(resource)];
+    const int now = m_overrunUnits[at(resource)];
+    return std::max(0, now + units - spare) - std::max(0, now - spare);
+}
+
+bool Search::forcedOnly(int key) const {
+    const int r = key / m_cellCount;
+    return m_resourceSpare[at(r)] > 0 && m_overrunUnits[at(r)] <= m_resourceSpare[at(r)];
 }
 
 void Search::setCell(int cls, int cell, int what) {
@@ -340,14 +334,18 @@ void Search::rebuild(const Cells& cells, const std::vector<std::int8_t>& doubles
             m_overloads.set(t * m_dayCount + d, n > 0);
         }
     }
+    m_overrunUnits.assign(at(m_resourceCount), 0);
+    m_overrunKeys.assign(at(m_resourceCount), 0);
     for (int r = 0; r < m_resourceCount; ++r) {
         const int limit = m_resourceLimit[at(r)];
         for (int cell = 0; cell < m_cellCount; ++cell) {
             const int n = std::max(0, m_use[at(r * m_cellCount + cell)] - limit) -
                           std::max(0, m_problem.resources()[at(r)].fixedUse[at(cell)] - limit);
-            m_hard += n;
+            m_overrunUnits[at(r)] += n;
+            m_overrunKeys[at(r)] += n > 0 ? 1 : 0;
             m_overruns.set(r * m_cellCount + cell, n > 0);
         }
+        m_hard += std::max(0, m_overrunUnits[at(r)] - m_resourceSpare[at(r)]);
     }
     for (int g = 0; g < m_groupCount; ++g) {
         for (int d = 0; d < m_dayCount; ++d) {
@@ -418,13 +416,13 @@ int Search::exchangeDelta(int cls, int a, int b) const {
     if (rx != ry) {
         if (rx >= 0) {
             const int limit = m_resourceLimit[at(rx)];
-            hard -= m_use[at(rx * m_cellCount + a)] > limit ? 1 : 0;
-            hard += m_use[at(rx * m_cellCount + b)] >= limit ? 1 : 0;
+            hard += overrunChange(rx, (m_use[at(rx * m_cellCount + b)] >= limit ? 1 : 0) -
+                                          (m_use[at(rx * m_cellCount + a)] > limit ? 1 : 0));
         }
         if (ry >= 0) {
             const int limit = m_resourceLimit[at(ry)];
-            hard -= m_use[at(ry * m_cellCount + b)] > limit ? 1 : 0;
-            hard += m_use[at(ry * m_cellCount + a)] >= limit ? 1 : 0;
+            hard += overrunChange(ry, (m_use[at(ry * m_cellCount + a)] >= limit ? 1 : 0) -
+                                          (m_use[at(ry * m_cellCount + b)] > limit ? 1 : 0));
         }
     }
     const int soft = (missAt(cls, a, y) ? 1 : 0) - (missAt(cls, a, x) ? 1 : 0) +
@@ -573,8 +571,13 @@ void Search::construct() {
 }
 
 bool Search::pickCell(int& cls, int& cell) {
-    const int hardSets = m_clashes.size() + m_overloads.size() + m_spreads.size() +
-                         m_overruns.size() + m_forbidden.size() + m_noDouble.size();
+    // Overruns a short resource is allowed (its shortfall) are no rule to mend.
+    int overruns = m_overruns.size();
+    for (const int s : m_shortResources) {
+        overruns -= m_overrunUnits[at(s)] <= m_resourceSpare[at(s)] ? m_overrunKeys[at(s)] : 0;
+    }
+    const int hardSets = m_clashes.size() + m_overloads.size() + m_spreads.size() + overruns +
+                         m_forbidden.size() + m_noDouble.size();
     m_scratch.clear();
     const auto& teachers = m_problem.teachers();
     const auto holding = [&](int group, int cellOf) {
@@ -626,12 +629,21 @@ bool Search::pickCell(int& cls, int& cell) {
             cell = -1;
             return true;
         }
-    } else if ((r -= m_spreads.size()) < m_overruns.size()) {
-        const int key = m_overruns[r];
+    } else if ((r -= m_spreads.size()) < overruns) {
+        int key = m_overruns[r];
+        if (overruns < m_overruns.size()) {
+            // the r-th overrun that is not forced
+            for (const int k : m_overruns.keys()) {
+                if (!forcedOnly(k) && r-- == 0) {
+                    key = k;
+                    break;
+                }
+            }
+        }
         for (const int g : m_resourceGroups[at(key / m_cellCount)]) {
             holding(g, key % m_cellCount);
         }
-    } else if ((r -= m_overruns.size()) < m_forbidden.size()) {
+    } else if ((r -= overruns) < m_forbidden.size()) {
         m_scratch.push_back(m_forbidden[r]);
     } else {
         r -= m_forbidden.size();
@@ -895,8 +907,10 @@ void Search::run(const Limits& limits) {
     m_trackSince = m_steps;
     // Step counts, never the clock, decide when to shake, start afresh or give up, so a run
     // that ends before its time repeats exactly.
-    const long long shakeAfter = 1500 + 10LL * m_classCount;
-    const long long restartAfter = 6000 + 30LL * m_classCount;
+    // The effort grows with the school: a trajectory is shaken, started afresh and finally
+    // given up after so many steps without gain, a few hundred plus a few dozen a class.
+    const long long shakeAfter = 300 + 8LL * m_classCount;
+    const long long restartAfter = 1200 + 25LL * m_classCount;
     const long long softStall = 4 * restartAfter;
     long long lastShake = 0;
     while (m_hard > 0 || m_soft > m_softFloor) {

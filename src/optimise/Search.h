@@ -13,7 +13,18 @@
 // already holds the teacher in, so no new clash arises. A stalled trajectory is shaken by a
 // few random exchanges, and after a longer stall started afresh; the best timetable over all
 // of them is kept. Hard breaks weigh more than any single step can win on periods 1-2, so
-// the soft rule is only ever bought with hard-neutral steps.
+// the soft rule is only ever bought with hard-neutral steps. The search ends when no hard
+// break is left and periods 1-2 reach their proven lower bound (EarlyBound.h), or when a
+// stall that grows with the number of classes brings no gain.
+//
+// What it minimises where the counted causes say the school cannot be solved: the number of
+// hard breaks, each teacher clash, day overload, spread unit, preset or plan cell taken,
+// missing double and lesson over a resource's limit counting one, except that a resource
+// whose limit leaves it k lessons short (Causes.h, resourceRoom) has its first k overruns
+// counted as given. So a school short by k lessons of one resource ends with k overruns of
+// that resource and nothing else broken wherever such a timetable exists; other causes (a
+// teacher with more lessons than periods, a day too full) leave the breaks they force
+// counted as any other, and the search keeps the timetable with fewest.
 //
 // The week's shape is the problem's (WeekShape): the term's five days of seven periods, or the
 // review days of four cells each (ReviewProblem); a day is a run of cells, and the rules that
@@ -122,6 +133,10 @@ private:
     int spreadPenalty(int group, int day) const;
     int spreadUnits(int group, int day) const;
     bool forbiddenAt(int group, int cell) const;
+    // The change of the hard count if the resource ran over by `units` more (a short
+    // resource's first overruns count nothing); whether an overrun cell is all forced.
+    int overrunChange(int resource, int units) const;
+    bool forcedOnly(int key) const;
     bool missAt(int cls, int cell, int what) const;
 
     // State changes, keeping every count, penalty and set up to date.
@@ -169,6 +184,8 @@ private:
     std::vector<CellMask> m_groupForbidden;
     std::vector<CellMask> m_movable, m_early, m_doubleStarts;
     std::vector<int> m_teacherLimit, m_resourceLimit;
+    std::vector<int> m_resourceSpare;  // overrun units a short resource cannot avoid
+    std::vector<int> m_shortResources; // those with a spare above 0
     std::vector<std::vector<int>> m_resourceGroups;
 
     // The state.
@@ -178,6 +195,8 @@ private:
     int m_hard = 0;
     int m_soft = 0;
     int m_softFloor = 0;
+    std::vector<int> m_overrunUnits; // per resource: lessons over its limit, all cells
+    std::vector<int> m_overrunKeys;  // per resource: its cells over the limit
     KeySet m_clashes, m_overloads, m_spreads, m_overruns, m_forbidden, m_noDouble, m_misses;
 
     // Tabu: the content that last left a cell may not come back before the step given.

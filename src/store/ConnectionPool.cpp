@@ -1,5 +1,7 @@
 #include "store/ConnectionPool.h"
 
+#include <atomic>
+
 #include <sqlext.h>
 #include <unistd.h>
 
@@ -104,6 +106,18 @@ void drop(const std::string& connectionString) {
     for (SQLHDBC dbc : handles) {
         close(dbc);
     }
+}
+
+namespace {
+std::atomic<bool> g_keepFiles{false};
+} // namespace
+
+void keepFileConnections(bool keep) {
+    g_keepFiles.store(keep);
+}
+
+bool keepsFileConnections() {
+    return g_keepFiles.load();
 }
 
 std::size_t idle(const std::string& connectionString) {

@@ -4,8 +4,9 @@
 // takes it instead of logging in again. Only connections left without a transaction, in
 // auto-commit mode and not known to be dead are kept (Connection::disconnect resets them
 // first); a connection that proves broken when used is replaced there, and every idle one of
-// its string dropped with it. A database file is never pooled: the file could be replaced
-// under an open handle.
+// its string dropped with it. A database file is pooled only where the process says so
+// (keepFileConnections): the file could be replaced under an open handle, which a program
+// that runs one command and ends does not do.
 //
 // The driver manager's own pooling is not used: with psqlODBC it hands a connection back as
 // it was left, its open transaction and auto-commit off included, and hands out connections
@@ -37,6 +38,11 @@ void give(const std::string& connectionString, SQLHDBC dbc);
 // Closes every idle connection of the string (after one of them proved broken, the others
 // went with the same server).
 void drop(const std::string& connectionString);
+
+// Whether connections to database files are kept too (off unless a process turns it on: the
+// command-line front does, for the few commands it runs itself).
+void keepFileConnections(bool keep);
+bool keepsFileConnections();
 
 // How many idle connections the string has.
 std::size_t idle(const std::string& connectionString);

@@ -203,7 +203,7 @@ void Connection::connect(const std::string& connectionString) {
         if (*known == Engine::PostgreSQL) {
             own += settings;
         }
-        if (*known != Engine::SQLite) {
+        if (*known != Engine::SQLite || pool::keepsFileConnections()) {
             if (SQLHDBC pooled = pool::take(own); pooled != SQL_NULL_HDBC) {
                 ++m_generation;
                 m_dbc = pooled;
@@ -227,7 +227,7 @@ void Connection::connect(const std::string& connectionString) {
             m_engine = engine;
         }
     }
-    if (m_engine != Engine::SQLite) {
+    if (m_engine != Engine::SQLite || pool::keepsFileConnections()) {
         m_pooledAs = own;
     }
     startSession();

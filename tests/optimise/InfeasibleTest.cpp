@@ -3,10 +3,13 @@
 // count reveals is searched until its time limit and comes back with its violations listed;
 // a cancelled run stops. Plus how the plan's ranges read their bounds.
 #include "EngineTestSupport.h"
+#include "RuleChecker.h"
 
 #include "core/SampleNames.h"
+#include "optimise/Causes.h"
 #include "optimise/Optimiser.h"
 #include "optimise/Problem.h"
+#include "timetable/TimetableRules.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +61,7 @@ std::vector<Case> cases() {
                  addClass(data, 0, c, plan);
              }
          },
-         {kShared, "36", "只能排"}},
+         {"教师张老师每周 36 节，超过一周可排的 35 节"}},
         {"a teacher's presets leave too few periods",
          [](timetable::AutoOrderData& data, optimise::Request&) {
              for (int c = 1; c <= 3; ++c) {
@@ -165,6 +168,83 @@ TEST(Infeasible, EveryCountedCauseIsNamed) {
             causes += cause + "\n";
         }
         EXPECT_TRUE(found) << causes;
+    }
+}
+
+TEST(Infeasible, ATeacherWithMoreLessonsThanPeriodsIsCountedFirst) {
+    timetable::AutoOrderData data;
+    for (int c = 1; c <= 6; ++c) {
+        auto plan = planWithTotal(30, 0, c);
+        plan[1].teacher = kShared;
+        plan[1].weekly = 6;
+        plan.back().weekly -= 1;
+        addClass(data, 0, c, plan);
+    }
+    data.cleanUp();
+    optimise::Request request;
+    request.grades = {0};
+    const std::vector<std::string> causes = optimise::findCauses(optimise::Problem(data, request));
+    ASSERT_FALSE(causes.empty());
+    EXPECT_EQ(causes.front(), "教师张老师每周 36 节，超过一周可排的 35 节");
+    // Nothing but the count stands in the way: no day of the teacher is cut by a preset.
+    for (std::size_t i = 1; i < causes.size(); ++i) {
+        EXPECT_EQ(causes[i].find(kShared), std::string::npos) << causes[i];
+    }
+    // With a preset closing Monday, that day adds something and follows the count.
+    data.addPreset(kShared, preset({0, 1, 2, 3, 4, 5, 6}));
+    data.cleanUp();
+    const std::vector<std::string> more = optimise::findCauses(optimise::Problem(data, request));
+    ASSERT_GE(more.size(), 2U);
+    EXPECT_EQ(more.front(), causes.front());
+    bool monday = false;
+    for (const std::string& cause : more) {
+        monday = monday || cause.find("教师 张老师 星期一") != std::string::npos;
+    }
+    EXPECT_TRUE(monday);
+}
+
+// A resource whose limit leaves it short by k lessons: the best timetable runs over that
+// resource by k and breaks nothing else, as the independent checker and a plain count of the
+// result read it.
+TEST(Infeasible, AShortResourceBreaksOnlyItselfByItsShortfall) {
+    for (const int classes : {12, 13}) {
+        SCOPED_TRACE(std::to_string(classes) + " classes");
+        timetable::AutoOrderData data;
+        for (int c = 1; c <= classes; ++c) {
+            auto plan = planWithTotal(28, 0, c);
+            plan.push_back({"体育", school::sampleTeacherName(900 + c), 3});
+            addClass(data, 0, c, plan);
+        }
+        data.addCourseshare("体育", 1);
+        data.cleanUp();
+        const int shortfall = classes * 3 - 35;
+        optimise::Request request;
+        request.grades = {0};
+        request.timeLimitSeconds = 20;
+        ScriptedRandom random(17);
+        const optimise::Outcome outcome = optimise::optimise(data, request, random);
+        EXPECT_FALSE(outcome.solved);
+        ASSERT_EQ(outcome.causes.size(), 1U);
+        EXPECT_NE(outcome.causes.front().find("资源 体育"), std::string::npos);
+        for (const std::string& violation : outcome.violations) {
+            EXPECT_EQ(violation.rfind("资源超量：体育", 0), 0U) << violation;
+        }
+        for (const std::string& broken :
+             optimisetest::brokenRules(data, request, outcome.timetable)) {
+            EXPECT_NE(broken.find("体育 over its limit"), std::string::npos) << broken;
+        }
+        const school::SchoolTimetable courses = timetable::inCourseNames(data, outcome.timetable);
+        int over = 0;
+        for (int d = 0; d < 5; ++d) {
+            for (int p = 1; p <= 7; ++p) {
+                int pe = 0;
+                for (int c = 0; c < classes; ++c) {
+                    pe += courses.cell(0, c, d, p) == "体育" ? 1 : 0;
+                }
+                over += std::max(0, pe - 1);
+            }
+        }
+        EXPECT_EQ(over, shortfall);
     }
 }
 

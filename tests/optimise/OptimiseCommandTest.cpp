@@ -49,7 +49,7 @@ TEST_F(OptimiseCommand, TheWholeSchoolIsSolvedAndSavedWithNoProblemLeft) {
         EXPECT_NE(r.out.find("== " + name + " 优化编排："), std::string::npos);
         EXPECT_NE(r.out.find(name + " 剩余问题：\n  无\n"), std::string::npos) << r.out;
     }
-    EXPECT_NE(r.out.find("优化编排：全部规则已满足，第一二节非主课 0 处，用时 "),
+    EXPECT_NE(r.out.find("优化编排：全部规则已满足，第一二节非主课 0 处（下界 0），用时 "),
               std::string::npos);
     EXPECT_NE(r.out.find("已存入 gradelesson"), std::string::npos);
     const auto broken = brokenInSaved({0, 1, 2, 3, 4, 5}, {});

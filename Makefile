@@ -17,6 +17,11 @@
 CLI := build/src/cli/tavlen-cli
 DEMO := build/demo
 COMPARE := ../shared/bench/compare.py
+# The tight families of the side-by-side benchmark, and how long fet-cl may try each of them.
+MAIN_HEAVY := --main-heavy --main-classes 4 --max-load 24 --full --pe-share exact
+TIGHT_PRESETS := --main-heavy --main-count 5 --main-classes 5 --max-load 25 --full --unified 3 \
+	--preset-share 0.3 --preset-max-load 25 --preset-real-limit --pe-share exact
+FET_LIMIT := 30
 
 PKG := build-pkg
 
@@ -50,9 +55,16 @@ bench: build
 		export DEBIAN_FRONTEND=noninteractive; \
 		$$sudo apt-get install -y -qq --no-install-recommends fet || \
 		{ $$sudo apt-get update -qq && $$sudo apt-get install -y -qq --no-install-recommends fet; }; }
-	python3 $(COMPARE) --cli $(CLI) --shape 6x20 --seeds 1 2 --resource-limits
-	python3 $(COMPARE) --cli $(CLI) --shape 3x12 --seeds 1 2
-	python3 $(COMPARE) --cli $(CLI) --shape 6x20 --seeds 1 2 --resource-limits --short-names 0.5
+	python3 bench/compare_bounds.py $(COMPARE) --cli $(CLI) --shape 6x20 --seeds 1 2 --resource-limits
+	python3 bench/compare_bounds.py $(COMPARE) --cli $(CLI) --shape 3x12 --seeds 1 2
+	python3 bench/compare_bounds.py $(COMPARE) --cli $(CLI) --shape 6x20 --seeds 1 2 --resource-limits --short-names 0.5
+	for shape in 1x8 2x10; do python3 bench/compare_bounds.py $(COMPARE) --cli $(CLI) --shape $$shape \
+		--seeds 1 2; done
+	for shape in 1x8 2x10 6x20; do \
+		python3 bench/compare_bounds.py $(COMPARE) --cli $(CLI) --shape $$shape --seeds 1 2 \
+			--timelimit $(FET_LIMIT) --gen-args="$(MAIN_HEAVY)"; \
+		python3 bench/compare_bounds.py $(COMPARE) --cli $(CLI) --shape $$shape --seeds 1 2 \
+			--timelimit $(FET_LIMIT) --gen-args="$(TIGHT_PRESETS)"; done
 	build/bench/bench_optimise --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	python3 bench/review_optimise_bench.py --cli $(CLI) --gen ../shared/bench/school_gen.py
 

@@ -17,8 +17,12 @@ std::string templateFolderFor(const char* variable, const fs::path& executable,
         return variable;
     }
     const fs::path bin = executable.parent_path();
-    if (!executable.empty() && bin.filename() == "bin") {
-        const fs::path installed = bin.parent_path() / "share" / "tavlen" / "templates";
+    // <prefix>/bin, or <prefix>/libexec/tavlen for the command line's whole program
+    const bool inBin = bin.filename() == "bin";
+    const bool inLibexec = bin.filename() == "tavlen" && bin.parent_path().filename() == "libexec";
+    if (!executable.empty() && (inBin || inLibexec)) {
+        const fs::path prefix = inBin ? bin.parent_path() : bin.parent_path().parent_path();
+        const fs::path installed = prefix / "share" / "tavlen" / "templates";
         std::error_code ec;
         if (fs::is_directory(installed, ec)) {
             return installed.string();

@@ -1,6 +1,7 @@
 // Where the report templates are. One lookup for every reader: $TAVLEN_TEMPLATES when it is
 // set and not empty; otherwise, for an installed program, <prefix>/share/tavlen/templates
-// beside the running executable's <prefix>/bin, when that folder exists; otherwise the
+// beside the running executable's <prefix>/bin (or <prefix>/libexec/tavlen, where the
+// command line's whole program lies), when that folder exists; otherwise the
 // source tree's data/templates (a program run from its build tree). The folder returned
 // may be missing or empty; the caller says what that means.
 #pragma once

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -68,21 +67,23 @@ int lockedMisses(const Problem& problem) {
 
 int flowMisses(const Problem& problem) {
     const WeekShape& shape = problem.shape();
+    const int cellCount = shape.cells();
     const auto& classes = problem.classes();
     const auto& groups = problem.groups();
     const auto& teachers = problem.teachers();
+    constexpr Vertex kNone = static_cast<Vertex>(-1);
     Network net;
     const Vertex source = net.node();
     const Vertex sink = net.node();
 
     // Class and early cell, for every movable early cell.
     int open = 0;
-    std::map<std::pair<int, int>, Vertex> classCell;
-    for (int k = 0; k < static_cast<int>(classes.size()); ++k) {
-        for (CellMask cells = classes[at(k)].early & classes[at(k)].movable; cells != 0;
+    std::vector<Vertex> classCell(classes.size() * at(cellCount), kNone);
+    for (std::size_t k = 0; k < classes.size(); ++k) {
+        for (CellMask cells = classes[k].early & classes[k].movable; cells != 0;
              cells &= cells - 1) {
             const Vertex v = net.node();
-            classCell[{k, std::countr_zero(cells)}] = v;
+            classCell[k * at(cellCount) + at(std::countr_zero(cells))] = v;
             net.edge(v, sink, 1);
             ++open;
         }
@@ -90,36 +91,35 @@ int flowMisses(const Problem& problem) {
 
     // Teacher and day (in and out, the edge between them the day limit less what other
     // grades and locks give), teacher and early cell: built when a main group needs them.
-    std::map<std::pair<int, int>, Vertex> teacherDay;
-    std::map<std::pair<int, int>, Vertex> teacherCell;
+    std::vector<std::pair<Vertex, Vertex>> teacherDay(teachers.size() * at(shape.days),
+                                                      {kNone, kNone});
+    std::vector<Vertex> teacherCell(teachers.size() * at(cellCount), kNone);
     const auto teacherDayNode = [&](int t, int day) {
-        const auto found = teacherDay.find({t, day});
-        if (found != teacherDay.end()) {
-            return found->second;
+        auto& [in, out] = teacherDay[at(t) * at(shape.days) + at(day)];
+        if (in == kNone) {
+            const Teacher& teacher = teachers[at(t)];
+            in = net.node();
+            out = net.node();
+            net.edge(in, out, std::max(0, teacher.limit - teacher.fixedLoad[at(day)]));
         }
-        const Teacher& teacher = teachers[at(t)];
-        const Vertex in = net.node();
-        const Vertex out = net.node();
-        net.edge(in, out, std::max(0, teacher.limit - teacher.fixedLoad[at(day)]));
-        for (CellMask cells = shape.dayCells(day); cells != 0; cells &= cells - 1) {
-            const int cell = std::countr_zero(cells);
-            if ((teacher.preset & bit(cell)) == 0 && teacher.fixedOccupancy[at(cell)] == 0) {
-                const Vertex v = net.node();
-                teacherCell[{t, cell}] = v;
-                net.edge(out, v, 1);
-            }
+        return std::make_pair(in, out);
+    };
+    const auto teacherCellNode = [&](int t, int cell, Vertex dayOut) {
+        Vertex& v = teacherCell[at(t) * at(cellCount) + at(cell)];
+        if (v == kNone) {
+            v = net.node();
+            net.edge(dayOut, v, 1);
         }
-        teacherDay[{t, day}] = in;
-        return in;
+        return v;
     };
     const auto teacherFree = [&](int t, int cell) {
         const Teacher& teacher = teachers[at(t)];
         return (teacher.preset & bit(cell)) == 0 && teacher.fixedOccupancy[at(cell)] == 0;
     };
 
-    std::map<std::pair<Vertex, Vertex>, bool> linked;
-    for (int g = 0; g < static_cast<int>(groups.size()); ++g) {
-        const Group& group = groups[at(g)];
+    // A group meets a class and teacher once, so each teacher cell links to a class cell
+    // through one group only.
+    for (const Group& group : groups) {
         if (!group.main || group.movable <= 0) {
             continue;
         }
@@ -133,28 +133,23 @@ int flowMisses(const Problem& problem) {
         const Vertex groupNode = net.node();
         net.edge(source, groupNode, group.movable);
         for (int day = 0; day < shape.days; ++day) {
-            const CellMask cells = cls.early & cls.movable & shape.dayCells(day) & ~group.forbidden;
-            bool any = false;
-            for (CellMask c = cells; c != 0 && !any; c &= c - 1) {
-                any = teacherFree(group.teacher, std::countr_zero(c));
+            CellMask cells = cls.early & cls.movable & shape.dayCells(day) & ~group.forbidden;
+            for (CellMask c = cells; c != 0; c &= c - 1) {
+                cells &= teacherFree(group.teacher, std::countr_zero(c))
+                             ? ~CellMask{0}
+                             : ~bit(std::countr_zero(c));
             }
-            if (!any) {
+            if (cells == 0) {
                 continue;
             }
             const Vertex groupDay = net.node();
             net.edge(groupNode, groupDay, group.high + (doubleTouchesEarly ? 1 : 0));
-            net.edge(groupDay, teacherDayNode(group.teacher, day), shape.cellsPerDay);
+            const auto [in, out] = teacherDayNode(group.teacher, day);
+            net.edge(groupDay, in, shape.cellsPerDay);
             for (CellMask c = cells; c != 0; c &= c - 1) {
                 const int cell = std::countr_zero(c);
-                if (!teacherFree(group.teacher, cell)) {
-                    continue;
-                }
-                const Vertex tc = teacherCell.at({group.teacher, cell});
-                const Vertex kc = classCell.at({group.cls, cell});
-                if (!linked[{tc, kc}]) {
-                    linked[{tc, kc}] = true;
-                    net.edge(tc, kc, 1);
-                }
+                net.edge(teacherCellNode(group.teacher, cell, out),
+                         classCell[at(group.cls) * at(cellCount) + at(cell)], 1);
             }
         }
     }

@@ -53,7 +53,7 @@ public:
         std::chrono::steady_clock::time_point deadline;
         std::function<bool()> keepGoing;
         // Stop once this many steps bring nothing better (the problem is known to be
-        // infeasible, or only periods 1-2 are left to improve). 0 = never.
+        // infeasible). 0 = never.
         long long stallSteps = 0;
     };
 
@@ -86,7 +86,7 @@ public:
 
     int hardViolations() const { return m_hard; }
     int earlyMisses() const { return m_soft; }
-    // What periods 1-2 can at best reach: cells no main lesson is left for, and locked ones.
+    // What periods 1-2 can at best reach: the proven lower bound of EarlyBound.h.
     int earlyMissesFloor() const { return m_softFloor; }
     bool cancelled() const { return m_cancelled; }
     long long steps() const { return m_steps; }

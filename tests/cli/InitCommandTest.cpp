@@ -188,8 +188,11 @@ TEST_F(InitCommand, FindsTheTemplatesOfTheBuildTreeOrOfTheInstalledPrefix) {
     fs::create_directories(prefix / "bin");
     fs::create_directories(installed);
     writeFile(installed / "marker.wps", "installed");
+    // As installed: the front in bin, the whole program it starts in libexec/tavlen.
+    fs::create_directories(prefix / "libexec" / "tavlen");
     fs::copy_file(TAVLEN_CLI, prefix / "bin" / "tavlen-cli");
-    fs::permissions(prefix / "bin" / "tavlen-cli", fs::perms::owner_exec, fs::perm_options::add);
+    fs::copy_file(fs::path(TAVLEN_CLI).parent_path() / "tavlen-cli-full",
+                  prefix / "libexec" / "tavlen" / "tavlen-cli-full");
 
     const auto initWith = [&](const fs::path& program, const std::string& school) {
         const std::string command = "cd '" + m_dir.path().string() +

@@ -39,6 +39,8 @@ TEST_F(TemplateFolder, TheVariableThenTheInstalledFolderThenTheSourceTree) {
         {"/somewhere/else", usrBin, "/somewhere/else"},
         {"", usrBin, installed},
         {nullptr, usrBin, installed},
+        {nullptr, m_root / "usr" / "libexec" / "tavlen" / "tavlen-cli-full", installed},
+        {nullptr, m_root / "usr" / "lib" / "tavlen" / "tavlen-cli-full", source},
         // A prefix without the share folder, a build tree, an unknown executable.
         {nullptr, m_root / "opt" / "bin" / "tavlen-cli", source},
         {nullptr, m_root / "build" / "src" / "cli" / "tavlen-cli", source},

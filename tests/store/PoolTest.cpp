@@ -6,6 +6,7 @@
 // rolls back and the next save goes through on a reused connection. Skipped without PostgreSQL.
 #include "LatencyProxy.h"
 #include "PostgresServer.h"
+#include "TempDatabase.h"
 
 #include "store/CCNRecord.h"
 #include "store/ConnectTarget.h"
@@ -144,3 +145,40 @@ TEST_F(PoolTest, AFailedSaveRollsBackAndTheNextSaveGoesThroughOnAReusedConnectio
 }
 
 } // namespace
+
+// A database file's connection is kept only where the process turns it on (the command-line
+// front, which runs one command and ends): then the next connection is the same one (a
+// temporary table made on it is still there), reset first, so a transaction left open is
+// rolled back; off, every connection is a new one.
+TEST(FilePool, KeptOnlyWhereTurnedOnAndResetBeforeReuse) {
+    testsupport::TempDatabase db;
+    const std::string resolved = store::resolveConnectString(store::kConnectLower);
+    const auto marked = [&resolved] {
+        store::odbc::Connection next;
+        next.connect(resolved);
+        try {
+            store::odbc::Statement(next).executeDirect("SELECT count(*) FROM mark");
+            return true;
+        } catch (const store::DbError&) {
+            return false;
+        }
+    };
+    {
+        store::odbc::Connection first;
+        first.connect(resolved);
+        first.execute("CREATE TEMP TABLE mark (x INTEGER)");
+    }
+    EXPECT_FALSE(marked());
+
+    store::odbc::pool::keepFileConnections(true);
+    {
+        store::odbc::Connection first;
+        first.connect(resolved);
+        first.execute("CREATE TEMP TABLE mark (x INTEGER)");
+        first.setAutoCommit(false);
+        first.execute("INSERT INTO coursename (coursename) VALUES ('坏')");
+    }
+    EXPECT_TRUE(marked());
+    EXPECT_TRUE(store::CCNRecord().readAll().empty());
+    store::odbc::pool::keepFileConnections(false);
+}

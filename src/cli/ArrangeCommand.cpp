@@ -240,12 +240,12 @@ int optimised(const Options& options, std::ostream& text) {
     std::vector<std::string> ignored = data.ignoredRows;
     optimise::Request request;
     request.plan = optimise::loadPlan(ignored);
-    const school::SchoolTimetable saved = timetable::loadSchoolTimetable(ignored);
-    writeIgnoredRows(text, ignored);
     if (options.grades.size() < static_cast<std::size_t>(school::kGrades)) {
-        // The other grades stand as saved; with all six there is nothing to keep.
-        request.timetable = timetable::inTeacherNames(data, saved);
+        // The other grades stand as saved; with all six there is nothing to keep (nor read).
+        request.timetable =
+            timetable::inTeacherNames(data, timetable::loadSchoolTimetable(ignored));
     }
+    writeIgnoredRows(text, ignored);
     request.grades.assign(options.grades.begin(), options.grades.end());
     request.timeLimitSeconds = options.timeLimit.value_or(10.0);
     if (options.seed) {

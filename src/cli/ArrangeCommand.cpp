@@ -255,6 +255,9 @@ int optimised(const Options& options, std::ostream& text) {
     for (const std::string& cause : outcome.causes) {
         text << "无法满足：" << cause << '\n';
     }
+    // The result read once in both names, for every grade's review.
+    const school::SchoolTimetable teachers = timetable::inTeacherNames(data, outcome.timetable);
+    const school::SchoolTimetable courses = timetable::inCourseNames(data, outcome.timetable);
     for (int grade : options.grades) {
         int classes = 0;
         for (int c = 0; c < school::kMaxClasses; ++c) {
@@ -264,7 +267,7 @@ int optimised(const Options& options, std::ostream& text) {
         if (options.grids.count(grade) > 0) {
             writeGrid(text, data, grade, outcome.timetable, options.courses);
         }
-        writeReview(text, grade, timetable::reviewGrade(data, grade, outcome.timetable));
+        writeReview(text, grade, timetable::reviewGrade(data, grade, teachers, courses));
     }
     for (const std::string& violation : outcome.violations) {
         text << "未满足：" << violation << '\n';

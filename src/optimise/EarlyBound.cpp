@@ -1,5 +1,7 @@
 #include "optimise/EarlyBound.h"
 
+#include "optimise/Causes.h"
+
 #include <boost/graph/adjacency_list.hpp>
 #include <boost/graph/push_relabel_max_flow.hpp>
 
@@ -170,6 +172,10 @@ int resourceMisses(const Problem& problem) {
     }
     int misses = 0;
     for (std::size_t r = 0; r < resources.size(); ++r) {
+        const ResourceRoom week = resourceRoom(problem, static_cast<int>(r));
+        if (week.lessons > week.room) {
+            continue; // short anyway: its lessons run over the limit instead of moving early
+        }
         int late = 0;
         for (int cell = 0; cell < shape.cells(); ++cell) {
             const int room = resources[r].limit - resources[r].fixedUse[at(cell)];

@@ -17,7 +17,8 @@
 //   The flow may carry one class's group to another class of the same teacher; that only
 //   loosens the relaxation. Every early cell the flow cannot fill is a miss.
 // - Lessons of a subject resource that its limit cannot take in periods 3-7 must stand in
-//   periods 1-2, less the main lessons among them.
+//   periods 1-2, less the main lessons among them (not for a resource short in the whole
+//   week: its lessons run over the limit, and may do so in periods 3-7).
 //
 // Counted on the problem alone, before any search; a problem of another week shape (the
 // review days) is counted over its own early cells and days.

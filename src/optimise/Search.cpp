@@ -99,8 +99,15 @@ Search::Search(const Problem& problem, std::uint64_t seed)
     m_tabuWhat.assign(cells.size(), kFree);
     m_tabuUntil.assign(cells.size(), 0);
     rebuild(cells, std::vector<std::int8_t>(at(m_classCount), -1));
+}
 
-    m_softFloor = earlyBound(problem).total();
+int Search::earlyMissesFloor() const {
+    // A timetable breaking nothing with no miss proves the bound 0; otherwise it is counted,
+    // once, when first asked (a school solved outright never builds the flow).
+    if (m_softFloor < 0) {
+        m_softFloor = m_hard == 0 && m_soft == 0 ? 0 : earlyBound(m_problem).total();
+    }
+    return m_softFloor;
 }
 
 std::uint64_t Search::seedFrom(timetable::RandomSource& random) {
@@ -913,7 +920,7 @@ void Search::run(const Limits& limits) {
     const long long restartAfter = 1200 + 25LL * m_classCount;
     const long long softStall = 4 * restartAfter;
     long long lastShake = 0;
-    while (m_hard > 0 || m_soft > m_softFloor) {
+    while (m_hard > 0 || m_soft > earlyMissesFloor()) {
         if ((m_steps & 127) == 0) {
             if (std::chrono::steady_clock::now() >= limits.deadline) {
                 break;

@@ -87,7 +87,7 @@ public:
     int hardViolations() const { return m_hard; }
     int earlyMisses() const { return m_soft; }
     // What periods 1-2 can at best reach: the proven lower bound of EarlyBound.h.
-    int earlyMissesFloor() const { return m_softFloor; }
+    int earlyMissesFloor() const;
     bool cancelled() const { return m_cancelled; }
     long long steps() const { return m_steps; }
 
@@ -194,7 +194,7 @@ private:
     std::vector<std::uint8_t> m_occupancy, m_load, m_groupDay, m_use;
     int m_hard = 0;
     int m_soft = 0;
-    int m_softFloor = 0;
+    mutable int m_softFloor = -1;    // earlyMissesFloor(), once counted
     std::vector<int> m_overrunUnits; // per resource: lessons over its limit, all cells
     std::vector<int> m_overrunKeys;  // per resource: its cells over the limit
     KeySet m_clashes, m_overloads, m_spreads, m_overruns, m_forbidden, m_noDouble, m_misses;

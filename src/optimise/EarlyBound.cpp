@@ -114,10 +114,15 @@ int flowMisses(const Problem& problem) {
         }
         return v;
     };
-    const auto teacherFree = [&](int t, int cell) {
-        const Teacher& teacher = teachers[at(t)];
-        return (teacher.preset & bit(cell)) == 0 && teacher.fixedOccupancy[at(cell)] == 0;
-    };
+    // A teacher's cells under a preset or a lesson the search cannot move.
+    std::vector<CellMask> busy;
+    for (const Teacher& teacher : teachers) {
+        CellMask cells = teacher.preset;
+        for (int cell = 0; cell < cellCount; ++cell) {
+            cells |= teacher.fixedOccupancy[at(cell)] > 0 ? bit(cell) : 0;
+        }
+        busy.push_back(cells);
+    }
 
     // A group meets a class and teacher once, so each teacher cell links to a class cell
     // through one group only.
@@ -135,12 +140,8 @@ int flowMisses(const Problem& problem) {
         const Vertex groupNode = net.node();
         net.edge(source, groupNode, group.movable);
         for (int day = 0; day < shape.days; ++day) {
-            CellMask cells = cls.early & cls.movable & shape.dayCells(day) & ~group.forbidden;
-            for (CellMask c = cells; c != 0; c &= c - 1) {
-                cells &= teacherFree(group.teacher, std::countr_zero(c))
-                             ? ~CellMask{0}
-                             : ~bit(std::countr_zero(c));
-            }
+            const CellMask cells = cls.early & cls.movable & shape.dayCells(day) &
+                                   ~group.forbidden & ~busy[at(group.teacher)];
             if (cells == 0) {
                 continue;
             }
@@ -162,12 +163,10 @@ int flowMisses(const Problem& problem) {
 int resourceMisses(const Problem& problem) {
     const WeekShape& shape = problem.shape();
     const auto& resources = problem.resources();
-    std::vector<int> lessons(resources.size(), 0);
     std::vector<int> mains(resources.size(), 0);
     for (const Group& group : problem.groups()) {
-        if (group.resource >= 0) {
-            lessons[at(group.resource)] += group.movable;
-            mains[at(group.resource)] += group.main ? group.movable : 0;
+        if (group.resource >= 0 && group.main) {
+            mains[at(group.resource)] += group.movable;
         }
     }
     int misses = 0;
@@ -181,7 +180,7 @@ int resourceMisses(const Problem& problem) {
             const int room = resources[r].limit - resources[r].fixedUse[at(cell)];
             late += cell % shape.cellsPerDay >= 2 ? std::max(0, room) : 0;
         }
-        misses += std::max(0, lessons[r] - late - mains[r]);
+        misses += std::max(0, week.lessons - late - mains[r]);
     }
     return misses;
 }

@@ -227,9 +227,9 @@ int Search::overrunChange(int resource, int units) const {
     return std::max(0, now + units - spare) - std::max(0, now - spare);
 }
 
-bool Search::forcedOnly(int key) const {
-    const int r = key / m_cellCount;
-    return m_resourceSpare[at(r)] > 0 && m_overrunUnits[at(r)] <= m_resourceSpare[at(r)];
+bool Search::forced(int resource) const {
+    const int spare = m_resourceSpare[at(resource)];
+    return spare > 0 && m_overrunUnits[at(resource)] <= spare;
 }
 
 void Search::setCell(int cls, int cell, int what) {
@@ -581,7 +581,7 @@ bool Search::pickCell(int& cls, int& cell) {
     // Overruns a short resource is allowed (its shortfall) are no rule to mend.
     int overruns = m_overruns.size();
     for (const int s : m_shortResources) {
-        overruns -= m_overrunUnits[at(s)] <= m_resourceSpare[at(s)] ? m_overrunKeys[at(s)] : 0;
+        overruns -= forced(s) ? m_overrunKeys[at(s)] : 0;
     }
     const int hardSets = m_clashes.size() + m_overloads.size() + m_spreads.size() + overruns +
                          m_forbidden.size() + m_noDouble.size();
@@ -641,7 +641,7 @@ bool Search::pickCell(int& cls, int& cell) {
         if (overruns < m_overruns.size()) {
             // the r-th overrun that is not forced
             for (const int k : m_overruns.keys()) {
-                if (!forcedOnly(k) && r-- == 0) {
+                if (!forced(k / m_cellCount) && r-- == 0) {
                     key = k;
                     break;
                 }

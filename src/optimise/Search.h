@@ -134,9 +134,10 @@ private:
     int spreadUnits(int group, int day) const;
     bool forbiddenAt(int group, int cell) const;
     // The change of the hard count if the resource ran over by `units` more (a short
-    // resource's first overruns count nothing); whether an overrun cell is all forced.
+    // resource's first overruns count nothing); whether a short resource's overruns are all
+    // forced (no more than its shortfall).
     int overrunChange(int resource, int units) const;
-    bool forcedOnly(int key) const;
+    bool forced(int resource) const;
     bool missAt(int cls, int cell, int what) const;
 
     // State changes, keeping every count, penalty and set up to date.

@@ -41,6 +41,8 @@ Pool& instance() {
     return pool;
 }
 
+std::atomic<bool> g_keepFiles{false};
+
 bool knownDead(SQLHDBC dbc) {
     SQLUINTEGER dead = SQL_CD_FALSE;
     const SQLRETURN rc = SQLGetConnectAttr(dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
@@ -107,10 +109,6 @@ void drop(const std::string& connectionString) {
         close(dbc);
     }
 }
-
-namespace {
-std::atomic<bool> g_keepFiles{false};
-} // namespace
 
 void keepFileConnections(bool keep) {
     g_keepFiles.store(keep);

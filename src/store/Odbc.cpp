@@ -154,6 +154,11 @@ void removeDriverLogAtExit() {
     });
 }
 
+// Server connections are kept for reuse; a file's only where the process says so.
+bool poolable(Engine engine) {
+    return engine != Engine::SQLite || pool::keepsFileConnections();
+}
+
 bool knownDead(SQLHDBC dbc) {
     SQLUINTEGER dead = SQL_CD_FALSE;
     return SQL_SUCCEEDED(SQLGetConnectAttr(dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&
@@ -203,7 +208,7 @@ void Connection::connect(const std::string& connectionString) {
         if (*known == Engine::PostgreSQL) {
             own += settings;
         }
-        if (*known != Engine::SQLite || pool::keepsFileConnections()) {
+        if (poolable(*known)) {
             if (SQLHDBC pooled = pool::take(own); pooled != SQL_NULL_HDBC) {
                 ++m_generation;
                 m_dbc = pooled;
@@ -227,7 +232,7 @@ void Connection::connect(const std::string& connectionString) {
             m_engine = engine;
         }
     }
-    if (m_engine != Engine::SQLite || pool::keepsFileConnections()) {
+    if (poolable(m_engine)) {
         m_pooledAs = own;
     }
     startSession();
